@@ -1,0 +1,67 @@
+// A block of 32-bit pixels that device contexts paint on: the window content's frame buffer or
+// the bitmap of a memory DC. Pixels are COLORREF values (0x00BBGGRR), so tests compare with RGB().
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "WinTypes.h"
+
+namespace zorva::platform {
+
+// A device rectangle: left and top inclusive, right and bottom exclusive.
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  bool empty() const { return right <= left || bottom <= top; }
+  PixelRect intersect(const PixelRect& other) const;
+  bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+class Surface {
+ public:
+  Surface() = default;
+  Surface(int width, int height, uint32_t fill = 0);
+
+  int width() const { return width_; }
+  int height() const { return height_; }
+  uint32_t* row(int y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  const uint32_t* row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  uint32_t pixel(int x, int y) const { return row(y)[x]; }
+  void setPixel(int x, int y, uint32_t value) { row(y)[x] = value; }
+  const uint32_t* data() const { return pixels_.data(); }
+  void resize(int width, int height, uint32_t fill = 0);
+
+  // Told after each drawing call that changed pixels: the screen surface presents them at once
+  // (the batch limit of 1); memory bitmaps have no listener.
+  void changed(const PixelRect& rect) const {
+    if (onChanged) onChanged(rect);
+  }
+  std::function<void(const PixelRect&)> onChanged;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<uint32_t> pixels_;
+};
+
+// What a window DC paints through: the surface, where the window's client origin lies on it,
+// and the parts of the surface it may touch (the client area, or for a paint DC the update
+// region within it). An empty clip list paints nothing.
+struct DrawTarget {
+  Surface* surface = nullptr;
+  int origin_x = 0;
+  int origin_y = 0;
+  std::vector<PixelRect> clip;
+};
+
+// Made by the window manager for GetDC, GetWindowDC and BeginPaint; released with DeleteDC or
+// ReleaseDC. Implemented by the drawing layer.
+HDC createWindowDC(const DrawTarget& target, HWND owner);
+// The window whose client area a DC draws on; null for memory DCs.
+HWND windowOfDC(HDC dc);
+
+}  // namespace zorva::platform

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Zorva needs to build, test and run, when they are missing.
+set -euo pipefail
+packages=(
+  cmake g++ make pkg-config libgtest-dev
+  libsdl2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libsdl2-image-dev libsdl2-ttf-dev libsndfile1-dev libsoxr-dev
+  libespeak-ng-dev espeak-ng libimagequant-dev libtomlplusplus-dev
+  xvfb xauth xdotool imagemagick pulseaudio
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing missing packages: ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+  apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+elif command -v sudo >/dev/null && sudo -n true 2>/dev/null; then
+  sudo apt-get update -qq && sudo DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"
+else
+  echo "Zorva needs these Debian packages: ${missing[*]}" >&2
+  echo "Install them with: sudo apt-get install ${missing[*]}" >&2
+  exit 1
+fi
