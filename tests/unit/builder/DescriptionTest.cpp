@@ -1,0 +1,143 @@
+#include <sndfile.h>
+
+#include <cmath>
+#include <vector>
+
+#include "tests/unit/builder/BuilderFixture.h"
+#include "tools/zorva-lesson/Assembler.h"
+#include "tools/zorva-lesson/LessonDescription.h"
+#include "tools/zorva-lesson/Sound.h"
+
+using namespace zorva::builder;
+
+namespace {
+
+const char* kMinimal = R"([title]
+text = ["Title"]
+
+[[lesson]]
+number = 1
+voice = "es"
+  [[lesson.page]]
+  info = "one"
+  text = ["First line", "Second line"]
+    [[lesson.page.item]]
+    line = 1
+    say = "Hola."
+)";
+
+std::string errorOf(const std::string& file) {
+  try {
+    readDescription(file);
+  } catch (const BuildError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+}  // namespace
+
+using DescriptionTest = BuilderFolder;
+
+TEST_F(DescriptionTest, ReadsPagesItemsAndInheritedVoice) {
+  const BookSpec book = readDescription(write("lesson.toml", kMinimal));
+  ASSERT_EQ(book.lessons.size(), 1u);
+  ASSERT_EQ(book.lessons[0].pages.size(), 1u);
+  const PageSpec& page = book.lessons[0].pages[0];
+  EXPECT_EQ(page.info, "one");
+  EXPECT_EQ(page.picture.lines.size(), 2u);
+  ASSERT_EQ(page.items.size(), 1u);
+  EXPECT_EQ(page.items[0].line, 1);
+  EXPECT_EQ(page.items[0].sound.kind, SoundSpec::Kind::Speech);
+  EXPECT_EQ(page.items[0].sound.voice, "es");
+}
+
+// Each bad description gets one message naming the file and the line of the fault.
+TEST_F(DescriptionTest, FaultsNameFileAndLine) {
+  struct Row {
+    const char* label;
+    std::string text;
+    std::string expected;  // part of the message
+  };
+  const std::string base = kMinimal;
+  const std::vector<Row> rows = {
+      {"typo in a key", base + "    voise = \"es\"\n", "lesson.toml:13: unknown key 'voise'"},
+      {"missing audio file", base + "    [[lesson.page.item]]\n    line = 2\n    audio = \"nothere.wav\"\n",
+       "lesson.toml:15: file not found"},
+      {"inverted rectangle", base + "    [[lesson.page.item]]\n    rect = [200, 100, 150, 120]\n",
+       "lesson.toml:14: 'rect' must have right > left"},
+      {"rect and line both", base + "    [[lesson.page.item]]\n    rect = [120, 100, 150, 120]\n    line = 2\n",
+       "lesson.toml:13: an item needs exactly one of 'rect' or 'line'"},
+      {"lesson number out of range", "[title]\ntext=[\"x\"]\n[[lesson]]\nnumber = 7\n", "lesson.toml:4: lesson numbers"},
+      {"TOML syntax", "[title\n", "lesson.toml:1:"},
+  };
+  for (const Row& row : rows) {
+    const std::string message = errorOf(write("lesson.toml", row.text));
+    EXPECT_NE(message.find(row.expected), std::string::npos) << row.label << ": got \"" << message << "\"";
+  }
+}
+
+TEST_F(DescriptionTest, UnknownVoiceIsRefusedWithItsLine) {
+  std::string text = kMinimal;
+  text += "    [[lesson.page.item]]\n    line = 2\n    voice = \"no-such-voice\"\n    say = \"x\"\n";
+  const BookSpec book = readDescription(write("lesson.toml", text));
+  try {
+    assemble(book);
+    FAIL() << "an uninstalled voice must be refused";
+  } catch (const BuildError& error) {
+    EXPECT_NE(std::string(error.what()).find("lesson.toml:16: voice 'no-such-voice' is not installed"),
+              std::string::npos)
+        << error.what();
+  }
+}
+
+TEST_F(DescriptionTest, ItemOutsideThePictureIsRefused) {
+  std::string text = kMinimal;
+  text += "    [[lesson.page.item]]\n    rect = [20, 100, 90, 120]\n";
+  const BookSpec book = readDescription(write("lesson.toml", text));
+  try {
+    assemble(book);
+    FAIL() << "a rectangle left of the picture must be refused";
+  } catch (const BuildError& error) {
+    EXPECT_NE(std::string(error.what()).find("lies outside the page picture"), std::string::npos) << error.what();
+  }
+}
+
+TEST(RoleChains, ItemsOfOneRoleChainInPageOrder) {
+  std::vector<BuiltItem> items(5);
+  chainRoles(items, {"A", "B", "A", "", "B"});
+  EXPECT_EQ(items[0].role_head, 0);
+  EXPECT_EQ(items[0].next_in_role, 2);
+  EXPECT_EQ(items[2].role_head, 0);
+  EXPECT_EQ(items[2].next_in_role, -1);
+  EXPECT_EQ(items[1].role_head, 1);
+  EXPECT_EQ(items[1].next_in_role, 4);
+  EXPECT_EQ(items[4].role_head, 1);
+  EXPECT_EQ(items[3].role_head, -1);
+  EXPECT_EQ(items[3].next_in_role, -1);
+}
+
+TEST_F(DescriptionTest, StereoAt44kHzBecomesMonoAt22kHzOfTheSameLength) {
+  const int frames = 44100;  // one second
+  std::vector<float> stereo(frames * 2);
+  for (int f = 0; f < frames; ++f) {
+    const float v = 0.5f * std::sin(2 * M_PI * 440.0 * f / 44100.0);
+    stereo[f * 2] = v;
+    stereo[f * 2 + 1] = v;
+  }
+  SF_INFO info{};
+  info.samplerate = 44100;
+  info.channels = 2;
+  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+  const std::string wav = path("tone.wav");
+  SNDFILE* out = sf_open(wav.c_str(), SFM_WRITE, &info);
+  ASSERT_NE(out, nullptr);
+  sf_writef_float(out, stereo.data(), frames);
+  sf_close(out);
+
+  const std::vector<int16_t> clip = loadSoundFile(wav, SourceRef{wav, 0});
+  EXPECT_NEAR(static_cast<double>(clip.size()), 22050.0, 2.0);
+  int16_t peak = 0;
+  for (size_t i = 1000; i < clip.size() - 1000; ++i) peak = std::max<int16_t>(peak, clip[i]);
+  EXPECT_NEAR(peak, 16383, 400);  // half scale survives the mix-down and the rate change
+}

@@ -1,0 +1,120 @@
+#include "tools/zorva-lesson/Assembler.h"
+
+#include <map>
+
+#include "tools/zorva-lesson/Sound.h"
+
+namespace zorva::builder {
+namespace {
+
+constexpr int kRoleBoxWidthPx = 22;
+constexpr int kRoleGapPx = 6;
+
+struct Laid {
+  PalettedImage image;
+  std::vector<ViewRect> lines;  // picture coordinates
+};
+
+Laid drawPicture(const PictureSpec& spec) {
+  if (!spec.path.empty()) return Laid{quantise(loadImageFile(spec.path, spec.where)), {}};
+  TextPage page = layOutText(spec.lines, spec.width, spec.height, spec.where);
+  return Laid{quantise(page.image), page.line_boxes};
+}
+
+ViewRect moved(const ViewRect& r, int dx, int dy) { return ViewRect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+
+void mustLieOn(const ViewRect& r, const PalettedImage& picture, int top, const SourceRef& where, const char* what) {
+  const bool inside = r.left >= kPictureLeft && r.top >= top && r.right <= kPictureLeft + picture.width &&
+                      r.bottom <= top + picture.height;
+  if (!inside) {
+    throw BuildError(where, std::string(what) + " (" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
+                                std::to_string(r.right) + "," + std::to_string(r.bottom) +
+                                ") lies outside the page picture");
+  }
+}
+
+std::vector<int16_t> makeSound(const SoundSpec& sound) {
+  switch (sound.kind) {
+    case SoundSpec::Kind::File: return loadSoundFile(sound.path, sound.where);
+    case SoundSpec::Kind::Speech: return speak(sound.text, sound.voice, sound.where);
+    case SoundSpec::Kind::None: break;
+  }
+  return {};
+}
+
+BuiltItem buildItem(const ItemSpec& spec, const Laid& laid, int index) {
+  BuiltItem item;
+  if (spec.audio) {
+    item.audio = *spec.audio;
+  } else {
+    const int line = *spec.line;
+    if (line < 1 || line > static_cast<int>(laid.lines.size()) || laid.lines[line - 1].right == laid.lines[line - 1].left) {
+      throw BuildError(spec.where, "'line' " + std::to_string(line) + " names no text line of this page");
+    }
+    item.audio = moved(laid.lines[line - 1], kPictureLeft, kPageTop);
+  }
+  mustLieOn(item.audio, laid.image, kPageTop, spec.where, "the item's rectangle");
+  if (spec.role_rect) {
+    item.role = *spec.role_rect;
+  } else if (!spec.role.empty()) {
+    item.role = ViewRect{item.audio.left - kRoleGapPx - kRoleBoxWidthPx, item.audio.top, item.audio.left - kRoleGapPx,
+                         item.audio.bottom};
+  }
+  if (!spec.role.empty()) mustLieOn(item.role, laid.image, kPageTop, spec.where, "the role rectangle");
+  item.name = spec.name.empty() ? "item" + std::to_string(index + 1) : spec.name;
+  if (item.name.size() > 63) throw BuildError(spec.where, "'name' is longer than 63 bytes");
+  item.samples = makeSound(spec.sound);
+  return item;
+}
+
+}  // namespace
+
+std::string pageFileName(int lesson, int page) {
+  return "14" + std::to_string(lesson) + "0" + std::to_string(page) + ".pge";
+}
+
+void chainRoles(std::vector<BuiltItem>& items, const std::vector<std::string>& roles) {
+  std::map<std::string, int> last;  // role → index of its latest item
+  std::map<std::string, int> head;
+  for (int i = 0; i < static_cast<int>(items.size()); ++i) {
+    const std::string& role = roles[i];
+    if (role.empty()) continue;
+    if (auto it = last.find(role); it != last.end()) {
+      items[it->second].next_in_role = i;
+    } else {
+      head[role] = i;
+    }
+    last[role] = i;
+    items[i].role_head = head[role];
+  }
+}
+
+BuiltBook assemble(const BookSpec& book) {
+  BuiltBook built;
+  built.title = drawPicture(book.title).image;
+  for (const LessonSpec& lesson : book.lessons) {
+    const size_t first = built.pages.size();
+    for (size_t p = 0; p < lesson.pages.size(); ++p) {
+      const PageSpec& spec = lesson.pages[p];
+      const Laid laid = drawPicture(spec.picture);
+      BuiltPage page;
+      page.file_name = pageFileName(lesson.number, static_cast<int>(p) + 1);
+      page.info = spec.info;
+      page.picture = laid.image;
+      std::vector<std::string> roles;
+      for (size_t i = 0; i < spec.items.size(); ++i) {
+        page.items.push_back(buildItem(spec.items[i], laid, static_cast<int>(i)));
+        roles.push_back(spec.items[i].role);
+      }
+      chainRoles(page.items, roles);
+      built.pages.push_back(std::move(page));
+    }
+    for (size_t p = first; p < built.pages.size(); ++p) {
+      if (p > first) built.pages[p].prev_name = built.pages[p - 1].file_name;
+      if (p + 1 < built.pages.size()) built.pages[p].next_name = built.pages[p + 1].file_name;
+    }
+  }
+  return built;
+}
+
+}  // namespace zorva::builder

@@ -1,0 +1,234 @@
+#include "tools/zorva-lesson/Checker.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <set>
+
+#include "tools/zorva-lesson/FileBytes.h"
+
+namespace zorva::builder {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr size_t kHeaderBytes = 1420;
+constexpr size_t kPageFixedBytes = 1099;
+constexpr size_t kRecordBytes = 92;
+constexpr int kMaxItems = 60;
+
+// Stored names are upper-cased by the program while files may be lower case.
+std::optional<fs::path> findNoCase(const fs::path& folder, const std::string& name) {
+  if (fs::exists(folder / name)) return folder / name;
+  std::vector<fs::path> matches;
+  std::error_code error;
+  for (const auto& entry : fs::directory_iterator(folder, error)) {
+    std::string a = entry.path().filename().string(), b = name;
+    std::transform(a.begin(), a.end(), a.begin(), ::toupper);
+    std::transform(b.begin(), b.end(), b.begin(), ::toupper);
+    if (a == b) matches.push_back(entry.path());
+  }
+  if (matches.empty()) return std::nullopt;
+  std::sort(matches.begin(), matches.end());
+  return matches.front();
+}
+
+class FolderCheck {
+ public:
+  FolderCheck(fs::path folder, std::ostream& out) : folder_(std::move(folder)), out_(out) {}
+
+  CheckResult run() {
+    checkStartFile();
+    for (int lesson = 1; lesson <= 4; ++lesson) {
+      const std::string first = "14" + std::to_string(lesson) + "01.pge";
+      if (!findNoCase(folder_, first)) {
+        if (lesson == 1) problem(first, 0, "lesson 1's first page is missing");
+        continue;
+      }
+      out_ << "Lesson " << lesson << "\n";
+      std::string name = first;
+      std::set<std::string> seen;
+      while (!name.empty()) {
+        std::string key = name;
+        std::transform(key.begin(), key.end(), key.begin(), ::toupper);
+        if (!seen.insert(key).second) break;  // the chain came back to a page already shown
+        name = checkPage(name);
+      }
+    }
+    return result_;
+  }
+
+ private:
+  void problem(const std::string& file, long offset, const std::string& what) {
+    result_.problems.push_back(Problem{file, offset, what});
+    out_ << "  PROBLEM " << file << " @" << offset << ": " << what << "\n";
+  }
+
+  // Returns the picture's size, or reports why it can't be read.
+  void checkPicture(const std::string& file, const FileBytes& bytes, size_t record_at) {
+    const int32_t offset = bytes.i32(record_at + 64);
+    const uint32_t length = bytes.u32(record_at + 68);
+    if (offset < 0 || static_cast<uint64_t>(offset) + length > bytes.size()) {
+      problem(file, static_cast<long>(record_at + 64), "picture data lies outside the file");
+      return;
+    }
+    if (length < 128) {
+      problem(file, offset, "picture data is shorter than a PCX header");
+      return;
+    }
+    const int width = bytes.i16(offset + 8) - bytes.i16(offset + 4) + 1;
+    const int height = bytes.i16(offset + 10) - bytes.i16(offset + 6) + 1;
+    out_ << "  picture " << width << "x" << height << " (" << length << " bytes, " << int(bytes.i8(offset + 3))
+         << " bits, " << int(bytes.i8(offset + 65)) << " plane(s))\n";
+    if (width <= 0 || height <= 0) problem(file, offset + 4, "picture size is zero or negative");
+    if (length < 769 || bytes.u8(offset + length - 769) != 0x0C) {
+      problem(file, static_cast<long>(offset + length) - 769, "no 256-colour palette marker at the picture's end");
+    }
+  }
+
+  void checkStartFile() {
+    const auto path = findNoCase(folder_, "DATA4.DAT");
+    if (!path) {
+      problem("DATA4.DAT", 0, "the start-up file is missing (no title picture)");
+      return;
+    }
+    const FileBytes bytes = FileBytes::read(*path);
+    out_ << "DATA4.DAT (" << bytes.size() << " bytes)\n";
+    if (bytes.size() < kHeaderBytes) {
+      problem("DATA4.DAT", static_cast<long>(bytes.size()), "shorter than its 1420-byte header");
+      return;
+    }
+    const int32_t record = bytes.i32(44);
+    if (record < 0 || static_cast<uint64_t>(record) + 72 > bytes.size()) {
+      problem("DATA4.DAT", 44, "the title's picture record lies outside the file");
+      return;
+    }
+    checkPicture("DATA4.DAT", bytes, static_cast<size_t>(record));
+  }
+
+  // Reports one page and returns the name of the next one ("" at the end of the chain).
+  std::string checkPage(const std::string& name) {
+    const auto path = findNoCase(folder_, name);
+    if (!path) {
+      problem(name, 0, "page file named in the chain is missing");
+      return "";
+    }
+    ++result_.pages;
+    const FileBytes bytes = FileBytes::read(*path);
+    out_ << " Page " << name << " (" << bytes.size() << " bytes)\n";
+    if (bytes.size() < kPageFixedBytes) {
+      problem(name, static_cast<long>(bytes.size()), "shorter than the page file's fixed 1099 bytes");
+      return "";
+    }
+    const std::string prev = bytes.text(1, 13), next = bytes.text(14, 13);
+    out_ << "  previous '" << prev << "', next '" << next << "'\n";
+    out_ << "  info '" << bytes.text(27, 1000) << "'\n";
+    if (!prev.empty() && !findNoCase(folder_, prev)) problem(name, 1, "previous page '" + prev + "' is missing");
+    checkPicture(name, bytes, 1027);
+    checkItems(name, bytes);
+    return next;
+  }
+
+  void checkItems(const std::string& name, const FileBytes& bytes) {
+    const uint64_t p = static_cast<uint64_t>(std::max(bytes.i32(1027 + 64), 0)) + bytes.u32(1027 + 68);
+    if (p + 2 > bytes.size()) {
+      problem(name, static_cast<long>(p), "no item count after the picture");
+      return;
+    }
+    const int count = bytes.i16(p);
+    out_ << "  " << count << " item(s)\n";
+    if (count > kMaxItems) problem(name, static_cast<long>(p), "more than 60 items");
+    std::vector<std::pair<int, int>> links;  // role head, next in role
+    uint64_t at = p + 2;
+    for (int i = 0; i < std::min(count, kMaxItems); ++i) {
+      if (at + kRecordBytes > bytes.size()) {
+        problem(name, static_cast<long>(at), "item " + std::to_string(i) + "'s record is cut short");
+        return;
+      }
+      out_ << "  item " << i << ": audio (" << bytes.i16(at + 8) << "," << bytes.i16(at + 10) - 20 << ")-("
+           << bytes.i16(at + 12) << "," << bytes.i16(at + 14) - 20 << ")";
+      if (bytes.i16(at + 2) != bytes.i16(at + 6)) {
+        out_ << " role (" << bytes.i16(at) << "," << bytes.i16(at + 2) - 20 << ")-(" << bytes.i16(at + 4) << ","
+             << bytes.i16(at + 6) - 20 << ")";
+      }
+      out_ << " head " << bytes.i16(at + 16) << " next " << bytes.i16(at + 18);
+      if (bytes.i16(at + 12) <= bytes.i16(at + 8) || bytes.i16(at + 14) <= bytes.i16(at + 10)) {
+        problem(name, static_cast<long>(at + 8), "item " + std::to_string(i) + "'s audio rectangle is empty or inverted");
+      }
+      links.emplace_back(bytes.i16(at + 16), bytes.i16(at + 18));
+      at = checkClip(name, bytes, at, i);
+      out_ << "\n";
+    }
+    checkChains(name, links, p + 2);
+  }
+
+  uint64_t checkClip(const std::string& name, const FileBytes& bytes, uint64_t record, int index) {
+    const uint32_t offset = bytes.u32(record + 84), length = bytes.u32(record + 88);
+    if (length == 0) {
+      out_ << ", no clip, recording 116666 bytes";
+      return record + kRecordBytes;
+    }
+    const std::string item = "item " + std::to_string(index) + "'s clip";
+    if (length < 52 || static_cast<uint64_t>(offset) + length > bytes.size()) {
+      problem(name, static_cast<long>(record + 84), item + " lies outside the file or is shorter than 52 bytes");
+      return static_cast<uint64_t>(offset) + length;
+    }
+    const int64_t base = static_cast<int64_t>(length) - 8;
+    const int64_t grown = base < 58000 ? base + base / 2 : base + base / 6;
+    out_ << ", clip " << length << " bytes (" << (length - 52) / 44100.0 << " s), recording " << grown << " bytes";
+    if (bytes.text(offset, 4) != "FORM") problem(name, offset, item + " is not an AIFF clip (no \"FORM\")");
+    if ((length - 52) % 2 != 0) problem(name, static_cast<long>(record + 88), item + " has an odd data size");
+    return static_cast<uint64_t>(offset) + length;
+  }
+
+  void checkChains(const std::string& name, const std::vector<std::pair<int, int>>& links, uint64_t first_record) {
+    const int n = static_cast<int>(links.size());
+    for (int i = 0; i < n; ++i) {
+      const long at = static_cast<long>(first_record + static_cast<uint64_t>(i) * kRecordBytes);
+      const auto [head, next] = links[i];
+      if (head < -1 || head >= n) problem(name, at + 16, "item " + std::to_string(i) + "'s role head is out of range");
+      if (next < -1 || next >= n) problem(name, at + 18, "item " + std::to_string(i) + "'s next in role is out of range");
+      if (head != i || head < 0) continue;
+      std::string chain = std::to_string(i);
+      std::set<int> visited{i};
+      for (int k = next; k != -1; k = links[k].second) {
+        if (k < 0 || k >= n) break;
+        if (!visited.insert(k).second) {
+          problem(name, at + 18, "role chain from item " + std::to_string(i) + " runs in a circle");
+          break;
+        }
+        chain += " -> " + std::to_string(k);
+      }
+      out_ << "  role chain " << chain << "\n";
+    }
+  }
+
+  fs::path folder_;
+  std::ostream& out_;
+  CheckResult result_;
+};
+
+}  // namespace
+
+CheckResult checkLessonFolder(const std::string& folder, std::ostream& out) {
+  fs::path dir = folder;
+  if (auto inner = findNoCase(dir, "ZORVADAT"); inner && fs::is_directory(*inner)) dir = *inner;
+  std::error_code error;
+  if (!fs::is_directory(dir, error)) {
+    out << "can't read folder " << folder << "\n";
+    CheckResult result;
+    result.readable = false;
+    return result;
+  }
+  return FolderCheck(dir, out).run();
+}
+
+int checkExitStatus(const CheckResult& result) {
+  if (!result.readable) return 2;
+  return result.problems.empty() ? 0 : 1;
+}
+
+}  // namespace zorva::builder

@@ -1,0 +1,32 @@
+// A whole data file in memory with bounds-checked little-endian reads: a read that would pass
+// the end yields zero bytes there, so a damaged file can be reported, never overrun.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zorva::builder {
+
+class FileBytes {
+ public:
+  static FileBytes read(const std::filesystem::path& path);
+  explicit FileBytes(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+
+  uint64_t size() const { return bytes_.size(); }
+  uint8_t u8(uint64_t at) const { return at < bytes_.size() ? bytes_[at] : 0; }
+  int8_t i8(uint64_t at) const { return static_cast<int8_t>(u8(at)); }
+  int16_t i16(uint64_t at) const { return static_cast<int16_t>(u8(at) | (u8(at + 1) << 8)); }
+  uint32_t u32(uint64_t at) const {
+    return u8(at) | (u8(at + 1) << 8) | (u8(at + 2) << 16) | (static_cast<uint32_t>(u8(at + 3)) << 24);
+  }
+  int32_t i32(uint64_t at) const { return static_cast<int32_t>(u32(at)); }
+  // Bytes up to the first NUL within a field of `width` bytes.
+  std::string text(uint64_t at, uint64_t width) const;
+
+ private:
+  std::vector<uint8_t> bytes_;
+};
+
+}  // namespace zorva::builder

@@ -1,0 +1,189 @@
+#include "tools/zorva-lesson/LessonDescription.h"
+
+#include <filesystem>
+#include <set>
+
+#include <toml++/toml.h>
+
+namespace zorva::builder {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Context {
+  std::string file;
+  fs::path folder;
+  SourceRef at(const toml::node& node) const {
+    return SourceRef{file, static_cast<int>(node.source().begin.line)};
+  }
+};
+
+// A typo in a key must not pass silently: every table lists the keys it knows.
+void allowOnly(const Context& ctx, const toml::table& table, const std::set<std::string>& known,
+               const std::string& where) {
+  for (const auto& [key, value] : table) {
+    if (!known.count(std::string(key.str()))) {
+      std::string list;
+      for (const auto& k : known) list += (list.empty() ? "" : ", ") + k;
+      throw BuildError(ctx.at(value), "unknown key '" + std::string(key.str()) + "' in " + where +
+                                          " (known keys: " + list + ")");
+    }
+  }
+}
+
+std::string stringValue(const Context& ctx, const toml::node& node, const std::string& key) {
+  if (auto text = node.value<std::string>()) return *text;
+  throw BuildError(ctx.at(node), "'" + key + "' must be a text in quotes");
+}
+
+int intValue(const Context& ctx, const toml::node& node, const std::string& key) {
+  if (auto number = node.value<int64_t>()) {
+    if (*number < -32768 || *number > 32767) throw BuildError(ctx.at(node), "'" + key + "' is out of range");
+    return static_cast<int>(*number);
+  }
+  throw BuildError(ctx.at(node), "'" + key + "' must be a whole number");
+}
+
+ViewRect rectValue(const Context& ctx, const toml::node& node, const std::string& key) {
+  const toml::array* array = node.as_array();
+  if (array == nullptr || array->size() != 4) {
+    throw BuildError(ctx.at(node), "'" + key + "' must be [left, top, right, bottom]");
+  }
+  int v[4];
+  for (size_t i = 0; i < 4; ++i) v[i] = intValue(ctx, *array->get(i), key);
+  ViewRect rect{v[0], v[1], v[2], v[3]};
+  if (rect.right <= rect.left || rect.bottom <= rect.top) {
+    throw BuildError(ctx.at(node), "'" + key + "' must have right > left and bottom > top");
+  }
+  return rect;
+}
+
+std::string existingFile(const Context& ctx, const toml::node& node, const std::string& key) {
+  const fs::path path = ctx.folder / stringValue(ctx, node, key);
+  if (!fs::is_regular_file(path)) throw BuildError(ctx.at(node), "file not found: " + path.string());
+  return path.string();
+}
+
+PictureSpec readPicture(const Context& ctx, const toml::table& table, const SourceRef& where) {
+  PictureSpec picture;
+  picture.where = where;
+  if (const toml::node* path = table.get("picture")) picture.path = existingFile(ctx, *path, "picture");
+  if (const toml::node* text = table.get("text")) {
+    const toml::array* lines = text->as_array();
+    if (lines == nullptr) throw BuildError(ctx.at(*text), "'text' must be a list of lines");
+    for (const auto& line : *lines) picture.lines.push_back(stringValue(ctx, line, "text"));
+  }
+  if (!picture.path.empty() && !picture.lines.empty()) {
+    throw BuildError(where, "give either 'picture' or 'text', not both");
+  }
+  if (picture.path.empty() && picture.lines.empty()) throw BuildError(where, "give a 'picture' file or 'text' lines");
+  if (const toml::node* w = table.get("width")) picture.width = intValue(ctx, *w, "width");
+  if (const toml::node* h = table.get("height")) picture.height = intValue(ctx, *h, "height");
+  if (picture.width < 1 || picture.height < 1 || picture.width > 4096 || picture.height > 4096) {
+    throw BuildError(where, "picture size must lie between 1 and 4096 pixels");
+  }
+  return picture;
+}
+
+ItemSpec readItem(const Context& ctx, const toml::table& table, const std::string& default_voice) {
+  allowOnly(ctx, table, {"rect", "line", "role", "role_rect", "say", "voice", "audio", "name"}, "an item");
+  ItemSpec item;
+  item.where = ctx.at(table);
+  if (const toml::node* rect = table.get("rect")) item.audio = rectValue(ctx, *rect, "rect");
+  if (const toml::node* line = table.get("line")) item.line = intValue(ctx, *line, "line");
+  if (item.audio.has_value() == item.line.has_value()) {
+    throw BuildError(item.where, "an item needs exactly one of 'rect' or 'line'");
+  }
+  if (const toml::node* role = table.get("role")) item.role = stringValue(ctx, *role, "role");
+  if (const toml::node* rect = table.get("role_rect")) item.role_rect = rectValue(ctx, *rect, "role_rect");
+  if (item.role_rect && item.role.empty()) throw BuildError(item.where, "'role_rect' needs a 'role'");
+  if (const toml::node* name = table.get("name")) item.name = stringValue(ctx, *name, "name");
+  const toml::node* say = table.get("say");
+  const toml::node* audio = table.get("audio");
+  if (say != nullptr && audio != nullptr) throw BuildError(item.where, "give either 'say' or 'audio', not both");
+  if (say != nullptr) {
+    item.sound.kind = SoundSpec::Kind::Speech;
+    item.sound.text = stringValue(ctx, *say, "say");
+    item.sound.voice = default_voice;
+    if (const toml::node* voice = table.get("voice")) item.sound.voice = stringValue(ctx, *voice, "voice");
+    if (item.sound.voice.empty()) throw BuildError(item.where, "'say' needs a 'voice' (here or on its page or lesson)");
+    item.sound.where = ctx.at(*say);
+  } else if (audio != nullptr) {
+    item.sound.kind = SoundSpec::Kind::File;
+    item.sound.path = existingFile(ctx, *audio, "audio");
+    item.sound.where = ctx.at(*audio);
+  }
+  return item;
+}
+
+const toml::array* arrayOfTables(const Context& ctx, const toml::table& table, const char* key) {
+  const toml::node* node = table.get(key);
+  if (node == nullptr) return nullptr;
+  const toml::array* array = node->as_array();
+  if (array == nullptr || !array->is_array_of_tables()) {
+    throw BuildError(ctx.at(*node), std::string("'") + key + "' must be written as [[" + key + "]] sections");
+  }
+  return array;
+}
+
+std::string optionalString(const Context& ctx, const toml::table& table, const char* key, std::string fallback) {
+  const toml::node* node = table.get(key);
+  return node == nullptr ? fallback : stringValue(ctx, *node, key);
+}
+
+PageSpec readPage(const Context& ctx, const toml::table& table, const std::string& lesson_voice) {
+  allowOnly(ctx, table, {"info", "picture", "text", "width", "height", "voice", "item"}, "a page");
+  PageSpec page;
+  page.where = ctx.at(table);
+  page.info = optionalString(ctx, table, "info", "");
+  if (page.info.size() > 999) throw BuildError(page.where, "'info' is longer than 999 bytes");
+  page.picture = readPicture(ctx, table, page.where);
+  const std::string voice = optionalString(ctx, table, "voice", lesson_voice);
+  if (const toml::array* items = arrayOfTables(ctx, table, "item")) {
+    for (const auto& node : *items) page.items.push_back(readItem(ctx, *node.as_table(), voice));
+  }
+  if (page.items.size() > 60) throw BuildError(page.where, "a page holds at most 60 items");
+  return page;
+}
+
+}  // namespace
+
+BookSpec readDescription(const std::string& path) {
+  toml::table root;
+  try {
+    root = toml::parse_file(path);
+  } catch (const toml::parse_error& error) {
+    throw BuildError(SourceRef{path, static_cast<int>(error.source().begin.line)},
+                     std::string(error.description()));
+  }
+  const Context ctx{path, fs::path(path).parent_path()};
+  allowOnly(ctx, root, {"title", "lesson"}, "the description");
+  BookSpec book;
+  const toml::table* title = root["title"].as_table();
+  if (title == nullptr) throw BuildError(SourceRef{path, 1}, "the description needs a [title] section");
+  allowOnly(ctx, *title, {"picture", "text", "width", "height"}, "[title]");
+  book.title = readPicture(ctx, *title, ctx.at(*title));
+  const toml::array* lessons = arrayOfTables(ctx, root, "lesson");
+  if (lessons == nullptr) throw BuildError(SourceRef{path, 1}, "the description needs at least one [[lesson]]");
+  std::set<int> numbers;
+  for (const auto& node : *lessons) {
+    const toml::table& table = *node.as_table();
+    allowOnly(ctx, table, {"number", "voice", "page"}, "a lesson");
+    LessonSpec lesson;
+    lesson.where = ctx.at(table);
+    const toml::node* number = table.get("number");
+    if (number == nullptr) throw BuildError(lesson.where, "a lesson needs its 'number' (1 to 4)");
+    lesson.number = intValue(ctx, *number, "number");
+    if (lesson.number < 1 || lesson.number > 4) throw BuildError(ctx.at(*number), "lesson numbers run from 1 to 4");
+    if (!numbers.insert(lesson.number).second) throw BuildError(ctx.at(*number), "lesson number given twice");
+    const std::string voice = optionalString(ctx, table, "voice", "");
+    const toml::array* pages = arrayOfTables(ctx, table, "page");
+    if (pages == nullptr || pages->empty()) throw BuildError(lesson.where, "a lesson needs at least one [[lesson.page]]");
+    if (pages->size() > 9) throw BuildError(lesson.where, "a lesson holds at most 9 pages");
+    for (const auto& page : *pages) lesson.pages.push_back(readPage(ctx, *page.as_table(), voice));
+    book.lessons.push_back(std::move(lesson));
+  }
+  return book;
+}
+
+}  // namespace zorva::builder

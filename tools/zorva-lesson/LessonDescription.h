@@ -1,0 +1,82 @@
+// A lesson as its author describes it in TOML, before any picture is drawn or sound made.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace zorva::builder {
+
+// Where in the description a value came from, for messages.
+struct SourceRef {
+  std::string file;
+  int line = 0;
+  std::string describe() const { return file + ":" + std::to_string(line); }
+};
+
+// A problem in the author's input: says which file and line, and what is wrong.
+class BuildError : public std::runtime_error {
+ public:
+  BuildError(const SourceRef& where, const std::string& what)
+      : std::runtime_error(where.describe() + ": " + what) {}
+  explicit BuildError(const std::string& what) : std::runtime_error(what) {}
+};
+
+// View coordinates: left and top inclusive, right and bottom exclusive.
+struct ViewRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+struct SoundSpec {
+  enum class Kind { None, File, Speech };
+  Kind kind = Kind::None;
+  std::string path;   // File: resolved against the description's folder
+  std::string text;   // Speech: the sentence
+  std::string voice;  // Speech: an espeak-ng voice name such as "es" or "de+f2"
+  SourceRef where;
+};
+
+struct ItemSpec {
+  std::optional<ViewRect> audio;  // given directly ...
+  std::optional<int> line;        // ... or the text line (1-based) it surrounds
+  std::optional<ViewRect> role_rect;
+  std::string role;               // items of one role form one chain
+  std::string name;               // the clip name kept in the record
+  SoundSpec sound;
+  SourceRef where;
+};
+
+struct PictureSpec {
+  std::string path;                // a PNG or JPEG file ...
+  std::vector<std::string> lines;  // ... or lines of text the builder lays out
+  int width = 740;
+  int height = 700;
+  SourceRef where;
+};
+
+struct PageSpec {
+  std::string info;
+  PictureSpec picture;
+  std::vector<ItemSpec> items;
+  SourceRef where;
+};
+
+struct LessonSpec {
+  int number = 1;
+  std::vector<PageSpec> pages;
+  SourceRef where;
+};
+
+struct BookSpec {
+  PictureSpec title;
+  std::vector<LessonSpec> lessons;
+};
+
+// Reads and checks a description; throws BuildError naming the file and line of the first fault.
+BookSpec readDescription(const std::string& path);
+
+}  // namespace zorva::builder

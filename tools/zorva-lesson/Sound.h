@@ -1,0 +1,24 @@
+// Sounds for model clips: 16-bit mono samples at 22,050 Hz, from a file or spoken by espeak-ng.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/zorva-lesson/LessonDescription.h"
+
+namespace zorva::builder {
+
+constexpr int kClipRateHz = 22050;
+
+// Reads WAV, FLAC, OGG or AIFF at any rate and channel count; mixes down to mono and converts
+// the rate. Throws BuildError naming `where` when the file can't be read.
+std::vector<int16_t> loadSoundFile(const std::string& path, const SourceRef& where);
+
+// Mixes interleaved float frames to mono and resamples them to 22,050 Hz.
+std::vector<int16_t> toClipFormat(const std::vector<float>& interleaved, int channels, double rate_hz);
+
+// Speaks a sentence with a named espeak-ng voice. Throws BuildError when the voice is missing.
+std::vector<int16_t> speak(const std::string& text, const std::string& voice, const SourceRef& where);
+
+}  // namespace zorva::builder

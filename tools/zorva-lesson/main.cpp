@@ -1,0 +1,43 @@
+// zorva-lesson: builds a ZORVADAT folder from a lesson description, and checks one.
+#include <iostream>
+#include <string>
+
+#include "tools/zorva-lesson/Assembler.h"
+#include "tools/zorva-lesson/Checker.h"
+#include "tools/zorva-lesson/FolderWriter.h"
+#include "tools/zorva-lesson/LessonDescription.h"
+
+namespace {
+
+int usage() {
+  std::cerr << "usage: zorva-lesson build LESSON.toml OUTDIR   writes OUTDIR/ZORVADAT\n"
+               "       zorva-lesson check DATADIR              reports what a ZORVADAT folder holds\n";
+  return 2;
+}
+
+int build(const std::string& description, const std::string& out_dir) {
+  try {
+    const zorva::builder::BookSpec spec = zorva::builder::readDescription(description);
+    const zorva::builder::BuiltBook book = zorva::builder::assemble(spec);
+    zorva::builder::writeLessonFolder(book, out_dir);
+    std::cout << "wrote " << out_dir << "/ZORVADAT: " << book.pages.size() << " page(s)\n";
+    return 0;
+  } catch (const zorva::builder::BuildError& error) {
+    std::cerr << "zorva-lesson: " << error.what() << "\n";
+    return 1;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc == 4 && std::string(argv[1]) == "build") return build(argv[2], argv[3]);
+  if (argc == 3 && std::string(argv[1]) == "check") {
+    const auto result = zorva::builder::checkLessonFolder(argv[2], std::cout);
+    const int status = zorva::builder::checkExitStatus(result);
+    std::cout << (status == 0 ? "sound: " : "problems: ") << result.problems.size() << " problem(s) in "
+              << result.pages << " page(s)\n";
+    return status;
+  }
+  return usage();
+}
