@@ -1,0 +1,113 @@
+#include "platform/backend/sdl/SdlAudio.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+
+namespace zorva::platform {
+
+SdlAudio::~SdlAudio() {
+  for (auto& [id, s] : streams_) SDL_CloseAudioDevice(s.device);
+  streams_.clear();
+  if (initialised_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+bool SdlAudio::ensureInit() {
+  if (!initialised_) initialised_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  return initialised_;
+}
+
+SdlAudio::Stream* SdlAudio::find(int stream) {
+  auto it = streams_.find(stream);
+  return it == streams_.end() ? nullptr : &it->second;
+}
+
+int SdlAudio::open(AudioDirection direction, const AudioFormat& format) {
+  if (!ensureInit()) return -1;
+  if (format.bits != 8 && format.bits != 16) return -1;
+  if (format.channels < 1 || format.channels > 2 || format.rate_hz <= 0) return -1;
+  SDL_AudioSpec want{};
+  want.freq = format.rate_hz;
+  want.format = format.bits == 16 ? AUDIO_S16LSB : AUDIO_U8;
+  want.channels = static_cast<Uint8>(format.channels);
+  want.samples = 1024;
+  want.callback = nullptr;  // queue mode: SDL_QueueAudio / SDL_DequeueAudio
+  SDL_AudioSpec have{};
+  const int capture = direction == AudioDirection::Capture ? 1 : 0;
+  // Allowed changes 0: SDL converts to whatever the device really runs at.
+  SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, capture, &want, &have, 0);
+  if (device == 0) return -1;
+  Stream s;
+  s.device = device;
+  s.direction = direction;
+  s.format = format;
+  s.device_buffer = have.size != 0 ? have.size
+                                   : uint64_t(have.samples) * format.channels * (format.bits / 8);
+  const int id = next_id_++;
+  streams_[id] = s;
+  return id;
+}
+
+void SdlAudio::start(int stream) {
+  Stream* s = find(stream);
+  if (!s || s->running) return;
+  s->running = true;
+  s->drained = false;  // time while paused is not playing time
+  SDL_PauseAudioDevice(s->device, 0);
+}
+
+void SdlAudio::stop(int stream) {
+  Stream* s = find(stream);
+  if (!s || !s->running) return;
+  if (s->direction == AudioDirection::Playback) playedBytes(stream);
+  s->running = false;
+  s->drained = false;
+  SDL_PauseAudioDevice(s->device, 1);
+}
+
+void SdlAudio::close(int stream) {
+  Stream* s = find(stream);
+  if (!s) return;
+  SDL_CloseAudioDevice(s->device);
+  streams_.erase(stream);
+}
+
+size_t SdlAudio::readCaptured(int stream, void* dst, size_t bytes) {
+  Stream* s = find(stream);
+  if (!s || s->direction != AudioDirection::Capture || dst == nullptr || bytes == 0) return 0;
+  const Uint32 ask = static_cast<Uint32>(std::min<size_t>(bytes, 0x7fffffff));
+  return SDL_DequeueAudio(s->device, dst, ask);
+}
+
+void SdlAudio::queuePlayback(int stream, const void* src, size_t bytes) {
+  Stream* s = find(stream);
+  if (!s || s->direction != AudioDirection::Playback || src == nullptr || bytes == 0) return;
+  playedBytes(stream);  // settle the heard count before the queue grows again
+  if (SDL_QueueAudio(s->device, src, static_cast<Uint32>(bytes)) == 0) {
+    s->queued += bytes;
+    s->drained = false;
+  }
+}
+
+uint64_t SdlAudio::playedBytes(int stream) {
+  Stream* s = find(stream);
+  if (!s || s->direction != AudioDirection::Playback) return 0;
+  const uint64_t waiting = SDL_GetQueuedAudioSize(s->device);
+  const uint64_t in_flight = std::min(s->queued, waiting + s->device_buffer);
+  uint64_t heard = s->queued - in_flight;
+  if (s->running && waiting == 0) {
+    // SDL's queue is empty: what is left sits in the device buffer and plays out in real time.
+    const uint64_t now = SDL_GetTicks64();
+    if (!s->drained) {
+      s->drained = true;
+      s->drained_at_ms = now;
+      s->heard_at_drain = std::max(heard, s->heard);
+    }
+    const uint64_t bps = uint64_t(s->format.bytesPerSecond());
+    heard = std::min(s->queued, s->heard_at_drain + (now - s->drained_at_ms) * bps / 1000);
+  }
+  s->heard = std::max(s->heard, heard);
+  return s->heard;
+}
+
+}  // namespace zorva::platform
