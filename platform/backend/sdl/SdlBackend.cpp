@@ -1,35 +1,262 @@
-// Not yet written: every call fails loudly until the SDL2 desktop lands.
 #include "platform/backend/sdl/SdlBackend.h"
 
-#include <stdexcept>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/backend/sdl/SdlEvents.h"
+#include "platform/backend/sdl/SdlMessageBox.h"
 
 namespace zorva::platform {
 namespace {
-[[noreturn]] void notYet() { throw std::logic_error("the SDL2 backend is not built yet"); }
+
+constexpr int kBeepRateHz = 22050;
+constexpr int kBeepMs = 100;
+constexpr double kBeepToneHz = 880.0;
+
+// A short sine with soft edges, so the cue does not click.
+std::vector<int16_t> beepTone() {
+  const int samples = kBeepRateHz * kBeepMs / 1000;
+  const int fade = kBeepRateHz * 5 / 1000;
+  std::vector<int16_t> tone(static_cast<size_t>(samples));
+  for (int i = 0; i < samples; ++i) {
+    const double edge = std::min({1.0, static_cast<double>(i) / fade, static_cast<double>(samples - i) / fade});
+    const double value = std::sin(2.0 * M_PI * kBeepToneHz * i / kBeepRateHz) * edge * 8000.0;
+    tone[static_cast<size_t>(i)] = static_cast<int16_t>(value);
+  }
+  return tone;
+}
+
 }  // namespace
 
-SdlBackend::SdlBackend() { notYet(); }
-SdlBackend::~SdlBackend() = default;
-ScreenRect SdlBackend::workArea() { notYet(); }
-void SdlBackend::pointerPosition(int&, int&) { notYet(); }
-bool SdlBackend::createWindow(const std::string&, const ScreenRect&) { notYet(); }
-void SdlBackend::setTitle(const std::string&) { notYet(); }
-void SdlBackend::showWindow(bool) { notYet(); }
-ScreenRect SdlBackend::contentRect() { notYet(); }
-void SdlBackend::present(const uint32_t*, int, int, int, const ScreenRect&) { notYet(); }
-void SdlBackend::destroyWindow() { notYet(); }
-bool SdlBackend::pollEvent(InputEvent&) { notYet(); }
-void SdlBackend::waitForEvent(int) { notYet(); }
-MessageBoxAnswer SdlBackend::messageBox(const std::string&, const std::string&, unsigned, bool) { notYet(); }
-void SdlBackend::beep(unsigned) { notYet(); }
-uint64_t SdlBackend::nowMs() { notYet(); }
-void SdlBackend::sleepMs(int) { notYet(); }
-int SdlBackend::openAudio(AudioDirection, const AudioFormat&) { notYet(); }
-void SdlBackend::startAudio(int) { notYet(); }
-void SdlBackend::stopAudio(int) { notYet(); }
-void SdlBackend::closeAudio(int) { notYet(); }
-size_t SdlBackend::readCaptured(int, void*, size_t) { notYet(); }
-void SdlBackend::queuePlayback(int, const void*, size_t) { notYet(); }
-uint64_t SdlBackend::playedBytes(int) { notYet(); }
+SdlBackend::SdlBackend() {
+  // Closing the window is reported as the window's own close request, not a second quit event.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  // The first click on a window without focus is a click, as on Win32.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  video_ok_ = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) == 0;
+  if (!video_ok_) std::fprintf(stderr, "zorva: no desktop to show a window on: %s\n", SDL_GetError());
+  audio_ok_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+  if (!audio_ok_) std::fprintf(stderr, "zorva: no sound devices: %s\n", SDL_GetError());
+  if (video_ok_) SDL_StopTextInput();  // key events are all the platform reads
+}
+
+SdlBackend::~SdlBackend() {
+  destroyWindow();
+  if (beep_device_ != 0) SDL_CloseAudioDevice(beep_device_);
+  SDL_Quit();
+}
+
+ScreenRect SdlBackend::workArea() {
+  SDL_Rect r{};
+  if (video_ok_ && (SDL_GetDisplayUsableBounds(0, &r) == 0 || SDL_GetDisplayBounds(0, &r) == 0)) {
+    return ScreenRect{r.x, r.y, r.x + r.w, r.y + r.h};
+  }
+  return ScreenRect{0, 0, 640, 480};  // no display: the smallest desktop a program can expect
+}
+
+void SdlBackend::pointerPosition(int& x, int& y) {
+  x = 0;
+  y = 0;
+  if (video_ok_) SDL_GetGlobalMouseState(&x, &y);
+}
+
+bool SdlBackend::createWindow(const std::string& title, const ScreenRect& outer) {
+  if (!video_ok_ || window_ != nullptr) return false;
+  const int w = std::max(1, outer.width());
+  const int h = std::max(1, outer.height());
+  window_ = SDL_CreateWindow(title.c_str(), outer.left, outer.top, w, h, SDL_WINDOW_HIDDEN);
+  if (window_ == nullptr) {
+    std::fprintf(stderr, "zorva: the desktop gave no window: %s\n", SDL_GetError());
+    return false;
+  }
+  asked_outer_ = outer;
+  refit_on_show_ = true;
+  fitOuter();
+  return true;
+}
+
+void SdlBackend::fitOuter() {
+  int top = 0, left = 0, bottom = 0, right = 0;
+  if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0) {
+    top = left = bottom = right = 0;  // the desktop does not say: no decorations to subtract
+  }
+  // SDL places and sizes the content; the decorations sit around it.
+  const int w = std::max(1, asked_outer_.width() - left - right);
+  const int h = std::max(1, asked_outer_.height() - top - bottom);
+  SDL_SetWindowSize(window_, w, h);
+  SDL_SetWindowPosition(window_, asked_outer_.left + left, asked_outer_.top + top);
+}
+
+void SdlBackend::setTitle(const std::string& title) {
+  if (window_ != nullptr) SDL_SetWindowTitle(window_, title.c_str());
+}
+
+void SdlBackend::showWindow(bool visible) {
+  if (window_ == nullptr) return;
+  if (!visible) {
+    SDL_HideWindow(window_);
+    return;
+  }
+  SDL_ShowWindow(window_);
+  if (refit_on_show_) {
+    refit_on_show_ = false;
+    SDL_PumpEvents();
+    fitOuter();
+  }
+  blit(0, 0, content_width_, content_height_);
+}
+
+ScreenRect SdlBackend::contentRect() {
+  if (window_ == nullptr) return ScreenRect{};
+  int x = 0, y = 0, w = 0, h = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  SDL_GetWindowSize(window_, &w, &h);
+  return ScreenRect{x, y, x + w, y + h};
+}
+
+void SdlBackend::present(const uint32_t* pixels, int width, int height, int stride, const ScreenRect& changed) {
+  if (pixels == nullptr || width <= 0 || height <= 0 || stride < width) return;
+  if (width != content_width_ || height != content_height_) {
+    content_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    content_width_ = width;
+    content_height_ = height;
+  }
+  const int x0 = std::clamp(changed.left, 0, width), x1 = std::clamp(changed.right, 0, width);
+  const int y0 = std::clamp(changed.top, 0, height), y1 = std::clamp(changed.bottom, 0, height);
+  if (x0 >= x1 || y0 >= y1) return;
+  for (int y = y0; y < y1; ++y) {
+    const uint32_t* src = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride) + x0;
+    std::memcpy(&content_[static_cast<size_t>(y) * width + x0], src, static_cast<size_t>(x1 - x0) * 4);
+  }
+  blit(x0, y0, x1, y1);
+}
+
+uint32_t SdlBackend::shownPixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= content_width_ || y >= content_height_) return 0;
+  return content_[static_cast<size_t>(y) * content_width_ + x];
+}
+
+void SdlBackend::blit(int x0, int y0, int x1, int y1) {
+  if (window_ == nullptr || content_.empty()) return;
+  SDL_Surface* surface = SDL_GetWindowSurface(window_);
+  if (surface == nullptr) return;
+  x1 = std::min({x1, content_width_, surface->w});
+  y1 = std::min({y1, content_height_, surface->h});
+  x0 = std::max(x0, 0);
+  y0 = std::max(y0, 0);
+  if (x0 >= x1 || y0 >= y1) return;
+  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+  const int bpp = surface->format->BytesPerPixel;
+  auto* dst = static_cast<uint8_t*>(surface->pixels) + y0 * surface->pitch + x0 * bpp;
+  const uint32_t* src = &content_[static_cast<size_t>(y0) * content_width_ + x0];
+  // COLORREF is 0x00BBGGRR: red in the lowest byte, which SDL calls XBGR8888.
+  SDL_ConvertPixels(x1 - x0, y1 - y0, SDL_PIXELFORMAT_XBGR8888, src, content_width_ * 4,
+                    surface->format->format, dst, surface->pitch);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  const SDL_Rect rect{x0, y0, x1 - x0, y1 - y0};
+  SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
+}
+
+void SdlBackend::destroyWindow() {
+  if (window_ == nullptr) return;
+  SDL_DestroyWindow(window_);
+  window_ = nullptr;
+  lookahead_.reset();
+}
+
+bool SdlBackend::take(const SDL_Event& sdl_event, InputEvent& event) {
+  const Uint32 id = window_ != nullptr ? SDL_GetWindowID(window_) : 0;
+  if (!translateEvent(sdl_event, id, static_cast<Uint16>(SDL_GetModState()), event)) return false;
+  // The backend re-shows its own copy at once; the program hears of it too and may redraw.
+  if (event.kind == InputKind::Expose || event.kind == InputKind::Resize) {
+    blit(0, 0, content_width_, content_height_);
+  }
+  return true;
+}
+
+bool SdlBackend::pollEvent(InputEvent& event) {
+  if (lookahead_) {
+    event = *lookahead_;
+    lookahead_.reset();
+    return true;
+  }
+  if (!video_ok_) return false;
+  SDL_Event sdl_event;
+  while (SDL_PollEvent(&sdl_event) == 1) {
+    if (take(sdl_event, event)) return true;  // events that mean nothing are skipped, not "empty"
+  }
+  return false;
+}
+
+void SdlBackend::waitForEvent(int timeout_ms) {
+  if (lookahead_) return;
+  if (!video_ok_) {
+    // Nothing can ever arrive; still let the time pass rather than spin the caller.
+    SDL_Delay(static_cast<Uint32>(timeout_ms < 0 ? 100 : timeout_ms));
+    return;
+  }
+  const uint64_t deadline = SDL_GetTicks64() + static_cast<uint64_t>(std::max(timeout_ms, 0));
+  for (;;) {
+    SDL_Event sdl_event;
+    int got = 0;
+    if (timeout_ms < 0) {
+      got = SDL_WaitEvent(&sdl_event);
+    } else {
+      const uint64_t now = SDL_GetTicks64();
+      got = SDL_WaitEventTimeout(&sdl_event, now >= deadline ? 0 : static_cast<int>(deadline - now));
+    }
+    InputEvent event;
+    if (got == 1 && take(sdl_event, event)) {
+      lookahead_ = event;
+      return;
+    }
+    if (got != 1 && timeout_ms < 0) return;  // SDL failed; the caller will come back
+    if (timeout_ms >= 0 && SDL_GetTicks64() >= deadline) return;
+  }
+}
+
+MessageBoxAnswer SdlBackend::messageBox(const std::string& text, const std::string& caption, unsigned flags,
+                                        bool has_owner) {
+  return showMessageBox(text, caption, flags, has_owner ? window_ : nullptr);
+}
+
+void SdlBackend::beep(unsigned /*type*/) {
+  // SDL has no system sound; every kind of beep is the same short tone on the default output.
+  if (!audio_ok_ || beep_unavailable_) return;
+  if (beep_device_ == 0) {
+    SDL_AudioSpec want{};
+    want.freq = kBeepRateHz;
+    want.format = AUDIO_S16SYS;
+    want.channels = 1;
+    want.samples = 1024;
+    beep_device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+    if (beep_device_ == 0) {
+      beep_unavailable_ = true;
+      return;
+    }
+    SDL_PauseAudioDevice(beep_device_, 0);
+  }
+  // Beeps in quick succession do not pile up into a long tone.
+  if (SDL_GetQueuedAudioSize(beep_device_) > 0) return;
+  static const std::vector<int16_t> tone = beepTone();
+  SDL_QueueAudio(beep_device_, tone.data(), static_cast<Uint32>(tone.size() * sizeof(int16_t)));
+}
+
+uint64_t SdlBackend::nowMs() { return SDL_GetTicks64(); }
+
+void SdlBackend::sleepMs(int ms) { SDL_Delay(static_cast<Uint32>(std::max(ms, 0))); }
+
+// Audio streams: until the sound device layer is linked in, no device is offered, so no stream
+// id is ever handed out and the stream calls below have nothing to act on.
+int SdlBackend::openAudio(AudioDirection, const AudioFormat&) { return -1; }
+void SdlBackend::startAudio(int) {}
+void SdlBackend::stopAudio(int) {}
+void SdlBackend::closeAudio(int) {}
+size_t SdlBackend::readCaptured(int, void*, size_t) { return 0; }
+void SdlBackend::queuePlayback(int, const void*, size_t) {}
+uint64_t SdlBackend::playedBytes(int) { return 0; }
 
 }  // namespace zorva::platform

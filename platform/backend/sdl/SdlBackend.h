@@ -1,6 +1,11 @@
 // The real desktop on SDL2: one window, input, message boxes, the clock and audio devices.
 #pragma once
 
+#include <SDL.h>
+
+#include <optional>
+#include <vector>
+
 #include "platform/backend/Backend.h"
 
 namespace zorva::platform {
@@ -9,6 +14,8 @@ class SdlBackend final : public Backend {
  public:
   SdlBackend();
   ~SdlBackend() override;
+  SdlBackend(const SdlBackend&) = delete;
+  SdlBackend& operator=(const SdlBackend&) = delete;
 
   ScreenRect workArea() override;
   void pointerPosition(int& x, int& y) override;
@@ -32,6 +39,29 @@ class SdlBackend final : public Backend {
   size_t readCaptured(int stream, void* dst, size_t bytes) override;
   void queuePlayback(int stream, const void* src, size_t bytes) override;
   uint64_t playedBytes(int stream) override;
+
+  // What the backend last showed, for checks on a desktop without a screen to look at.
+  int shownWidth() const { return content_width_; }
+  int shownHeight() const { return content_height_; }
+  uint32_t shownPixel(int x, int y) const;
+  bool hasAudio() const { return audio_ok_; }
+
+ private:
+  void fitOuter();                      // makes the outer window the asked rectangle
+  void blit(int x0, int y0, int x1, int y1);  // copies part of the kept content to the screen
+  bool take(const SDL_Event& sdl_event, InputEvent& event);
+
+  bool video_ok_ = false;
+  bool audio_ok_ = false;
+  SDL_Window* window_ = nullptr;
+  ScreenRect asked_outer_{};
+  bool refit_on_show_ = false;  // decorations are often known only once the window is mapped
+  std::vector<uint32_t> content_;  // the full content as last presented, for expose and resize
+  int content_width_ = 0;
+  int content_height_ = 0;
+  std::optional<InputEvent> lookahead_;  // an event waitForEvent read while waiting
+  SDL_AudioDeviceID beep_device_ = 0;
+  bool beep_unavailable_ = false;
 };
 
 }  // namespace zorva::platform

@@ -1,0 +1,16 @@
+// Translation of one SDL event into the platform's raw input event.
+#pragma once
+
+#include <SDL.h>
+
+#include "platform/backend/Backend.h"
+
+namespace zorva::platform {
+
+// Fills `out` from `in` and returns true when the event means something to the platform; returns
+// false (leaving `out` unspecified) for events it has no use for, and for window events of any
+// window other than `window_id` (0: accept every window). `mod_state` is the keyboard modifier
+// state to stamp on mouse events, which SDL does not carry itself.
+bool translateEvent(const SDL_Event& in, Uint32 window_id, Uint16 mod_state, InputEvent& out);
+
+}  // namespace zorva::platform
