@@ -1,0 +1,71 @@
+// The lesson engine: owns every element shown in the view, its two screens (lesson menu and
+// page), page loading and navigation, the playback runs, role play and the routing of clicks.
+#pragma once
+
+#include <afxwin.h>
+
+#include <memory>
+
+#include "elements/HotText.h"
+#include "elements/Image.h"
+#include "elements/PageAudio.h"
+
+class CLessonBook {
+public:
+  enum { kButtonCount = 13, kMaxItems = 60 };
+
+  CLessonBook();
+  virtual ~CLessonBook();
+
+  // Drawing and screens (LessonBook.cpp).
+  void Draw(CDC* pDC);
+  void ShowLessonMenu(CDC* pDC);
+  void ClearPage();
+
+  // Page loading and navigation (PageLoading.cpp).
+  void LoadPage(CString strName, short nLesson, CDC* pDC);
+  void OpenLesson(short nLesson, CDC* pDC);
+  void Navigate(short nButton, CDC* pDC);
+
+  // Playback runs (PlaybackModes.cpp).
+  void OnControlButton(short nControl, CDC* pDC);
+  void PlayPage(CDC* pDC);
+  void RepeatAfterMe(CDC* pDC);
+  void ReviewPage(CDC* pDC);
+  void ReplayPage(CDC* pDC);
+
+  // Role play (RolePlay.cpp).
+  void ToggleRole(short nItem, CDC* pDC);
+  void RolePlay(CDC* pDC);
+
+  // Input routing and interruption (InputRouting.cpp).
+  void HandleClick(CPoint point, CDC* pDC);
+  void HandleRightClick(CPoint point, CDC* pDC);
+  BOOL StopRequested();
+  BOOL PumpOneMessage();
+
+  CHotText* m_buttons[kButtonCount];
+  CImage* m_pTitlePicture;
+  CImage* m_pPagePicture;
+  short m_nItems;
+  CPageAudio* m_items[kMaxItems];
+  CString m_strPageFile;
+  CString m_strNextFile;
+  CString m_strPrevFile;
+  CString m_strPageInfo;
+  BOOL m_bPageShown;
+  int m_bRolePlay;
+
+private:
+  // Cleared by the destructor. A run keeps a copy and checks it after every pumped message,
+  // because a dispatched message may close the window and destroy this book mid-run.
+  std::shared_ptr<bool> m_alive;
+
+  // The interruption test of the runs: true when the run must end now. When it returns true
+  // the caller checks *alive before touching any member: false means the book is gone.
+  bool Interrupted(const std::shared_ptr<bool>& alive);
+  CPageAudio* Item(int i) const;
+  void SetButtonState(int nButton, short nState, CDC* pDC);
+  void ReadStartupFile();
+  bool ReadPageFile(CFile& file, CDC* pDC);
+};

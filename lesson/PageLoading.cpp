@@ -1,0 +1,112 @@
+// Loading a page file, opening a lesson's first page and the three navigation buttons.
+#include "lesson/LessonBook.h"
+
+namespace {
+
+const DWORD kFixedPartSize = 1099;  // flag byte, two names, info text, picture record
+
+LONG ReadLong(const BYTE* p) {
+  return (LONG)((DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24));
+}
+
+// Takes the bytes of a fixed field up to its first NUL; a field without NUL is taken whole,
+// never read beyond its size.
+CString FieldText(const BYTE* p, int size) {
+  int n = 0;
+  while (n < size && p[n] != 0) n++;
+  return CString((LPCTSTR)p, n);
+}
+
+}  // namespace
+
+void CLessonBook::LoadPage(CString strName, short nLesson, CDC* pDC) {
+  ClearPage();
+  if (!strName.IsEmpty())
+    m_strPageFile = strName;
+  else
+    m_strPageFile.Format("%d%d%d0%d.pge", 1, 4, (int)nLesson, 1);
+  CString strPath;
+  strPath.Format("%s\\%s", "ZORVADAT", (LPCTSTR)m_strPageFile);
+
+  CFile file;
+  if (!file.Open(strPath, CFile::modeRead | CFile::shareDenyNone)) {
+    CString strMessage;
+    strMessage.Format("Can't find file '%s'", (LPCTSTR)strPath);
+    CWnd* pMain = AfxGetMainWnd();
+    ::MessageBoxA(pMain != NULL ? pMain->GetSafeHwnd() : NULL, strMessage, "Zorva File Error",
+                  MB_OK);
+    return;
+  }
+  // A damaged file keeps what was read before the damage; no exception leaves the click.
+  try {
+    ReadPageFile(file, pDC);
+  } catch (CFileException* e) {
+    e->Delete();
+  }
+  file.Abort();
+
+  if (m_pPagePicture != NULL) m_pPagePicture->Draw(pDC);
+  CRect rectInfo(860, 10, 1100, 30);
+  pDC->DrawText(m_strPageInfo, &rectInfo, 0);
+  m_buttons[6]->m_strCaption = "Repeat after me";
+  m_buttons[6]->Draw(pDC);
+  m_bRolePlay = 0;
+}
+
+// Reads names, info text, picture and items; false when the file ended early or an offset
+// pointed outside it (what was read so far stays).
+bool CLessonBook::ReadPageFile(CFile& file, CDC* pDC) {
+  DWORD fileLength = (DWORD)file.GetLength();
+  BYTE fixed[kFixedPartSize];
+  if (file.Read(fixed, kFixedPartSize) != kFixedPartSize) return false;
+  m_strPrevFile = FieldText(fixed + 1, 13);
+  m_strPrevFile.MakeUpper();
+  m_strNextFile = FieldText(fixed + 14, 13);
+  m_strNextFile.MakeUpper();
+  m_strPageInfo = FieldText(fixed + 27, 1000);
+
+  const BYTE* record = fixed + 1027;
+  LONG offset = ReadLong(record + 64);
+  DWORD length = (DWORD)ReadLong(record + 68);
+  if (offset < 0 || (DWORD)offset > fileLength || length > fileLength - (DWORD)offset)
+    return false;
+  CRect place(110, -20, 110, -20);
+  m_pPagePicture = new CImage;
+  m_pPagePicture->Load(file, &place, offset, length);
+
+  file.Seek((LONG)((DWORD)offset + length), CFile::begin);
+  BYTE count[2];
+  if (file.Read(count, 2) != 2) return false;
+  short nCount = (short)(count[0] | (count[1] << 8));
+  if (nCount > kMaxItems) nCount = kMaxItems;  // the table holds 60; the rest is not read
+  m_nItems = 0;
+  for (short i = 0; i < nCount; i++) {
+    m_items[i] = new CPageAudio(file, i, pDC);
+    m_nItems++;
+  }
+  return true;
+}
+
+void CLessonBook::OpenLesson(short nLesson, CDC* pDC) {
+  for (int i = 9; i < kButtonCount; i++) m_buttons[i]->Erase(pDC);
+  if (m_pTitlePicture != NULL) m_pTitlePicture->Erase(pDC);
+  for (int i = 0; i <= 8; i++) m_buttons[i]->Show(pDC);
+  m_bPageShown = TRUE;
+  LoadPage(CString(), (short)(nLesson + 1), pDC);
+}
+
+void CLessonBook::Navigate(short nButton, CDC* pDC) {
+  switch (nButton) {
+    case 0:
+      ShowLessonMenu(pDC);
+      break;
+    case 1:
+      LoadPage(CString(m_strPrevFile), 0, pDC);
+      break;
+    case 2:
+      LoadPage(CString(m_strNextFile), 0, pDC);
+      break;
+    default:
+      break;
+  }
+}
