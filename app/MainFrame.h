@@ -1,0 +1,24 @@
+// The main frame window: menu, accelerators, title, clamped size and the lesson view inside.
+#pragma once
+
+#include <afxwin.h>
+
+#include "app/LessonView.h"
+
+class CMainFrame : public CFrameWnd {
+  DECLARE_DYNAMIC(CMainFrame)
+
+public:
+  CMainFrame();
+  virtual ~CMainFrame();
+
+  virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+  virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+
+  CLessonView m_lessonView;
+
+protected:
+  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  afx_msg void OnSetFocus(CWnd* pOldWnd);
+  DECLARE_MESSAGE_MAP()
+};
