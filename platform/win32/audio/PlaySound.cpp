@@ -1,0 +1,54 @@
+// PlaySoundA for in-memory WAVE images, synchronous: returns once the sound has been heard.
+#include <cstdint>
+
+#include "platform/backend/Backend.h"
+#include "platform/win32/audio/MMSystem.h"
+#include "platform/win32/audio/WaveImage.h"
+
+namespace {
+
+// A device that hears nothing for this long is taken as stuck; the call gives up.
+constexpr uint64_t kStallLimitMs = 2000;
+
+// The flags that make sense for a synchronous in-memory sound; anything else (files, aliases,
+// resources, asynchronous or looping play) is not offered and fails.
+constexpr DWORD kAccepted = SND_MEMORY | SND_NODEFAULT | SND_NOSTOP | SND_NOWAIT;
+
+bool playToEnd(const zorva::platform::WaveImage& image) {
+  auto& be = zorva::platform::backend();
+  const int stream = be.openAudio(zorva::platform::AudioDirection::Playback, image.format);
+  if (stream < 0) return false;
+  // Queued before the start, so the device begins with the whole sound in hand.
+  be.queuePlayback(stream, image.samples, image.sample_bytes);
+  be.startAudio(stream);
+  uint64_t heard = 0;
+  uint64_t last_progress_ms = be.nowMs();
+  bool finished = true;
+  while (heard < image.sample_bytes) {
+    const uint64_t now_heard = be.playedBytes(stream);
+    if (now_heard != heard) {
+      heard = now_heard;
+      last_progress_ms = be.nowMs();
+      continue;
+    }
+    if (be.nowMs() - last_progress_ms > kStallLimitMs) {
+      finished = false;
+      break;
+    }
+    be.sleepMs(1);
+  }
+  be.closeAudio(stream);
+  return finished;
+}
+
+}  // namespace
+
+BOOL WINAPI PlaySoundA(LPCSTR pszSound, HMODULE hmod, DWORD fdwSound) {
+  // No sound named: stop what plays. Nothing plays behind a synchronous call, so done.
+  if (pszSound == nullptr) return TRUE;
+  if (!(fdwSound & SND_MEMORY) || (fdwSound & ~kAccepted) != 0 || hmod != nullptr) return FALSE;
+  zorva::platform::WaveImage image;
+  if (!zorva::platform::parseWaveImage(pszSound, image)) return FALSE;
+  if (image.sample_bytes == 0) return TRUE;
+  return playToEnd(image) ? TRUE : FALSE;
+}
