@@ -1,0 +1,77 @@
+// A lesson book on the headless desktop, in a temporary folder holding a ZORVADAT built in code.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <afxwin.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "lesson/LessonBook.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "tools/lessonkit/Folder.h"
+
+namespace lessontest {
+
+namespace lk = zorva::lessonkit;
+
+inline lk::Item silentItem(int left, int top, int head = -1, int next = -1) {
+  lk::Item item;
+  item.audio = {left, top, left + 40, top + 20};
+  item.role = {left, top + 30, left + 10, top + 40};
+  item.role_head = head;
+  item.next_in_role = next;
+  item.name = "item";
+  return item;
+}
+
+inline lk::Page page(const std::string& name, const std::string& prev, const std::string& next,
+                     std::vector<lk::Item> items = {}) {
+  lk::Page p;
+  p.file_name = name;
+  p.prev_name = prev;
+  p.next_name = next;
+  p.info = "Page " + name;
+  p.picture = lk::IndexedPicture::filled(40, 40, 1);
+  p.items = std::move(items);
+  return p;
+}
+
+class BookTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    desktop_ = &zorva::platform::HeadlessBackend::install();
+    old_dir_ = std::filesystem::current_path();
+    dir_ = std::filesystem::temp_directory_path() /
+           ("zorva-book-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_ / lk::kDataFolderName);
+    std::filesystem::current_path(dir_);
+    dc_.CreateCompatibleDC(NULL);
+    bitmap_.CreateBitmap(1024, 716, 1, 32, NULL);
+    dc_.SelectObject(&bitmap_);
+  }
+  void TearDown() override {
+    book_.reset();
+    std::filesystem::current_path(old_dir_);
+    std::filesystem::remove_all(dir_);
+  }
+  void writeBook(const lk::Book& book) { lk::writeFolder(lk::buildFolder(book), dir_); }
+  void writeRaw(const std::string& name, const lk::Bytes& bytes) {
+    lk::writeFile(dir_ / lk::kDataFolderName / name, bytes);
+  }
+  CLessonBook& makeBook() {
+    book_ = std::make_unique<CLessonBook>();
+    return *book_;
+  }
+
+  zorva::platform::HeadlessBackend* desktop_ = nullptr;
+  std::filesystem::path old_dir_, dir_;
+  CDC dc_;
+  CBitmap bitmap_;
+  std::unique_ptr<CLessonBook> book_;
+};
+
+}  // namespace lessontest
