@@ -44,6 +44,10 @@ void CLessonView::OnLButtonDown(UINT, CPoint point) {
   // are dropped.
   MSG msg;
   while (::PeekMessageA(&msg, NULL, WM_MOUSEFIRST, 0x0209, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {  // a quit request passes any filter: keep it
+      ::PostQuitMessage((int)msg.wParam);
+      break;
+    }
   }
   Default();
 }

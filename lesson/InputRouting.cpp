@@ -37,6 +37,10 @@ void CLessonBook::HandleRightClick(CPoint point, CDC* pDC) {
 BOOL CLessonBook::StopRequested() {
   MSG msg;
   if (!::PeekMessageA(&msg, NULL, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE)) return FALSE;
+  if (msg.message == WM_QUIT) {  // a quit request passes any filter: keep it and end the run
+    ::PostQuitMessage((int)msg.wParam);
+    return TRUE;
+  }
   POINT pt;
   ::GetCursorPos(&pt);
   // The view is the main window's only child and fills its client area.
