@@ -1,0 +1,48 @@
+// Decoding of the PCX pictures in Zorva's data files into top-down rows padded to a multiple
+// of 4 bytes, the layout the device-independent-bitmap call takes. Pure: bytes in, picture out,
+// so every rule about damaged pictures is tested without files or a screen.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace zorva::elements {
+
+constexpr std::size_t kPcxHeaderBytes = 128;
+constexpr uint8_t kPcxPaletteMarker = 0x0C;
+// Largest pixel buffer a picture may claim; the screen pictures are about 1 MB. A header that
+// claims more (32767 x 32767 would be 1 GB) is treated as a pixel buffer that cannot be had.
+constexpr std::size_t kPcxMaxPixelBytes = 32u * 1024 * 1024;
+
+enum class PcxResult {
+  kBadHeader,   // shorter than 128 bytes, or a size, plane count or line length below 1
+  kNoPixels,    // the header is usable but its pixel buffer is over the cap
+  kDecoded,     // rows decoded (as far as the data goes; missing rows stay zero)
+};
+
+struct PcxPicture {
+  PcxResult result = PcxResult::kBadHeader;
+  int32_t width = 0;
+  int32_t height = 0;
+  int16_t planes = 0;          // sign-extended from the header byte
+  int16_t bits_per_pixel = 0;  // sign-extended from the header byte
+  int32_t bytes_per_line = 0;
+  int32_t stride = 0;          // planes x bytes per line, rounded up to a multiple of 4
+  bool has_palette = false;    // a complete palette followed the 0x0C marker
+  std::array<uint8_t, 768> palette{};  // red, green, blue per entry; zero without a palette
+  std::vector<uint8_t> pixels;         // height x stride bytes when decoded
+};
+
+// Row stride for the given plane count and bytes per line (both at least 1).
+int32_t pcxStride(int32_t planes, int32_t bytes_per_line);
+
+// Decodes `data` (the picture's bytes: header, rows, palette). Every read stays inside `data`,
+// every write inside height x stride bytes. Rows cut short leave the rest of the picture zero;
+// a row that starts behind where the previous one ended (bytes per line above width + 1)
+// starts at its own place instead, so such a picture is not sheared.
+PcxPicture decodePcx(std::span<const uint8_t> data, std::size_t max_pixel_bytes = kPcxMaxPixelBytes);
+
+}  // namespace zorva::elements
