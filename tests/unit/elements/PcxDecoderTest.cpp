@@ -1,0 +1,250 @@
+// Decoding of PCX pictures: the run-length rules, the col <= width rule and the stride, the
+// palette marker, and damaged pictures that must neither crash nor read or write outside.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "elements/PcxDecoder.h"
+
+using zorva::elements::decodePcx;
+using zorva::elements::PcxPicture;
+using zorva::elements::PcxResult;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+struct Header {
+  int xmin = 0, ymin = 0, xmax = 0, ymax = 0;
+  int planes = 1;
+  int bits = 8;
+  int bytes_per_line = 0;
+};
+
+void put16(Bytes& b, size_t at, int v) {
+  b[at] = static_cast<uint8_t>(v);
+  b[at + 1] = static_cast<uint8_t>(v >> 8);
+}
+
+Bytes header(const Header& h) {
+  Bytes b(128, 0);
+  b[0] = 0x0A;
+  b[1] = 5;
+  b[2] = 1;
+  b[3] = static_cast<uint8_t>(h.bits);
+  put16(b, 4, h.xmin);
+  put16(b, 6, h.ymin);
+  put16(b, 8, h.xmax);
+  put16(b, 10, h.ymax);
+  b[65] = static_cast<uint8_t>(h.planes);
+  put16(b, 66, h.bytes_per_line);
+  return b;
+}
+
+// A picture of width x height with the given encoded rows and, unless `marker` is false,
+// a palette where entry i is (i, i ^ 0x55, 255 - i).
+Bytes picture(int width, int height, int bytes_per_line, const Bytes& rows, bool marker = true) {
+  Bytes b = header({0, 0, width - 1, height - 1, 1, 8, bytes_per_line});
+  b.insert(b.end(), rows.begin(), rows.end());
+  if (marker) {
+    b.push_back(0x0C);
+    for (int i = 0; i < 256; ++i) {
+      b.push_back(static_cast<uint8_t>(i));
+      b.push_back(static_cast<uint8_t>(i ^ 0x55));
+      b.push_back(static_cast<uint8_t>(255 - i));
+    }
+  }
+  return b;
+}
+
+// Rows of literal bytes 1..bytes_per_line (all below 0xC0), row y adding y.
+Bytes literalRows(int height, int bytes_per_line) {
+  Bytes rows;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < bytes_per_line; ++x) rows.push_back(static_cast<uint8_t>((x + y) % 0xC0));
+  }
+  return rows;
+}
+
+}  // namespace
+
+TEST(PcxRunLength, LiteralAndRunBytes) {
+  struct Row {
+    const char* rule;
+    Bytes encoded;
+    Bytes pixels;  // the first row's bytes, stride 4
+  };
+  const std::vector<Row> rows = {
+      {"0xC0 is the literal 192", {0xC0, 1, 2, 3}, {0xC0, 1, 2, 3}},
+      {"0xC1 v is one v", {0xC1, 0xFE, 1, 2, 3}, {0xFE, 1, 2, 3}},
+      {"0xC4 v is four v", {0xC4, 9}, {9, 9, 9, 9}},
+      {"0xC2 0xC0 is two literal 192", {0xC2, 0xC0, 5, 6}, {0xC0, 0xC0, 5, 6}},
+  };
+  for (const Row& row : rows) {
+    const PcxPicture pic = decodePcx(picture(4, 1, 4, row.encoded));
+    ASSERT_EQ(pic.result, PcxResult::kDecoded) << row.rule;
+    EXPECT_EQ(pic.pixels, row.pixels) << row.rule;
+  }
+}
+
+TEST(PcxRunLength, RunOf63FromOxFF) {
+  Bytes rows = {0xFF, 0x21, 0xC1, 0x22};  // 63 + 1 bytes
+  const PcxPicture pic = decodePcx(picture(64, 1, 64, rows));
+  ASSERT_EQ(pic.result, PcxResult::kDecoded);
+  Bytes expected(63, 0x21);
+  expected.push_back(0x22);
+  EXPECT_EQ(pic.pixels, expected);
+}
+
+TEST(PcxLayout, WidthsStridesAndPadding) {
+  struct Case {
+    const char* name;
+    int width, bytes_per_line, stride, stored;
+  };
+  const std::vector<Case> cases = {
+      {"639 wide, 640 a line: the pad byte is kept (col <= width)", 639, 640, 640, 640},
+      {"637 wide, 638 a line: two zero bytes of padding", 637, 638, 640, 638},
+      {"640 wide: no padding", 640, 640, 640, 640},
+      {"5 wide, 6 a line: stride 8", 5, 6, 8, 6},
+  };
+  for (const Case& c : cases) {
+    const int height = 3;
+    const PcxPicture pic = decodePcx(picture(c.width, height, c.bytes_per_line, literalRows(height, c.bytes_per_line)));
+    ASSERT_EQ(pic.result, PcxResult::kDecoded) << c.name;
+    EXPECT_EQ(pic.width, c.width) << c.name;
+    EXPECT_EQ(pic.stride, c.stride) << c.name;
+    ASSERT_EQ(pic.pixels.size(), static_cast<size_t>(height * c.stride)) << c.name;
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < c.stride; ++x) {
+        const uint8_t want = x < c.stored ? static_cast<uint8_t>((x + y) % 0xC0) : 0;
+        ASSERT_EQ(pic.pixels[static_cast<size_t>(y) * c.stride + x], want)
+            << c.name << " at " << x << "," << y;
+      }
+    }
+    EXPECT_TRUE(pic.has_palette) << c.name << ": the marker follows the last row's data";
+  }
+}
+
+TEST(PcxLayout, HeaderFieldsAndStrideRule) {
+  Bytes b = header({-2, 10, 2, 11, 1, 8, 6});  // width 5, height 2 from signed minimums
+  const Bytes rows = literalRows(2, 6);
+  b.insert(b.end(), rows.begin(), rows.end());
+  const PcxPicture pic = decodePcx(b);
+  EXPECT_EQ(pic.width, 5);
+  EXPECT_EQ(pic.height, 2);
+  EXPECT_EQ(pic.bits_per_pixel, 8);
+  EXPECT_EQ(pic.planes, 1);
+  EXPECT_FALSE(pic.has_palette);
+  EXPECT_EQ(zorva::elements::pcxStride(1, 4), 4);
+  EXPECT_EQ(zorva::elements::pcxStride(1, 5), 8);
+  EXPECT_EQ(zorva::elements::pcxStride(3, 2), 8);
+  EXPECT_EQ(zorva::elements::pcxStride(1, 1), 4);
+}
+
+TEST(PcxPalette, MarkerFillsTableAndItsAbsenceLeavesItBlack) {
+  const PcxPicture with = decodePcx(picture(2, 1, 2, {7, 8}));
+  ASSERT_TRUE(with.has_palette);
+  EXPECT_EQ(with.palette[3 * 7], 7);
+  EXPECT_EQ(with.palette[3 * 7 + 1], 7 ^ 0x55);
+  EXPECT_EQ(with.palette[3 * 255 + 2], 0);
+  Bytes other_marker = picture(2, 1, 2, {7, 8});
+  other_marker[128 + 2] = 0x0B;
+  const PcxPicture without = decodePcx(other_marker);
+  EXPECT_EQ(without.result, PcxResult::kDecoded);
+  EXPECT_FALSE(without.has_palette);
+  EXPECT_EQ(without.palette, (std::array<uint8_t, 768>{}));
+  EXPECT_EQ(without.pixels, (Bytes{7, 8, 0, 0})) << "the picture still decodes";
+}
+
+TEST(PcxDamaged, UnusableHeadersGiveNoPicture) {
+  struct Case {
+    const char* name;
+    Bytes bytes;
+  };
+  Bytes short_header = header({0, 0, 3, 3, 1, 8, 4});
+  short_header.pop_back();
+  const std::vector<Case> cases = {
+      {"empty", {}},
+      {"header of 127 bytes", short_header},
+      {"zero width", header({5, 0, 4, 3, 1, 8, 4})},
+      {"negative height", header({0, 5, 3, 0, 1, 8, 4})},
+      {"zero bytes per line", header({0, 0, 3, 3, 1, 8, 0})},
+      {"negative bytes per line", header({0, 0, 3, 3, 1, 8, -4})},
+      {"zero planes", header({0, 0, 3, 3, 0, 8, 4})},
+      {"negative planes", header({0, 0, 3, 3, -1, 8, 4})},
+  };
+  for (const Case& c : cases) {
+    const PcxPicture pic = decodePcx(c.bytes);
+    EXPECT_EQ(pic.result, PcxResult::kBadHeader) << c.name;
+    EXPECT_TRUE(pic.pixels.empty()) << c.name;
+  }
+}
+
+TEST(PcxDamaged, HugeHeaderIsRefusedWithoutAllocating) {
+  const PcxPicture pic = decodePcx(header({0, 0, 32766, 32766, 1, 8, 32767}));
+  EXPECT_EQ(pic.result, PcxResult::kNoPixels);
+  EXPECT_EQ(pic.width, 32767);
+  EXPECT_EQ(pic.height, 32767);
+  EXPECT_TRUE(pic.pixels.empty());
+  // The cap is a parameter: a 4 x 2 picture needs 8 bytes.
+  EXPECT_EQ(decodePcx(picture(4, 2, 4, literalRows(2, 4)), 7).result, PcxResult::kNoPixels);
+  EXPECT_EQ(decodePcx(picture(4, 2, 4, literalRows(2, 4)), 8).result, PcxResult::kDecoded);
+}
+
+TEST(PcxDamaged, RowsCutShortKeepWhatWasDecoded) {
+  struct Case {
+    const char* name;
+    Bytes rows;
+    Bytes pixels;
+  };
+  const std::vector<Case> cases = {
+      {"no row data", {}, Bytes(8, 0)},
+      {"half a row", {1, 2}, {1, 2, 0, 0, 0, 0, 0, 0}},
+      {"run count without its value", {1, 2, 3, 4, 0xC3}, {1, 2, 3, 4, 0, 0, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    const PcxPicture pic = decodePcx(picture(4, 2, 4, c.rows, false));
+    ASSERT_EQ(pic.result, PcxResult::kDecoded) << c.name;
+    EXPECT_EQ(pic.pixels, c.pixels) << c.name;
+    EXPECT_FALSE(pic.has_palette) << c.name;
+  }
+}
+
+TEST(PcxDamaged, RunsCrossingTheEndStopAtTheBuffer) {
+  // A run of 63 starting in the last row of a 4 x 2 picture: only 4 bytes fit.
+  const PcxPicture pic = decodePcx(picture(4, 2, 4, {1, 2, 3, 4, 0xFF, 9}));
+  ASSERT_EQ(pic.result, PcxResult::kDecoded);
+  EXPECT_EQ(pic.pixels, (Bytes{1, 2, 3, 4, 9, 9, 9, 9}));
+  EXPECT_TRUE(pic.has_palette);
+  // A run crossing a middle row's end runs on into the next row, which continues behind it.
+  const PcxPicture spill = decodePcx(picture(4, 3, 4, {0xC6, 5, 1, 2, 3, 4, 6, 7}));
+  EXPECT_EQ(spill.pixels, (Bytes{5, 5, 5, 5, 5, 5, 1, 2, 3, 4, 6, 7}));
+}
+
+TEST(PcxDamaged, PaletteCutShortLeavesTableBlack) {
+  Bytes b = picture(2, 1, 2, {7, 8});
+  b.pop_back();
+  const PcxPicture pic = decodePcx(b);
+  EXPECT_EQ(pic.result, PcxResult::kDecoded);
+  EXPECT_FALSE(pic.has_palette);
+  EXPECT_EQ(pic.palette, (std::array<uint8_t, 768>{}));
+}
+
+TEST(PcxLayout, LongLinesStartEachRowAtItsOwnPlace) {
+  // 3 wide with 8 bytes a line: bytes beyond column 3 are dropped, and each row still starts at
+  // a multiple of the stride instead of shearing.
+  const PcxPicture pic = decodePcx(picture(3, 2, 8, {1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 18}));
+  ASSERT_EQ(pic.stride, 8);
+  EXPECT_EQ(pic.pixels, (Bytes{1, 2, 3, 4, 0, 0, 0, 0, 11, 12, 13, 14, 0, 0, 0, 0}));
+}
+
+TEST(PcxLimits, SeveralPlanesDecodeOnePlaneARow) {
+  Bytes b = header({0, 0, 1, 1, 3, 8, 2});  // 2 x 2, 3 planes of 2 bytes: stride 8
+  const Bytes rows = {1, 2, 3, 4};
+  b.insert(b.end(), rows.begin(), rows.end());
+  const PcxPicture pic = decodePcx(b);
+  EXPECT_EQ(pic.planes, 3);
+  EXPECT_EQ(pic.stride, 8);
+  EXPECT_EQ(pic.pixels, (Bytes{1, 2, 0, 0, 0, 0, 0, 0, 3, 4, 0, 0, 0, 0, 0, 0}));
+}
