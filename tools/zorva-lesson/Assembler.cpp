@@ -11,7 +11,7 @@ constexpr int kRoleBoxWidthPx = 22;
 constexpr int kRoleGapPx = 6;
 
 struct Laid {
-  PalettedImage image;
+  lessonkit::IndexedPicture image;
   std::vector<ViewRect> lines;  // picture coordinates
 };
 
@@ -23,7 +23,7 @@ Laid drawPicture(const PictureSpec& spec) {
 
 ViewRect moved(const ViewRect& r, int dx, int dy) { return ViewRect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
 
-void mustLieOn(const ViewRect& r, const PalettedImage& picture, int top, const SourceRef& where, const char* what) {
+void mustLieOn(const ViewRect& r, const lessonkit::IndexedPicture& picture, int top, const SourceRef& where, const char* what) {
   const bool inside = r.left >= kPictureLeft && r.top >= top && r.right <= kPictureLeft + picture.width &&
                       r.bottom <= top + picture.height;
   if (!inside) {
@@ -42,8 +42,8 @@ std::vector<int16_t> makeSound(const SoundSpec& sound) {
   return {};
 }
 
-BuiltItem buildItem(const ItemSpec& spec, const Laid& laid, int index) {
-  BuiltItem item;
+lessonkit::Item buildItem(const ItemSpec& spec, const Laid& laid, int index) {
+  lessonkit::Item item;
   if (spec.audio) {
     item.audio = *spec.audio;
   } else {
@@ -73,7 +73,7 @@ std::string pageFileName(int lesson, int page) {
   return "14" + std::to_string(lesson) + "0" + std::to_string(page) + ".pge";
 }
 
-void chainRoles(std::vector<BuiltItem>& items, const std::vector<std::string>& roles) {
+void chainRoles(std::vector<lessonkit::Item>& items, const std::vector<std::string>& roles) {
   std::map<std::string, int> last;  // role → index of its latest item
   std::map<std::string, int> head;
   for (int i = 0; i < static_cast<int>(items.size()); ++i) {
@@ -97,7 +97,7 @@ BuiltBook assemble(const BookSpec& book) {
     for (size_t p = 0; p < lesson.pages.size(); ++p) {
       const PageSpec& spec = lesson.pages[p];
       const Laid laid = drawPicture(spec.picture);
-      BuiltPage page;
+      lessonkit::Page page;
       page.file_name = pageFileName(lesson.number, static_cast<int>(p) + 1);
       page.info = spec.info;
       page.picture = laid.image;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/lessonkit/Records.h"
+
 namespace zorva::builder {
 
 // Where in the description a value came from, for messages.
@@ -24,12 +26,7 @@ class BuildError : public std::runtime_error {
 };
 
 // View coordinates: left and top inclusive, right and bottom exclusive.
-struct ViewRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-};
+using lessonkit::ViewRect;
 
 struct SoundSpec {
   enum class Kind { None, File, Speech };

@@ -2,11 +2,11 @@
 // 256 colours.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "tools/lessonkit/Pcx.h"
 #include "tools/zorva-lesson/LessonDescription.h"
 
 namespace zorva::builder {
@@ -17,13 +17,6 @@ struct RgbaImage {
   std::vector<uint8_t> rgba;  // 4 bytes a pixel, rows top first
 };
 
-struct PalettedImage {
-  int width = 0;
-  int height = 0;
-  std::array<uint8_t, 768> palette{};  // 256 x (red, green, blue)
-  std::vector<uint8_t> pixels;          // one index a pixel, rows top first
-};
-
 // A laid-out text picture and where each of its lines lies, in picture coordinates.
 struct TextPage {
   RgbaImage image;
@@ -32,6 +25,6 @@ struct TextPage {
 
 RgbaImage loadImageFile(const std::string& path, const SourceRef& where);
 TextPage layOutText(const std::vector<std::string>& lines, int width, int height, const SourceRef& where);
-PalettedImage quantise(const RgbaImage& image);
+lessonkit::IndexedPicture quantise(const RgbaImage& image);
 
 }  // namespace zorva::builder

@@ -27,8 +27,8 @@ RgbaImage loadImageFile(const std::string& path, const SourceRef& where) {
   return image;
 }
 
-PalettedImage quantise(const RgbaImage& image) {
-  PalettedImage out;
+lessonkit::IndexedPicture quantise(const RgbaImage& image) {
+  lessonkit::IndexedPicture out;
   out.width = image.width;
   out.height = image.height;
   out.pixels.resize(static_cast<size_t>(image.width) * image.height);

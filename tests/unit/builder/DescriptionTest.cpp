@@ -104,7 +104,7 @@ TEST_F(DescriptionTest, ItemOutsideThePictureIsRefused) {
 }
 
 TEST(RoleChains, ItemsOfOneRoleChainInPageOrder) {
-  std::vector<BuiltItem> items(5);
+  std::vector<zorva::lessonkit::Item> items(5);
   chainRoles(items, {"A", "B", "A", "", "B"});
   EXPECT_EQ(items[0].role_head, 0);
   EXPECT_EQ(items[0].next_in_role, 2);
