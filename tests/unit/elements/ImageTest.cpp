@@ -1,0 +1,204 @@
+// The PCX picture: loading from a stretch of an open data file, placement, drawing through the
+// device-independent-bitmap call with clipping at the view's top, erasing, and damaged data.
+#include <gtest/gtest.h>
+
+#include "elements/Image.h"
+#include "tests/support/DataFolder.h"
+#include "tests/unit/elements/ElementSurface.h"
+
+using namespace elementtest;
+namespace lk = zorva::lessonkit;
+
+namespace {
+
+// Colour of palette entry i: distinct per channel so a red/blue swap shows.
+COLORREF PaletteColour(int i) { return RGB(i, (i * 7) & 0xFF, 255 - i); }
+
+// Index i at (x, y): rows and columns both matter, so a wrong stride or a flipped picture shows.
+uint8_t IndexAt(int x, int y) { return static_cast<uint8_t>((x * 3 + y * 5) % 251); }
+
+lk::IndexedPicture TestPicture(int width, int height) {
+  lk::IndexedPicture p = lk::IndexedPicture::filled(width, height, 0);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) p.at(x, y) = IndexAt(x, y);
+  for (int i = 0; i < 256; ++i) {
+    const COLORREF c = PaletteColour(i);
+    p.setColour(static_cast<uint8_t>(i), GetRValue(c), GetGValue(c), GetBValue(c));
+  }
+  return p;
+}
+
+// A data file with `pad` bytes before the picture, the way page files hold it.
+class ImageTest : public ::testing::Test {
+ protected:
+  static constexpr LONG kPad = 100;
+
+  void WriteFile(const lk::Bytes& pcx) {
+    lk::Bytes bytes(kPad, 0x55);
+    bytes.insert(bytes.end(), pcx.begin(), pcx.end());
+    folder_.writeDataFile("PICTURE.DAT", bytes);
+    ASSERT_TRUE(file_.Open("ZORVADAT\\PICTURE.DAT", CFile::modeRead));
+  }
+
+  zorva::testing::DataFolder folder_;
+  CFile file_;
+};
+
+}  // namespace
+
+TEST_F(ImageTest, LoadPlacesThePictureAndKeepsTheFilePosition) {
+  const lk::Bytes pcx = lk::encodePcx(TestPicture(500, 300));
+  WriteFile(pcx);
+  file_.Seek(7, CFile::begin);
+  CImage image;
+  EXPECT_FALSE(image.m_bVisible);
+  EXPECT_EQ(image.m_pInfo, nullptr);
+  CRect place(110, -20, 0, 0);
+  image.Load(file_, &place, kPad, (DWORD)pcx.size());
+  EXPECT_EQ(file_.GetPosition(), 7u);
+  EXPECT_EQ(place, CRect(110, -20, 610, 280));
+  EXPECT_EQ(image.m_rect, CRect(110, -20, 610, 280));
+  EXPECT_TRUE(image.m_bVisible);
+  EXPECT_EQ(image.m_nWidth, 500);
+  EXPECT_EQ(image.m_nHeight, 300);
+  ASSERT_NE(image.m_pInfo, nullptr);
+  ASSERT_NE(image.m_pBits, nullptr);
+  const BITMAPINFOHEADER& h = image.m_pInfo->bmiHeader;
+  EXPECT_EQ(h.biSize, 40u);
+  EXPECT_EQ(h.biWidth, 500);
+  EXPECT_EQ(h.biHeight, -300);
+  EXPECT_EQ(h.biPlanes, 1);
+  EXPECT_EQ(h.biBitCount, 8);
+  EXPECT_EQ(h.biCompression, (DWORD)BI_RGB);
+  EXPECT_EQ(h.biSizeImage, 0u);
+  EXPECT_EQ(h.biClrUsed, 0u);
+  EXPECT_EQ(image.m_pInfo->bmiColors[9].rgbRed, 9);
+  EXPECT_EQ(image.m_pInfo->bmiColors[9].rgbGreen, 63);
+  EXPECT_EQ(image.m_pInfo->bmiColors[9].rgbBlue, 246);
+  EXPECT_EQ(image.m_pInfo->bmiColors[9].rgbReserved, 0);
+  EXPECT_EQ(image.m_pBits[2 * 500 + 3], IndexAt(3, 2));
+  EXPECT_STREQ(image.GetRuntimeClass()->m_lpszClassName, "CImage");
+  EXPECT_TRUE(image.IsKindOf(RUNTIME_CLASS(CObject)));
+}
+
+TEST_F(ImageTest, DrawnAboveTheViewLosesItsTopRows) {
+  const int w = 37, h = 30;  // odd width: the rows are padded to a stride of 40
+  const lk::Bytes pcx = lk::encodePcx(TestPicture(w, h));
+  WriteFile(pcx);
+  CImage image;
+  CRect place(5, -20, 0, 0);
+  image.Load(file_, &place, kPad, (DWORD)pcx.size());
+  Surface s(50, 15);
+  image.Draw(&s.dc);
+  Expected e(50, 15);
+  for (int y = 0; y < 10; ++y)  // picture rows 20..29 land on view rows 0..9
+    for (int x = 0; x < w; ++x) e.set(5 + x, y, PaletteColour(IndexAt(x, y + 20)));
+  EXPECT_TRUE(SurfaceMatches(s, e));
+}
+
+TEST_F(ImageTest, DrawBeforeLoadPaintsNothingAndEraseShowRedraws) {
+  Surface s(40, 30);
+  CImage empty;
+  empty.Draw(&s.dc);
+  empty.Show(&s.dc);
+  EXPECT_TRUE(SurfaceMatches(s, Expected(40, 30))) << "nothing loaded";
+
+  const lk::Bytes pcx = lk::encodePcx(TestPicture(10, 8));
+  WriteFile(pcx);
+  CImage image;
+  CRect place(12, 9, 0, 0);
+  image.Load(file_, &place, kPad, (DWORD)pcx.size());
+  file_.Close();  // redrawing never reads the file again
+  image.Draw(&s.dc);
+  Expected drawn(40, 30);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 10; ++x) drawn.set(12 + x, 9 + y, PaletteColour(IndexAt(x, y)));
+  EXPECT_TRUE(SurfaceMatches(s, drawn));
+
+  image.Erase(&s.dc);
+  EXPECT_FALSE(image.m_bVisible);
+  Expected erased(40, 30);
+  erased.fill(11, 8, 23, 18, kWhite);  // one pixel beyond each edge
+  EXPECT_TRUE(SurfaceMatches(s, erased));
+  image.Draw(&s.dc);
+  EXPECT_TRUE(SurfaceMatches(s, erased)) << "a hidden picture is not drawn";
+
+  image.Show(&s.dc);
+  Expected shown = erased;
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 10; ++x) shown.set(12 + x, 9 + y, PaletteColour(IndexAt(x, y)));
+  EXPECT_TRUE(SurfaceMatches(s, shown));
+}
+
+TEST_F(ImageTest, WithoutPaletteMarkerThePictureDrawsBlack) {
+  lk::Bytes pcx = lk::encodePcx(TestPicture(6, 4));
+  pcx[pcx.size() - 769] = 0x0B;
+  WriteFile(pcx);
+  CImage image;
+  CRect place(1, 1, 0, 0);
+  image.Load(file_, &place, kPad, (DWORD)pcx.size());
+  Surface s(10, 8);
+  image.Draw(&s.dc);
+  Expected e(10, 8);
+  e.fill(1, 1, 7, 5, RGB(0, 0, 0));
+  EXPECT_TRUE(SurfaceMatches(s, e));
+}
+
+TEST_F(ImageTest, StretchOutsideTheFileLoadsNothingOrWhatExists) {
+  const lk::Bytes pcx = lk::encodePcx(TestPicture(6, 4));
+  WriteFile(pcx);
+  struct Row {
+    const char* name;
+    LONG offset;
+    DWORD length;
+  };
+  const Row outside[] = {
+      {"offset past the end", kPad + (LONG)pcx.size() + 10, (DWORD)pcx.size()},
+      {"negative offset", -5, (DWORD)pcx.size()},
+      {"header cut by the file's end", kPad + (LONG)pcx.size() - 50, 4000000000u},
+  };
+  for (const Row& r : outside) {
+    CImage image;
+    CRect place(3, 4, 99, 99);
+    file_.Seek(2, CFile::begin);
+    image.Load(file_, &place, r.offset, r.length);
+    EXPECT_EQ(file_.GetPosition(), 2u) << r.name;
+    EXPECT_EQ(place, CRect(3, 4, 99, 99)) << r.name << ": place untouched";
+    EXPECT_EQ(image.m_pBits, nullptr) << r.name;
+    EXPECT_TRUE(image.m_bVisible) << r.name;
+    Surface s(12, 12);
+    image.Draw(&s.dc);
+    image.Erase(&s.dc);
+    EXPECT_TRUE(SurfaceMatches(s, Expected(12, 12))) << r.name;
+  }
+
+  // A length reaching past the file's end reads what is there: here the whole picture.
+  CImage image;
+  CRect place(0, 0, 0, 0);
+  image.Load(file_, &place, kPad, 0xFFFFFFF0u);
+  EXPECT_EQ(place, CRect(0, 0, 6, 4));
+  ASSERT_NE(image.m_pBits, nullptr);
+  EXPECT_EQ(image.m_pInfo->bmiColors[200].rgbRed, 200);
+}
+
+TEST_F(ImageTest, HugeHeaderKeepsTheDescriptionButGetsNoPixels) {
+  lk::Bytes pcx = lk::encodePcx(TestPicture(2, 2));
+  pcx[8] = 0xFE;  // Xmax 32766
+  pcx[9] = 0x7F;
+  pcx[10] = 0xFE;  // Ymax 32766
+  pcx[11] = 0x7F;
+  pcx[66] = 0xFF;  // bytes per line 32767
+  pcx[67] = 0x7F;
+  WriteFile(pcx);
+  CImage image;
+  CRect place(110, -20, 0, 0);
+  image.Load(file_, &place, kPad, (DWORD)pcx.size());
+  ASSERT_NE(image.m_pInfo, nullptr);
+  EXPECT_EQ(image.m_pInfo->bmiHeader.biWidth, 32767);
+  EXPECT_EQ(image.m_pBits, nullptr);
+  EXPECT_EQ(place, CRect(110, -20, 0, 0));
+  EXPECT_TRUE(image.m_bVisible);
+  Surface s(8, 8);
+  image.Draw(&s.dc);
+  EXPECT_TRUE(SurfaceMatches(s, Expected(8, 8)));
+}
