@@ -29,6 +29,11 @@ bool exists(const std::string& path) {
   return ::lstat(path.c_str(), &st) == 0;
 }
 
+bool isFolder(const std::string& path) {
+  struct stat st;
+  return ::stat(path.empty() ? "." : path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 bool equalsNoCase(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -78,7 +83,7 @@ std::optional<std::string> resolvePath(const std::string& win32Path) {
     std::optional<std::string> match = findNoCase(resolved, part);
     if (match) {
       resolved = join(resolved, *match);
-    } else if (last) {
+    } else if (last && isFolder(resolved)) {
       resolved = exact;  // a file about to be created keeps its name as written
     } else {
       return std::nullopt;
