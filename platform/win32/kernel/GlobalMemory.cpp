@@ -23,6 +23,7 @@ std::unordered_map<HGLOBAL, Block>& blocks() {
 }
 
 uintptr_t g_nextToken = 0x10;
+constexpr SIZE_T kMaxBlockBytes = 0x7FFFFFFF;
 
 Block* find(HGLOBAL h) {
   auto it = blocks().find(h);
@@ -33,6 +34,9 @@ Block* find(HGLOBAL h) {
 
 HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes) {
   if ((uFlags & ~UINT(GMEM_MOVEABLE | GMEM_ZEROINIT)) != 0) return nullptr;  // unsupported flags
+  // A 32-bit process never gets a block of 2 GiB or more; a damaged length read from a data file
+  // must fail here rather than take the machine's memory.
+  if (dwBytes > kMaxBlockBytes) return nullptr;
   if (zorva::platform::takeGlobalAllocFault()) return nullptr;
   // A zero-sized request still gets a real block so that its handle is unique.
   void* data = (uFlags & GMEM_ZEROINIT) ? std::calloc(dwBytes ? dwBytes : 1, 1)

@@ -19,6 +19,7 @@ typedef uint64_t ULONGLONG;
 #define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
 #define GPTR (GMEM_FIXED | GMEM_ZEROINIT)
 
+// NULL for unknown flags, for 2 GiB or more, or when memory runs out.
 HGLOBAL GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
 LPVOID GlobalLock(HGLOBAL hMem);
 BOOL GlobalUnlock(HGLOBAL hMem);

@@ -76,6 +76,9 @@ TEST_F(GlobalMemory, StaleAndForeignHandlesFailSafely) {
   EXPECT_EQ(GlobalLock(&local), nullptr);
   EXPECT_EQ(GlobalFree(nullptr), nullptr);
   EXPECT_EQ(GlobalAlloc(0x8000, 8), nullptr);  // a flag this platform does not offer
+  // A clip length below its header, made unsigned, asks for about 4 GiB: refused.
+  EXPECT_EQ(GlobalAlloc(GHND, SIZE_T(DWORD(4 - 8))), nullptr);
+  EXPECT_EQ(GlobalAlloc(GHND, SIZE_T(0x80000000u)), nullptr);
 }
 
 TEST_F(GlobalMemory, InjectedFailureHitsTheNthAllocationOnce) {
