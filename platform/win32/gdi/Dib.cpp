@@ -1,0 +1,104 @@
+// SetDIBitsToDevice: device-independent rows onto a DC, through its origin and clip.
+#include <algorithm>
+
+#include "DeviceContext.h"
+#include "Raster.h"
+#include "WinGdi.h"
+
+using namespace zorva::platform;
+
+namespace {
+
+struct DibLayout {
+  int width = 0;
+  int height = 0;
+  bool top_down = false;
+  int bits = 0;
+  size_t stride = 0;
+  const RGBQUAD* colours = nullptr;
+  unsigned colour_count = 0;
+};
+
+// False for every description the platform would refuse.
+bool readLayout(const BITMAPINFO* info, const void* bits, UINT colour_use, DibLayout& out) {
+  if (info == nullptr || bits == nullptr || colour_use != DIB_RGB_COLORS) return false;
+  const BITMAPINFOHEADER& h = info->bmiHeader;
+  if (h.biSize < sizeof(BITMAPINFOHEADER) || h.biPlanes != 1 || h.biCompression != BI_RGB)
+    return false;
+  const int b = h.biBitCount;
+  if (b != 1 && b != 4 && b != 8 && b != 24 && b != 32) return false;
+  if (h.biWidth <= 0 || h.biHeight == 0 || h.biHeight == INT32_MIN) return false;
+  out.width = h.biWidth;
+  out.height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
+  out.top_down = h.biHeight < 0;
+  out.bits = b;
+  out.stride = ((static_cast<size_t>(out.width) * b + 31) / 32) * 4;
+  if (b <= 8) {
+    const unsigned full = 1u << b;
+    out.colour_count = h.biClrUsed == 0 || h.biClrUsed > full ? full : h.biClrUsed;
+    out.colours = reinterpret_cast<const RGBQUAD*>(reinterpret_cast<const BYTE*>(info) + h.biSize);
+  }
+  return true;
+}
+
+uint32_t dibPixel(const DibLayout& d, const BYTE* row, int x) {
+  if (d.bits == 24) return RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+  if (d.bits == 32) return RGB(row[x * 4 + 2], row[x * 4 + 1], row[x * 4]);
+  unsigned index = 0;
+  if (d.bits == 8) index = row[x];
+  else if (d.bits == 4) index = (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF;
+  else index = (row[x / 8] >> (7 - x % 8)) & 1;
+  if (index >= d.colour_count) return 0;  // outside the table: black
+  const RGBQUAD& q = d.colours[index];
+  return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+}
+
+}  // namespace
+
+int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, int xSrc, int ySrc,
+                             UINT StartScan, UINT cLines, const void* lpvBits,
+                             const BITMAPINFO* lpbmi, UINT ColorUse) {
+  DeviceContext* dc = deviceContext(hdc);
+  DibLayout d;
+  if (dc == nullptr || !readLayout(lpbmi, lpvBits, ColorUse, d)) return 0;
+  long long lines = cLines;
+  if (lines == 0 || StartScan >= static_cast<UINT>(d.height)) return 0;
+  if (!d.top_down) lines = std::min<long long>(lines, d.height - static_cast<long long>(StartScan));
+  // The rows given, counted top-down from 0; the source block starts at row src_y of them.
+  const long long cx = std::min<long long>(w, d.width);
+  const long long cy = std::min<long long>(h, 1LL << 30);
+  long long src_y = static_cast<long long>(StartScan) + lines - (static_cast<long long>(ySrc) + cy);
+  if (src_y > 0) {
+    if (src_y >= lines) return d.top_down ? static_cast<int>(lines) : 0;
+    if (!d.top_down) {
+      lines -= src_y;
+      src_y = 0;
+    }
+  }
+  Surface* s = dc->surface();
+  if (s == nullptr) return static_cast<int>(lines);
+  // Destination block, cut to the rows and columns that exist in the source.
+  const long long dx = dc->deviceX(xDest), dy = dc->deviceY(yDest);
+  long long left = std::max<long long>(dx, dx - xSrc);
+  long long right = std::min<long long>(dx + cx, dx - xSrc + d.width);
+  long long top = std::max<long long>(dy, dy - src_y);
+  long long bottom = std::min<long long>(dy + cy, dy - src_y + lines);
+  const auto clampi = [](long long v) { return static_cast<int>(std::clamp<long long>(v, -(1LL << 30), 1LL << 30)); };
+  const PixelRect block{clampi(left), clampi(top), clampi(right), clampi(bottom)};
+  const auto* bytes = static_cast<const BYTE*>(lpvBits);
+  PixelRect touched;
+  for (const PixelRect& c : dc->clips()) {
+    const PixelRect r = block.intersect(c);
+    if (r.empty()) continue;
+    for (int y = r.top; y < r.bottom; ++y) {
+      const long long sy = y - dy + src_y;
+      const long long row_index = d.top_down ? sy : lines - 1 - sy;
+      const BYTE* row = bytes + static_cast<size_t>(row_index) * d.stride;
+      uint32_t* out = s->row(y);
+      for (int x = r.left; x < r.right; ++x) out[x] = dibPixel(d, row, static_cast<int>(x - dx + xSrc));
+    }
+    touched = unite(touched, r);
+  }
+  dc->touched(touched);
+  return static_cast<int>(lines);
+}

@@ -1,0 +1,131 @@
+#include "Raster.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace zorva::platform {
+namespace {
+
+inline uint32_t apply(PixelOp op, uint32_t dst, uint32_t value) {
+  switch (op) {
+    case PixelOp::Set: return value;
+    case PixelOp::Xor: return (dst ^ value) & 0xFFFFFF;
+    case PixelOp::Invert: return ~dst & 0xFFFFFF;
+  }
+  return dst;
+}
+
+inline uint32_t combine(CopyOp op, uint32_t dst, uint32_t src) {
+  switch (op) {
+    case CopyOp::Copy: return src;
+    case CopyOp::Or: return dst | src;
+    case CopyOp::And: return dst & src;
+    case CopyOp::Xor: return dst ^ src;
+    case CopyOp::NotCopy: return ~src & 0xFFFFFF;
+  }
+  return dst;
+}
+
+inline bool inClips(const ClipList& clips, int x, int y) {
+  for (const PixelRect& c : clips)
+    if (c.contains(x, y)) return true;
+  return false;
+}
+
+}  // namespace
+
+PixelRect unite(const PixelRect& a, const PixelRect& b) {
+  if (a.empty()) return b;
+  if (b.empty()) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
+PixelRect fillArea(Surface& s, const ClipList& clips, const PixelRect& area, PixelOp op,
+                   uint32_t value) {
+  PixelRect touched;
+  for (const PixelRect& c : clips) {
+    const PixelRect r = area.intersect(c);
+    if (r.empty()) continue;
+    for (int y = r.top; y < r.bottom; ++y) {
+      uint32_t* row = s.row(y);
+      for (int x = r.left; x < r.right; ++x) row[x] = apply(op, row[x], value);
+    }
+    touched = unite(touched, r);
+  }
+  return touched;
+}
+
+PixelRect drawLine(Surface& s, const ClipList& clips, int x0, int y0, int x1, int y1,
+                   uint32_t colour) {
+  // Bresenham in closed form: step i along the major axis moves the minor axis by
+  // round(i * minor / major) (halves go down). Only the steps that can land on the surface
+  // are visited, so a line to a far-away point costs no more than one across the surface.
+  const long long dx = std::llabs(static_cast<long long>(x1) - x0);
+  const long long dy = std::llabs(static_cast<long long>(y1) - y0);
+  const long long sx = x0 < x1 ? 1 : -1;
+  const long long sy = y0 < y1 ? 1 : -1;
+  const bool x_major = dx >= dy;
+  const long long major = x_major ? dx : dy;
+  const long long minor = x_major ? dy : dx;
+  if (major == 0) return {};
+  // Steps whose major coordinate lies on the surface.
+  const long long m0 = x_major ? x0 : y0;
+  const long long ms = x_major ? sx : sy;
+  const long long extent = x_major ? s.width() : s.height();
+  long long first = 0;
+  long long last = major;  // exclusive: the end point is left out
+  if (ms > 0) {
+    first = std::max(first, -m0);
+    last = std::min(last, extent - m0);
+  } else {
+    first = std::max(first, m0 - (extent - 1));
+    last = std::min(last, m0 + 1);
+  }
+  PixelRect touched;
+  for (long long i = first; i < last; ++i) {
+    const long long step =
+        static_cast<long long>((static_cast<__int128>(i) * minor + major / 2) / major);
+    const long long x = x_major ? x0 + sx * i : x0 + sx * step;
+    const long long y = x_major ? y0 + sy * step : y0 + sy * i;
+    if (x < 0 || y < 0 || x >= s.width() || y >= s.height()) continue;
+    const int px = static_cast<int>(x);
+    const int py = static_cast<int>(y);
+    if (!inClips(clips, px, py)) continue;
+    s.setPixel(px, py, colour);
+    touched = unite(touched, {px, py, px + 1, py + 1});
+  }
+  return touched;
+}
+
+PixelRect copyArea(Surface& dst, const ClipList& clips, int dx, int dy, int w, int h,
+                   const Surface& src, int sx, int sy, CopyOp op) {
+  if (w <= 0 || h <= 0) return {};
+  // The destination area whose source lies on the source surface.
+  PixelRect area{dx, dy, dx + w, dy + h};
+  const PixelRect source_on_dst{dx - sx, dy - sy, dx - sx + src.width(), dy - sy + src.height()};
+  area = area.intersect(source_on_dst);
+  if (area.empty()) return {};
+  // Copy the source block first so a copy within one surface reads no pixel it has written.
+  const int bw = area.right - area.left;
+  const int bh = area.bottom - area.top;
+  std::vector<uint32_t> block(static_cast<size_t>(bw) * bh);
+  for (int y = 0; y < bh; ++y) {
+    const uint32_t* row = src.row(area.top + y + sy - dy) + (area.left + sx - dx);
+    std::copy(row, row + bw, block.begin() + static_cast<size_t>(y) * bw);
+  }
+  PixelRect touched;
+  for (const PixelRect& c : clips) {
+    const PixelRect r = area.intersect(c);
+    if (r.empty()) continue;
+    for (int y = r.top; y < r.bottom; ++y) {
+      uint32_t* row = dst.row(y);
+      const uint32_t* from = block.data() + static_cast<size_t>(y - area.top) * bw - area.left;
+      for (int x = r.left; x < r.right; ++x) row[x] = combine(op, row[x], from[x]);
+    }
+    touched = unite(touched, r);
+  }
+  return touched;
+}
+
+}  // namespace zorva::platform
