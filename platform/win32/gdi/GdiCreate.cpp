@@ -79,7 +79,8 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
 }
 
 HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
-  if (deviceContext(hdc) == nullptr) return nullptr;
+  // NULL stands for the screen; our screen and memory bitmaps are all 32-bit colour.
+  if (hdc != nullptr && deviceContext(hdc) == nullptr) return nullptr;
   return newBitmap(cx, cy);
 }
 
