@@ -1,0 +1,236 @@
+// Window classes, creation and destruction, geometry and the desktop calls.
+#include <cctype>
+#include <cstring>
+
+#include "Resources.h"
+#include "WindowTree.h"
+#include "platform/backend/Backend.h"
+
+using namespace zorva::platform;
+
+namespace {
+
+WindowRecord* record(HWND h) { return WindowTree::instance().find(h); }
+
+// Class names are compared as Win32 does, without regard to case.
+std::string classKey(LPCSTR name) {
+  std::string key = name ? name : "";
+  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return key;
+}
+
+void destroyTree(HWND h) {
+  WindowRecord* r = record(h);
+  if (r == nullptr) return;
+  SendMessageA(h, WM_DESTROY, 0, 0);
+  // Copy: a child's destruction edits the list.
+  std::vector<HWND> children = r->children;
+  for (HWND child : children) destroyTree(child);
+  if ((r = record(h)) == nullptr) return;
+  const bool desktop = r->backend_window;
+  SendMessageA(h, WM_NCDESTROY, 0, 0);
+  WindowTree::instance().remove(h);
+  if (desktop) backend().destroyWindow();
+}
+
+}  // namespace
+
+ATOM WINAPI RegisterClassA(const WNDCLASSA* lpWndClass) {
+  if (lpWndClass == nullptr || lpWndClass->lpszClassName == nullptr ||
+      lpWndClass->lpfnWndProc == nullptr)
+    return 0;
+  auto& classes = WindowTree::instance().classes;
+  std::string key = classKey(lpWndClass->lpszClassName);
+  if (classes.count(key)) return 0;  // already registered
+  ClassRecord& c = classes[key];
+  c.info = *lpWndClass;
+  c.name = lpWndClass->lpszClassName;
+  c.info.lpszClassName = c.name.c_str();
+  return static_cast<ATOM>(classes.size() + 0xC000);
+}
+
+BOOL WINAPI GetClassInfoA(HINSTANCE, LPCSTR lpClassName, LPWNDCLASSA lpWndClass) {
+  auto& classes = WindowTree::instance().classes;
+  auto it = classes.find(classKey(lpClassName));
+  if (it == classes.end() || lpWndClass == nullptr) return FALSE;
+  *lpWndClass = it->second.info;
+  return TRUE;
+}
+
+HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindowName,
+                            DWORD dwStyle, int X, int Y, int nWidth, int nHeight,
+                            HWND hWndParent, HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam) {
+  WindowTree& tree = WindowTree::instance();
+  auto cls = tree.classes.find(classKey(lpClassName));
+  if (cls == tree.classes.end()) return nullptr;
+  const bool child = (dwStyle & WS_CHILD) != 0;
+  if (child && tree.find(hWndParent) == nullptr) return nullptr;  // a child needs its parent
+  if (X == CW_USEDEFAULT) X = Y = 0;
+  if (nWidth == CW_USEDEFAULT) nWidth = nHeight = 0;
+  if (nWidth < 0) nWidth = 0;
+  if (nHeight < 0) nHeight = 0;
+  auto r = std::make_unique<WindowRecord>();
+  r->proc = cls->second.info.lpfnWndProc;
+  r->class_style = cls->second.info.style;
+  r->style = dwStyle;
+  r->ex_style = dwExStyle;
+  r->parent = child ? hWndParent : nullptr;
+  r->rect = RECT{X, Y, X + nWidth, Y + nHeight};
+  r->text = lpWindowName ? lpWindowName : "";
+  r->id = child ? static_cast<int>(reinterpret_cast<uintptr_t>(hMenu)) : 0;
+  r->visible = (dwStyle & WS_VISIBLE) != 0;
+  if (!child) {
+    if (!backend().createWindow(r->text, ScreenRect{X, Y, X + nWidth, Y + nHeight}))
+      return nullptr;
+    r->backend_window = true;
+  }
+  HWND h = tree.add(std::move(r));
+  CREATESTRUCTA cs{lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X,
+                   static_cast<LONG>(dwStyle), lpWindowName, lpClassName, dwExStyle};
+  if (SendMessageA(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+    destroyTree(h);  // the window refused to be created
+    return nullptr;
+  }
+  if (!IsWindow(h)) return nullptr;
+  if (tree.find(h)->visible && tree.find(h)->backend_window) backend().showWindow(true);
+  return h;
+}
+
+BOOL WINAPI DestroyWindow(HWND hWnd) {
+  if (record(hWnd) == nullptr) return FALSE;
+  destroyTree(hWnd);
+  return TRUE;
+}
+
+LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM, LPARAM) {
+  if (Msg == WM_CLOSE) DestroyWindow(hWnd);
+  return 0;
+}
+
+BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
+  WindowRecord* r = record(hWnd);
+  if (r == nullptr) return FALSE;
+  const BOOL was = r->visible;
+  r->visible = nCmdShow != SW_HIDE;
+  if (r->backend_window) backend().showWindow(r->visible);
+  return was;
+}
+
+BOOL WINAPI IsWindow(HWND hWnd) { return record(hWnd) != nullptr; }
+BOOL WINAPI IsWindowVisible(HWND hWnd) {
+  for (WindowRecord* r = record(hWnd); r; r = record(r->parent))
+    if (!r->visible) return FALSE;
+  return record(hWnd) != nullptr;
+}
+
+HWND WINAPI GetParent(HWND hWnd) {
+  WindowRecord* r = record(hWnd);
+  return r ? r->parent : nullptr;
+}
+
+int WINAPI GetDlgCtrlID(HWND hWnd) {
+  WindowRecord* r = record(hWnd);
+  return r ? r->id : 0;
+}
+
+HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem) {
+  WindowRecord* r = record(hDlg);
+  if (r == nullptr) return nullptr;
+  for (HWND c : r->children)
+    if (record(c)->id == nIDDlgItem) return c;
+  return nullptr;
+}
+
+BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect) {
+  if (record(hWnd) == nullptr || lpRect == nullptr) return FALSE;
+  RECT c = WindowTree::instance().clientScreenRect(hWnd);
+  *lpRect = RECT{0, 0, c.right - c.left, c.bottom - c.top};
+  return TRUE;
+}
+
+BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
+  if (record(hWnd) == nullptr || lpRect == nullptr) return FALSE;
+  *lpRect = WindowTree::instance().screenRect(hWnd);
+  return TRUE;
+}
+
+BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL) {
+  WindowRecord* r = record(hWnd);
+  if (r == nullptr) return FALSE;
+  if (nWidth < 0) nWidth = 0;
+  if (nHeight < 0) nHeight = 0;
+  r->rect = RECT{X, Y, X + nWidth, Y + nHeight};
+  RECT client{};
+  GetClientRect(hWnd, &client);
+  SendMessageA(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  return TRUE;
+}
+
+BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint) {
+  if (record(hWnd) == nullptr || lpPoint == nullptr) return FALSE;
+  RECT c = WindowTree::instance().clientScreenRect(hWnd);
+  lpPoint->x -= c.left;
+  lpPoint->y -= c.top;
+  return TRUE;
+}
+
+BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint) {
+  if (record(hWnd) == nullptr || lpPoint == nullptr) return FALSE;
+  RECT c = WindowTree::instance().clientScreenRect(hWnd);
+  lpPoint->x += c.left;
+  lpPoint->y += c.top;
+  return TRUE;
+}
+
+HWND WINAPI SetFocus(HWND hWnd) {
+  WindowTree& tree = WindowTree::instance();
+  if (hWnd != nullptr && tree.find(hWnd) == nullptr) return nullptr;
+  HWND old = tree.focus;
+  if (old == hWnd) return old;
+  tree.focus = hWnd;
+  if (old) SendMessageA(old, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hWnd), 0);
+  if (hWnd && tree.focus == hWnd) SendMessageA(hWnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(old), 0);
+  return old;
+}
+
+HWND WINAPI GetFocus(void) { return WindowTree::instance().focus; }
+
+BOOL WINAPI GetCursorPos(LPPOINT lpPoint) {
+  if (lpPoint == nullptr) return FALSE;
+  int x = 0, y = 0;
+  backend().pointerPosition(x, y);
+  lpPoint->x = x;
+  lpPoint->y = y;
+  return TRUE;
+}
+
+BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT, LPVOID pvParam, UINT) {
+  if (uiAction != SPI_GETWORKAREA || pvParam == nullptr) return FALSE;  // only the work area
+  ScreenRect w = backend().workArea();
+  *static_cast<RECT*>(pvParam) = RECT{w.left, w.top, w.right, w.bottom};
+  return TRUE;
+}
+
+HCURSOR WINAPI LoadCursorA(HINSTANCE, LPCSTR lpCursorName) {
+  // Only the system's own cursors exist; the desktop draws the pointer.
+  UINT id = 0;
+  if (!resourceIdFromName(lpCursorName, id) || id < 32512 || id > 32649) return nullptr;
+  return reinterpret_cast<HCURSOR>(static_cast<uintptr_t>(id));
+}
+
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
+  std::string caption;
+  if (lpCaption != nullptr) {
+    caption = lpCaption;
+  } else if (const std::string* title = findString(57344)) {
+    caption = *title;  // the application's title, as the framework does
+  } else {
+    caption = "Error";
+  }
+  return backend().messageBox(lpText ? lpText : "", caption, uType, IsWindow(hWnd) != FALSE);
+}
+
+BOOL WINAPI MessageBeep(UINT uType) {
+  backend().beep(uType);
+  return TRUE;
+}

@@ -1,0 +1,226 @@
+// The thread queue and the window tree on the headless desktop: order, filters, quit,
+// input routing with client coordinates and double clicks, creation and destruction.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/win32/user/WinUser.h"
+
+using namespace zorva::platform;
+
+namespace {
+
+struct Seen {
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+std::vector<Seen> g_seen;
+
+LRESULT CALLBACK recordingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  g_seen.push_back({h, m, w, l});
+  return DefWindowProcA(h, m, w, l);
+}
+
+class QueueTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    desk = &HeadlessBackend::install();
+    desk->setWorkArea(ScreenRect{0, 0, 1024, 738});
+    WNDCLASSA plain{};
+    plain.lpfnWndProc = recordingProc;
+    plain.lpszClassName = "QueuePlain";
+    RegisterClassA(&plain);
+    WNDCLASSA dbl = plain;
+    dbl.style = CS_DBLCLKS;
+    dbl.lpszClassName = "QueueDbl";
+    RegisterClassA(&dbl);
+    drain();
+    g_seen.clear();
+  }
+  void TearDown() override {
+    for (HWND h : made) DestroyWindow(h);
+    drain();
+  }
+  void drain() {
+    MSG m;
+    for (int i = 0; i < 1000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
+    }
+  }
+  HWND top(const char* cls = "QueuePlain") {
+    HWND h = CreateWindowExA(0, cls, "Top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 50, 400, 300,
+                             nullptr, nullptr, nullptr, nullptr);
+    made.push_back(h);
+    return h;
+  }
+  HWND child(HWND parent, int x, int y, int w, int h, DWORD ex = 0, const char* cls = "QueuePlain") {
+    return CreateWindowExA(ex, cls, "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent,
+                           reinterpret_cast<HMENU>(7), nullptr, nullptr);
+  }
+  void click(int cx, int cy, MouseButton b = MouseButton::Left) {
+    InputEvent down;
+    down.kind = InputKind::MouseDown;
+    down.x = cx;
+    down.y = cy;
+    down.button = b;
+    desk->inject(down);
+    InputEvent up = down;
+    up.kind = InputKind::MouseUp;
+    desk->inject(up);
+  }
+  std::vector<UINT> readAll(HWND filter = nullptr) {
+    std::vector<UINT> out;
+    MSG m;
+    while (out.size() < 100 && PeekMessageA(&m, filter, 0, 0, PM_REMOVE)) out.push_back(m.message);
+    return out;
+  }
+  HeadlessBackend* desk = nullptr;
+  std::vector<HWND> made;
+};
+
+TEST_F(QueueTest, PostedOrderFiltersAndRemoval) {
+  HWND a = top();
+  HWND b = child(a, 0, 0, 10, 10);
+  PostMessageA(a, WM_USER + 1, 0, 0);
+  PostMessageA(b, WM_USER + 2, 0, 0);
+  PostMessageA(nullptr, WM_USER + 3, 0, 0);
+  PostMessageA(a, WM_USER + 4, 0, 0);
+  MSG m;
+  // Looking without removing leaves the message first in line.
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE));
+  EXPECT_EQ(m.message, UINT(WM_USER + 1));
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE));
+  EXPECT_EQ(m.message, UINT(WM_USER + 1));
+  // A range read removes only what is inside it, leaving the rest in order.
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_USER + 2, WM_USER + 3, PM_REMOVE));
+  EXPECT_EQ(m.message, UINT(WM_USER + 2));
+  EXPECT_EQ(m.hwnd, b);
+  EXPECT_FALSE(PeekMessageA(&m, b, 0, 0, PM_REMOVE));
+  EXPECT_EQ(readAll(a), (std::vector<UINT>{WM_USER + 1, WM_USER + 4}));
+  EXPECT_EQ(readAll(), (std::vector<UINT>{WM_USER + 3}));
+  EXPECT_FALSE(PostMessageA(reinterpret_cast<HWND>(0x4), WM_USER, 0, 0));
+}
+
+TEST_F(QueueTest, QuitComesLastAndOnce) {
+  HWND a = top();
+  PostQuitMessage(3);
+  PostMessageA(a, WM_USER, 0, 0);
+  click(10, 10);
+  MSG m;
+  EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
+      << "quit must wait for the rest";
+  std::vector<UINT> order = readAll();
+  EXPECT_EQ(order, (std::vector<UINT>{WM_USER, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_QUIT}));
+  EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  PostQuitMessage(5);
+  EXPECT_EQ(GetMessageA(&m, nullptr, 0, 0), FALSE);
+  EXPECT_EQ(m.wParam, WPARAM(5));
+}
+
+TEST_F(QueueTest, MouseGoesToTheChildUnderThePointerInItsClientCoordinates) {
+  HWND a = top();
+  HWND edged = child(a, 50, 40, 100, 80, WS_EX_CLIENTEDGE);
+  RECT client;
+  ASSERT_TRUE(GetClientRect(edged, &client));
+  EXPECT_EQ(client.right, 96);
+  EXPECT_EQ(client.bottom, 76);
+  click(60, 45, MouseButton::Right);  // content point inside the child
+  MSG m;
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.hwnd, edged);
+  EXPECT_EQ(m.message, UINT(WM_RBUTTONDOWN));
+  EXPECT_EQ(m.wParam, WPARAM(MK_RBUTTON));
+  EXPECT_EQ(GET_X_LPARAM(m.lParam), 60 - 50 - 2);
+  EXPECT_EQ(GET_Y_LPARAM(m.lParam), 45 - 40 - 2);
+  POINT p{GET_X_LPARAM(m.lParam), GET_Y_LPARAM(m.lParam)};
+  ClientToScreen(edged, &p);
+  EXPECT_EQ(p.x, m.pt.x);
+  EXPECT_EQ(p.y, m.pt.y);
+  ScreenToClient(a, &p);
+  EXPECT_EQ(p.x, 60);
+  EXPECT_EQ(p.y, 45);
+  drain();
+  click(5, 5);
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.hwnd, a);
+}
+
+TEST_F(QueueTest, DoubleClicksOnlyForClassesThatAskAndOnlyWhenTheQueueIsRead) {
+  HWND a = top();
+  HWND plain = child(a, 0, 0, 50, 50);
+  HWND dbl = child(a, 100, 0, 50, 50, 0, "QueueDbl");
+  (void)plain;
+  click(10, 10);
+  click(10, 10);
+  EXPECT_TRUE(desk->hasPendingInput()) << "input must wait until the queue is read";
+  EXPECT_EQ(readAll(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN,
+                                          WM_LBUTTONUP}));
+  click(110, 10);
+  click(111, 11);
+  click(111, 11);
+  EXPECT_EQ(readAll(dbl), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+                                             WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+  desk->advanceClock(600);  // the third click above must not pair with the next one
+  click(110, 10);
+  desk->advanceClock(600);
+  click(110, 10);
+  EXPECT_EQ(readAll(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN,
+                                          WM_LBUTTONUP}));
+}
+
+TEST_F(QueueTest, CreateDestroyAndCloseRequest) {
+  HWND a = top();
+  ASSERT_NE(a, nullptr);
+  EXPECT_TRUE(desk->windowCreated());
+  EXPECT_TRUE(desk->windowVisible());
+  RECT outer;
+  GetWindowRect(a, &outer);
+  EXPECT_EQ(outer.left, 100);
+  EXPECT_EQ(outer.right, 500);
+  HWND c = child(a, 1, 1, 5, 5);
+  EXPECT_EQ(GetParent(c), a);
+  EXPECT_EQ(GetDlgItem(a, 7), c);
+  SetFocus(c);
+  EXPECT_EQ(GetFocus(), c);
+  g_seen.clear();
+  InputEvent close;
+  close.kind = InputKind::CloseRequest;
+  desk->inject(close);
+  MSG m;
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.message, UINT(WM_CLOSE));
+  DispatchMessageA(&m);
+  EXPECT_FALSE(IsWindow(a));
+  EXPECT_FALSE(IsWindow(c));
+  EXPECT_EQ(GetFocus(), nullptr);
+  ASSERT_EQ(g_seen.size(), 5u);
+  EXPECT_EQ(g_seen[0].message, UINT(WM_CLOSE));
+  EXPECT_EQ(g_seen[1].hwnd, a);
+  EXPECT_EQ(g_seen[1].message, UINT(WM_DESTROY));
+  EXPECT_EQ(g_seen[2].hwnd, c);
+  EXPECT_EQ(g_seen[2].message, UINT(WM_DESTROY));
+  EXPECT_EQ(g_seen[3].message, UINT(WM_NCDESTROY));
+  EXPECT_EQ(g_seen[4].hwnd, a);
+  EXPECT_FALSE(DestroyWindow(a));
+  EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                            nullptr),
+            nullptr);
+}
+
+TEST_F(QueueTest, DesktopCalls) {
+  RECT work;
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+  EXPECT_EQ(work.right, 1024);
+  EXPECT_EQ(work.bottom, 738);
+  EXPECT_FALSE(SystemParametersInfoA(0x1234, 0, &work, 0));
+  EXPECT_NE(LoadCursorA(nullptr, IDC_ARROW), nullptr);
+  desk->answerMessageBoxes({IDNO});
+  EXPECT_EQ(MessageBoxA(nullptr, "Text", "Cap", MB_YESNO), IDNO);
+  ASSERT_EQ(desk->messageBoxes().size(), 1u);
+  MessageBeep(MB_ICONHAND);
+  EXPECT_EQ(desk->beeps().size(), 1u);
+}
+
+}  // namespace
