@@ -22,7 +22,10 @@ std::string findFontFile(const char* pattern, int& index) {
   std::string file;
   if (!FcInit()) return file;
   FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
-  if (pat == nullptr) return file;
+  if (pat == nullptr) {
+    FcFini();
+    return file;
+  }
   FcConfigSubstitute(nullptr, pat, FcMatchPattern);
   FcDefaultSubstitute(pat);
   FcResult result = FcResultNoMatch;
@@ -34,6 +37,8 @@ std::string findFontFile(const char* pattern, int& index) {
   }
   if (match != nullptr) FcPatternDestroy(match);
   FcPatternDestroy(pat);
+  // Faces are looked up once each; fontconfig's configuration is not kept between them.
+  FcFini();
   return file;
 }
 
