@@ -144,6 +144,15 @@ BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFi
     if (remove) q.quit_pending = false;
     return TRUE;
   }
+  // Painting is asked for only when nothing else waits; the message stays until validated.
+  const bool paint_in_range = (wMsgFilterMin == 0 && wMsgFilterMax == 0) ||
+                              (wMsgFilterMin <= WM_PAINT && WM_PAINT <= wMsgFilterMax);
+  if (paint_in_range) {
+    if (HWND h = WindowTree::instance().firstToPaint(hWnd)) {
+      *lpMsg = MSG{h, WM_PAINT, 0, 0, static_cast<DWORD>(backend().nowMs()), {0, 0}};
+      return TRUE;
+    }
+  }
   return FALSE;
 }
 

@@ -1,4 +1,5 @@
 // Window classes, creation and destruction, geometry and the desktop calls.
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 
@@ -104,6 +105,9 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
 
 LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM, LPARAM) {
   if (Msg == WM_CLOSE) DestroyWindow(hWnd);
+  // A window that leaves painting to the default still gets validated, or WM_PAINT would
+  // come back for ever.
+  if (Msg == WM_PAINT) ValidateRect(hWnd, nullptr);
   return 0;
 }
 
@@ -232,5 +236,55 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
 
 BOOL WINAPI MessageBeep(UINT uType) {
   backend().beep(uType);
+  return TRUE;
+}
+
+BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase) {
+  WindowRecord* r = record(hWnd);
+  if (r == nullptr) return FALSE;
+  RECT client{};
+  GetClientRect(hWnd, &client);
+  RECT add = lpRect ? *lpRect : client;
+  // Only the client area can be invalid.
+  add.left = std::max(add.left, client.left);
+  add.top = std::max(add.top, client.top);
+  add.right = std::min(add.right, client.right);
+  add.bottom = std::min(add.bottom, client.bottom);
+  if (add.right <= add.left || add.bottom <= add.top) return TRUE;
+  if (r->has_update) {
+    r->update = RECT{std::min(r->update.left, add.left), std::min(r->update.top, add.top),
+                     std::max(r->update.right, add.right), std::max(r->update.bottom, add.bottom)};
+  } else {
+    r->update = add;
+    r->has_update = true;
+  }
+  r->erase = r->erase || bErase;
+  return TRUE;
+}
+
+BOOL WINAPI ValidateRect(HWND hWnd, const RECT* lpRect) {
+  WindowRecord* r = record(hWnd);
+  if (r == nullptr) return FALSE;
+  // The invalid part is kept as one rectangle, so only covering it all validates it.
+  const RECT& u = r->update;
+  if (lpRect == nullptr || (lpRect->left <= u.left && lpRect->top <= u.top &&
+                            lpRect->right >= u.right && lpRect->bottom >= u.bottom)) {
+    r->has_update = false;
+    r->erase = false;
+  }
+  return TRUE;
+}
+
+BOOL WINAPI GetUpdateRect(HWND hWnd, LPRECT lpRect, BOOL) {
+  WindowRecord* r = record(hWnd);
+  if (r == nullptr) return FALSE;
+  if (lpRect) *lpRect = r->has_update ? r->update : RECT{0, 0, 0, 0};
+  return r->has_update;
+}
+
+BOOL WINAPI UpdateWindow(HWND hWnd) {
+  WindowRecord* r = record(hWnd);
+  if (r == nullptr) return FALSE;
+  if (r->has_update) SendMessageA(hWnd, WM_PAINT, 0, 0);
   return TRUE;
 }

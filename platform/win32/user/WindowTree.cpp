@@ -106,4 +106,18 @@ HWND WindowTree::windowAt(int x, int y) {
   return nullptr;
 }
 
+HWND WindowTree::firstToPaint(HWND filter) {
+  for (HWND top : top_levels_) {
+    std::vector<WindowBox> boxes;
+    collect(top, 0, boxes);
+    for (const WindowBox& b : boxes) {
+      WindowRecord* r = find(b.window);
+      if (!r->has_update) continue;
+      if (filter == nullptr || b.window == filter || isDescendant(b.window, filter))
+        return b.window;
+    }
+  }
+  return nullptr;
+}
+
 }  // namespace zorva::platform

@@ -25,6 +25,9 @@ struct WindowRecord {
   bool visible = false;
   bool backend_window = false;  // the top-level window the desktop shows
   std::vector<HWND> children;   // in creation order, so the last is on top
+  bool has_update = false;      // an invalid part waits for WM_PAINT
+  RECT update{};                // client coordinates
+  bool erase = false;
 };
 
 struct ClassRecord {
@@ -46,6 +49,8 @@ class WindowTree {
   RECT clientScreenRect(HWND window);
   // The window under a screen point, searching every top-level window's tree.
   HWND windowAt(int x, int y);
+  // The first window (parents before children) with an invalid part that `filter` accepts.
+  HWND firstToPaint(HWND filter);
 
   std::map<std::string, ClassRecord> classes;
   HWND focus = nullptr;

@@ -224,3 +224,42 @@ TEST_F(QueueTest, DesktopCalls) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(QueueTest, PaintIsAskedForAfterEverythingElseUntilValidated) {
+  HWND a = top();
+  HWND c = child(a, 10, 10, 50, 50);
+  drain();
+  MSG m;
+  EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  RECT part{40, 40, 100, 100};
+  InvalidateRect(c, &part, TRUE);
+  PostMessageA(a, WM_USER, 0, 0);
+  // readAll stops at 100: the posted message, then the same paint request over and over.
+  EXPECT_EQ(readAll().size(), 100u) << "paint repeats while the window stays invalid";
+  RECT u;
+  ASSERT_TRUE(GetUpdateRect(c, &u, FALSE));
+  EXPECT_EQ(u.left, 40);
+  EXPECT_EQ(u.right, 50) << "clipped to the client area";
+  ASSERT_TRUE(PeekMessageA(&m, a, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.hwnd, c);
+  EXPECT_EQ(m.message, UINT(WM_PAINT));
+  EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_USER, WM_USER, PM_REMOVE));
+  g_seen.clear();
+  UpdateWindow(c);
+  ASSERT_EQ(g_seen.size(), 1u);
+  EXPECT_EQ(g_seen[0].message, UINT(WM_PAINT));
+  ValidateRect(c, nullptr);
+  EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  g_seen.clear();
+  UpdateWindow(c);
+  EXPECT_TRUE(g_seen.empty()) << "nothing invalid, nothing painted";
+  // Leaving the paint to the default procedure validates the window.
+  InvalidateRect(c, nullptr, FALSE);
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  DispatchMessageA(&m);
+  EXPECT_FALSE(GetUpdateRect(c, nullptr, FALSE));
+}
+
+}  // namespace
