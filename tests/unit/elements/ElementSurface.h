@@ -23,8 +23,8 @@ constexpr COLORREF kRed = RGB(255, 0, 0);
 
 class Surface {
  public:
+  // The test installs the headless desktop first (installing again would drop what it recorded).
   Surface(int width, int height) : width_(width), height_(height) {
-    zorva::platform::HeadlessBackend::install();
     dc.CreateCompatibleDC(NULL);
     bitmap_.CreateBitmap(width, height, 1, 32, NULL);
     old_bitmap_ = dc.SelectObject(&bitmap_);

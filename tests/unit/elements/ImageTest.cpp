@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "elements/Image.h"
+#include "platform/win32/gdi/GdiFaults.h"
 #include "tests/support/DataFolder.h"
 #include "tests/unit/elements/ElementSurface.h"
 
@@ -32,6 +33,8 @@ lk::IndexedPicture TestPicture(int width, int height) {
 class ImageTest : public ::testing::Test {
  protected:
   static constexpr LONG kPad = 100;
+
+  void SetUp() override { zorva::platform::HeadlessBackend::install(); }
 
   void WriteFile(const lk::Bytes& pcx) {
     lk::Bytes bytes(kPad, 0x55);
@@ -201,4 +204,20 @@ TEST_F(ImageTest, HugeHeaderKeepsTheDescriptionButGetsNoPixels) {
   Surface s(8, 8);
   image.Draw(&s.dc);
   EXPECT_TRUE(SurfaceMatches(s, Expected(8, 8)));
+}
+
+TEST_F(ImageTest, EraseWithoutAWhiteBrushPaintsNothingButHides) {
+  const lk::Bytes pcx = lk::encodePcx(TestPicture(4, 4));
+  WriteFile(pcx);
+  CImage image;
+  CRect place(2, 2, 0, 0);
+  image.Load(file_, &place, kPad, (DWORD)pcx.size());
+  Surface s(10, 10);
+  const int brushes = zorva::platform::liveGdiObjects(zorva::platform::GdiKind::Brush);
+  zorva::platform::failGdiCreation(zorva::platform::GdiKind::Brush);
+  image.Erase(&s.dc);
+  zorva::platform::clearGdiFaults();
+  EXPECT_FALSE(image.m_bVisible);
+  EXPECT_TRUE(SurfaceMatches(s, Expected(10, 10)));
+  EXPECT_EQ(zorva::platform::liveGdiObjects(zorva::platform::GdiKind::Brush), brushes);
 }
