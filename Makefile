@@ -22,7 +22,7 @@ run: demo
 	cd $(BUILD)/demo && exec ../zorva
 
 test: all
-	cd $(BUILD) && ZORVA_BACKEND=headless ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ZORVA_BACKEND=headless LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ctest --output-on-failure -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD)
