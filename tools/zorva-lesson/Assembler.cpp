@@ -15,9 +15,9 @@ struct Laid {
   std::vector<ViewRect> lines;  // picture coordinates
 };
 
-Laid drawPicture(const PictureSpec& spec) {
-  if (!spec.path.empty()) return Laid{quantise(loadImageFile(spec.path, spec.where)), {}};
-  TextPage page = layOutText(spec.lines, spec.width, spec.height, spec.where);
+Laid drawPicture(const PictureSpec& wanted) {
+  if (!wanted.path.empty()) return Laid{quantise(loadImageFile(wanted.path, wanted.where)), {}};
+  TextPage page = layOutText(wanted.lines, wanted.width, wanted.height, wanted.where);
   return Laid{quantise(page.image), page.line_boxes};
 }
 
@@ -42,28 +42,28 @@ std::vector<int16_t> makeSound(const SoundSpec& sound) {
   return {};
 }
 
-lessonkit::Item buildItem(const ItemSpec& spec, const Laid& laid, int index) {
+lessonkit::Item buildItem(const ItemSpec& wanted, const Laid& laid, int index) {
   lessonkit::Item item;
-  if (spec.audio) {
-    item.audio = *spec.audio;
+  if (wanted.audio) {
+    item.audio = *wanted.audio;
   } else {
-    const int line = *spec.line;
+    const int line = *wanted.line;
     if (line < 1 || line > static_cast<int>(laid.lines.size()) || laid.lines[line - 1].right == laid.lines[line - 1].left) {
-      throw BuildError(spec.where, "'line' " + std::to_string(line) + " names no text line of this page");
+      throw BuildError(wanted.where, "'line' " + std::to_string(line) + " names no text line of this page");
     }
     item.audio = moved(laid.lines[line - 1], kPictureLeft, kPageTop);
   }
-  mustLieOn(item.audio, laid.image, kPageTop, spec.where, "the item's rectangle");
-  if (spec.role_rect) {
-    item.role = *spec.role_rect;
-  } else if (!spec.role.empty()) {
+  mustLieOn(item.audio, laid.image, kPageTop, wanted.where, "the item's rectangle");
+  if (wanted.role_rect) {
+    item.role = *wanted.role_rect;
+  } else if (!wanted.role.empty()) {
     item.role = ViewRect{item.audio.left - kRoleGapPx - kRoleBoxWidthPx, item.audio.top, item.audio.left - kRoleGapPx,
                          item.audio.bottom};
   }
-  if (!spec.role.empty()) mustLieOn(item.role, laid.image, kPageTop, spec.where, "the role rectangle");
-  item.name = spec.name.empty() ? "item" + std::to_string(index + 1) : spec.name;
-  if (item.name.size() > 63) throw BuildError(spec.where, "'name' is longer than 63 bytes");
-  item.samples = makeSound(spec.sound);
+  if (!wanted.role.empty()) mustLieOn(item.role, laid.image, kPageTop, wanted.where, "the role rectangle");
+  item.name = wanted.name.empty() ? "item" + std::to_string(index + 1) : wanted.name;
+  if (item.name.size() > 63) throw BuildError(wanted.where, "'name' is longer than 63 bytes");
+  item.samples = makeSound(wanted.sound);
   return item;
 }
 
@@ -95,16 +95,16 @@ BuiltBook assemble(const BookSpec& book) {
   for (const LessonSpec& lesson : book.lessons) {
     const size_t first = built.pages.size();
     for (size_t p = 0; p < lesson.pages.size(); ++p) {
-      const PageSpec& spec = lesson.pages[p];
-      const Laid laid = drawPicture(spec.picture);
+      const PageSpec& wanted = lesson.pages[p];
+      const Laid laid = drawPicture(wanted.picture);
       lessonkit::Page page;
       page.file_name = pageFileName(lesson.number, static_cast<int>(p) + 1);
-      page.info = spec.info;
+      page.info = wanted.info;
       page.picture = laid.image;
       std::vector<std::string> roles;
-      for (size_t i = 0; i < spec.items.size(); ++i) {
-        page.items.push_back(buildItem(spec.items[i], laid, static_cast<int>(i)));
-        roles.push_back(spec.items[i].role);
+      for (size_t i = 0; i < wanted.items.size(); ++i) {
+        page.items.push_back(buildItem(wanted.items[i], laid, static_cast<int>(i)));
+        roles.push_back(wanted.items[i].role);
       }
       chainRoles(page.items, roles);
       built.pages.push_back(std::move(page));

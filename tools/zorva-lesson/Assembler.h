@@ -15,7 +15,6 @@ namespace zorva::builder {
 // Where Zorva places pictures in its view.
 constexpr int kPictureLeft = 110;
 constexpr int kPageTop = -20;
-constexpr int kTitleTop = 0;
 
 using BuiltBook = lessonkit::Book;
 

@@ -17,8 +17,8 @@ int usage() {
 
 int build(const std::string& description, const std::string& out_dir) {
   try {
-    const zorva::builder::BookSpec spec = zorva::builder::readDescription(description);
-    const zorva::builder::BuiltBook book = zorva::builder::assemble(spec);
+    const zorva::builder::BookSpec wanted = zorva::builder::readDescription(description);
+    const zorva::builder::BuiltBook book = zorva::builder::assemble(wanted);
     zorva::builder::writeLessonFolder(book, out_dir);
     std::cout << "wrote " << out_dir << "/ZORVADAT: " << book.pages.size() << " page(s)\n";
     return 0;
