@@ -28,6 +28,7 @@ struct WindowRecord {
   bool has_update = false;      // an invalid part waits for WM_PAINT
   RECT update{};                // client coordinates
   bool erase = false;
+  HMENU menu = nullptr;         // the menu bar SetMenu attached (top level only)
 };
 
 struct ClassRecord {
