@@ -3,9 +3,11 @@
 
 #include <afxwin.h>
 
+#include "res/resource.h"
+
 class CAboutDialog : public CDialog {
 public:
-  enum { IDD = 100 };
+  enum { IDD = IDD_ABOUTBOX };
   CAboutDialog();
   virtual ~CAboutDialog();
 

@@ -9,9 +9,8 @@ void CLessonBook::HandleClick(CPoint point, CDC* pDC) {
   for (int i = 0; i < m_nItems; i++) {
     CPageAudio* pItem = Item(i);
     if (pItem != NULL && ::PtInRect(&pItem->m_rectAudio, point)) {
-      std::shared_ptr<bool> alive = m_alive;
       pItem->PlayModel(pDC);
-      if (*alive) pItem->Unhighlight(pDC);
+      pItem->Unhighlight(pDC);
       return;
     }
   }

@@ -61,9 +61,20 @@ private:
   // because a dispatched message may close the window and destroy this book mid-run.
   std::shared_ptr<bool> m_alive;
 
-  // The interruption test of the runs: true when the run must end now. When it returns true
-  // the caller checks *alive before touching any member: false means the book is gone.
-  bool Interrupted(const std::shared_ptr<bool>& alive);
+  // What a run does after its checkpoint: go on, stop (Stop clicked or quit asked), or return
+  // at once without touching anything, because a dispatched message closed the main window and
+  // the book and its items may be gone.
+  enum RunCheck { kGoOn, kStop, kWindowGone };
+  struct RunGuard {
+    std::shared_ptr<bool> alive;  // false once the book is destroyed
+    bool hadMainWindow;           // the framework forgets the main window when it is destroyed
+  };
+  RunCheck Checkpoint(const RunGuard& guard);
+  // One pass of a run over the items: `first`, then (if given) a checkpoint and `second`, then
+  // Unhighlight and a checkpoint. A stopped pass unhighlights the item at hand. Returns how the
+  // pass ended: kGoOn when every item was done.
+  typedef void (CPageAudio::*ItemStep)(CDC*);
+  RunCheck RunItems(ItemStep first, ItemStep second, CDC* pDC);
   CPageAudio* Item(int i) const;
   void SetButtonState(int nButton, short nState, CDC* pDC);
   void ReadStartupFile();

@@ -1,6 +1,16 @@
 // The control buttons and the runs that work through all items of a page.
 #include "lesson/LessonBook.h"
 
+namespace {
+
+// The book buttons behind the control buttons a run highlights.
+const int kPlayButton = 4;
+const int kRepeatButton = 6;
+const int kReviewButton = 7;
+const int kReplayButton = 8;
+
+}  // namespace
+
 void CLessonBook::OnControlButton(short nControl, CDC* pDC) {
   switch (nControl) {
     case 1:
@@ -23,91 +33,69 @@ void CLessonBook::OnControlButton(short nControl, CDC* pDC) {
   }
 }
 
-bool CLessonBook::Interrupted(const std::shared_ptr<bool>& alive) {
-  if (StopRequested()) return true;
-  bool quit = PumpOneMessage() != FALSE;
-  return quit || !*alive;
+CLessonBook::RunCheck CLessonBook::Checkpoint(const RunGuard& guard) {
+  const bool stop = StopRequested() || PumpOneMessage();
+  if (!*guard.alive || (guard.hadMainWindow && AfxGetMainWnd() == NULL)) return kWindowGone;
+  return stop ? kStop : kGoOn;
+}
+
+CLessonBook::RunCheck CLessonBook::RunItems(ItemStep first, ItemStep second, CDC* pDC) {
+  const RunGuard guard = {m_alive, AfxGetMainWnd() != NULL};
+  for (int i = 0; i < m_nItems; i++) {
+    CPageAudio* pItem = Item(i);
+    if (pItem == NULL) continue;
+    (pItem->*first)(pDC);
+    RunCheck check = kGoOn;
+    if (second != NULL) {
+      check = Checkpoint(guard);
+      if (check == kGoOn) (pItem->*second)(pDC);
+    }
+    if (check == kGoOn) {
+      pItem->Unhighlight(pDC);
+      check = Checkpoint(guard);
+    }
+    if (check == kStop) pItem->Unhighlight(pDC);
+    if (check != kGoOn) return check;
+  }
+  return kGoOn;
 }
 
 void CLessonBook::PlayPage(CDC* pDC) {
-  std::shared_ptr<bool> alive = m_alive;
-  SetButtonState(4, 1, pDC);
-  for (int i = 0; i < m_nItems; i++) {
-    CPageAudio* pItem = Item(i);
-    if (pItem == NULL) continue;
-    pItem->PlayModel(pDC);
-    pItem->Unhighlight(pDC);
-    if (Interrupted(alive)) {
-      if (!*alive) return;  // the window closed: the book and its items are gone
-      pItem->Unhighlight(pDC);
-      SetButtonState(4, 0, pDC);
-      return;
-    }
-  }
-  SetButtonState(4, 0, pDC);
+  SetButtonState(kPlayButton, 1, pDC);
+  if (RunItems(&CPageAudio::PlayModel, NULL, pDC) == kWindowGone) return;
+  SetButtonState(kPlayButton, 0, pDC);
 }
 
 void CLessonBook::RepeatAfterMe(CDC* pDC) {
-  std::shared_ptr<bool> alive = m_alive;
-  SetButtonState(6, 1, pDC);
-  for (int i = 0; i < m_nItems; i++) {
-    CPageAudio* pItem = Item(i);
-    if (pItem == NULL) continue;
-    pItem->PlayModel(pDC);
-    bool stop = Interrupted(alive);
-    if (!stop) {
-      pItem->RecordLearner(pDC);
-      pItem->Unhighlight(pDC);
-      stop = Interrupted(alive);
-    }
-    if (stop) {
-      if (!*alive) return;
-      pItem->Unhighlight(pDC);
-      SetButtonState(6, 0, pDC);
-      return;
-    }
-  }
-  SetButtonState(6, 0, pDC);
-  ReviewPage(pDC);
+  SetButtonState(kRepeatButton, 1, pDC);
+  const RunCheck end = RunItems(&CPageAudio::PlayModel, &CPageAudio::RecordLearner, pDC);
+  if (end == kWindowGone) return;
+  SetButtonState(kRepeatButton, 0, pDC);
+  if (end == kGoOn) ReviewPage(pDC);
 }
 
 void CLessonBook::ReviewPage(CDC* pDC) {
-  std::shared_ptr<bool> alive = m_alive;
-  SetButtonState(7, 1, pDC);
-  for (int i = 0; i < m_nItems; i++) {
-    CPageAudio* pItem = Item(i);
-    if (pItem == NULL) continue;
-    pItem->PlayModel(pDC);
-    bool stop = Interrupted(alive);
-    if (!stop) {
-      pItem->PlayLearner(pDC);
-      pItem->Unhighlight(pDC);
-      stop = Interrupted(alive);
-    }
-    if (stop) {
-      if (!*alive) return;
-      pItem->Unhighlight(pDC);
-      SetButtonState(7, 0, pDC);
-      return;
-    }
-  }
-  SetButtonState(7, 0, pDC);
+  SetButtonState(kReviewButton, 1, pDC);
+  if (RunItems(&CPageAudio::PlayModel, &CPageAudio::PlayLearner, pDC) == kWindowGone) return;
+  SetButtonState(kReviewButton, 0, pDC);
 }
 
 void CLessonBook::ReplayPage(CDC* pDC) {
-  std::shared_ptr<bool> alive = m_alive;
-  SetButtonState(8, 1, pDC);
-  for (int i = 0; i < m_nItems; i++) {
-    CPageAudio* pItem = Item(i);
-    if (pItem == NULL) continue;
-    pItem->PlayLearner(pDC);
-    pItem->Unhighlight(pDC);
-    if (Interrupted(alive)) {
-      if (!*alive) return;
-      pItem->Unhighlight(pDC);
-      SetButtonState(8, 0, pDC);
-      return;
-    }
+  SetButtonState(kReplayButton, 1, pDC);
+  if (RunItems(&CPageAudio::PlayLearner, NULL, pDC) == kWindowGone) return;
+  SetButtonState(kReplayButton, 0, pDC);
+}
+
+void CLessonBook::RolePlay(CDC* pDC) {
+  SetButtonState(kRepeatButton, 1, pDC);
+  RunCheck end = RunItems(&CPageAudio::RoleplayTurn, NULL, pDC);
+  if (end == kWindowGone) return;
+  if (end == kGoOn) {
+    SetButtonState(kRepeatButton, 0, pDC);
+    SetButtonState(kReviewButton, 1, pDC);
+    end = RunItems(&CPageAudio::RoleplayReview, NULL, pDC);
+    if (end == kWindowGone) return;
   }
-  SetButtonState(8, 0, pDC);
+  if (end == kStop) SetButtonState(kRepeatButton, 0, pDC);
+  SetButtonState(kReviewButton, 0, pDC);
 }

@@ -1,4 +1,4 @@
-// Choosing the learner's role chains and the two-pass role-play run.
+// Choosing the learner's role chains.
 #include "lesson/LessonBook.h"
 
 void CLessonBook::ToggleRole(short nItem, CDC* pDC) {
@@ -28,32 +28,4 @@ void CLessonBook::ToggleRole(short nItem, CDC* pDC) {
   m_buttons[6]->m_strCaption = "Repeat after me";
   m_buttons[6]->Draw(pDC);
   m_bRolePlay = 0;
-}
-
-void CLessonBook::RolePlay(CDC* pDC) {
-  std::shared_ptr<bool> alive = m_alive;
-  SetButtonState(6, 1, pDC);
-  for (int pass = 0; pass < 2; pass++) {
-    for (int i = 0; i < m_nItems; i++) {
-      CPageAudio* pItem = Item(i);
-      if (pItem == NULL) continue;
-      if (pass == 0)
-        pItem->RoleplayTurn(pDC);
-      else
-        pItem->RoleplayReview(pDC);
-      pItem->Unhighlight(pDC);
-      if (Interrupted(alive)) {
-        if (!*alive) return;
-        pItem->Unhighlight(pDC);
-        SetButtonState(6, 0, pDC);
-        SetButtonState(7, 0, pDC);
-        return;
-      }
-    }
-    if (pass == 0) {
-      SetButtonState(6, 0, pDC);
-      SetButtonState(7, 1, pDC);
-    }
-  }
-  SetButtonState(7, 0, pDC);
 }

@@ -1,0 +1,30 @@
+// The main frame's menu and accelerator table. No class handles the Edit or pane commands, so
+// their items show grey and their keys do nothing.
+#include <afxwin.h>
+
+#include "res/resource.h"
+#include "user/Resources.h"
+
+MENU_RESOURCE(IDR_MAINFRAME,
+  POPUP("&File",
+    MENUITEM("E&xit", ID_APP_EXIT)),
+  POPUP("&Edit",
+    MENUITEM("&Undo\tCtrl+Z", ID_EDIT_UNDO),
+    MENUITEM_SEPARATOR,
+    MENUITEM("Cu&t\tCtrl+X", ID_EDIT_CUT),
+    MENUITEM("&Copy\tCtrl+C", ID_EDIT_COPY),
+    MENUITEM("&Paste\tCtrl+V", ID_EDIT_PASTE)),
+  POPUP("&Help",
+    MENUITEM("&About Zorva...", ID_APP_ABOUT)));
+
+ACCELERATORS_RESOURCE(IDR_MAINFRAME,
+  ACCELKEY('C', ID_EDIT_COPY, FVIRTKEY | FCONTROL),
+  ACCELKEY('V', ID_EDIT_PASTE, FVIRTKEY | FCONTROL),
+  ACCELKEY(VK_BACK, ID_EDIT_UNDO, FVIRTKEY | FALT),
+  ACCELKEY(VK_DELETE, ID_EDIT_CUT, FVIRTKEY | FSHIFT),
+  ACCELKEY(VK_F6, ID_NEXT_PANE, FVIRTKEY),
+  ACCELKEY(VK_F6, ID_PREV_PANE, FVIRTKEY | FSHIFT),
+  ACCELKEY(VK_INSERT, ID_EDIT_COPY, FVIRTKEY | FCONTROL),
+  ACCELKEY(VK_INSERT, ID_EDIT_PASTE, FVIRTKEY | FSHIFT),
+  ACCELKEY('X', ID_EDIT_CUT, FVIRTKEY | FCONTROL),
+  ACCELKEY('Z', ID_EDIT_UNDO, FVIRTKEY | FCONTROL));
