@@ -15,7 +15,7 @@ struct Laid {
   std::vector<ViewRect> lines;  // picture coordinates
 };
 
-Laid drawPicture(const PictureSpec& wanted) {
+Laid drawPicture(const PicturePlan& wanted) {
   if (!wanted.path.empty()) return Laid{quantise(loadImageFile(wanted.path, wanted.where)), {}};
   TextPage page = layOutText(wanted.lines, wanted.width, wanted.height, wanted.where);
   return Laid{quantise(page.image), page.line_boxes};
@@ -33,16 +33,16 @@ void mustLieOn(const ViewRect& r, const lessonkit::IndexedPicture& picture, int 
   }
 }
 
-std::vector<int16_t> makeSound(const SoundSpec& sound) {
+std::vector<int16_t> makeSound(const SoundPlan& sound) {
   switch (sound.kind) {
-    case SoundSpec::Kind::File: return loadSoundFile(sound.path, sound.where);
-    case SoundSpec::Kind::Speech: return speak(sound.text, sound.voice, sound.where);
-    case SoundSpec::Kind::None: break;
+    case SoundPlan::Kind::File: return loadSoundFile(sound.path, sound.where);
+    case SoundPlan::Kind::Speech: return speak(sound.text, sound.voice, sound.where);
+    case SoundPlan::Kind::None: break;
   }
   return {};
 }
 
-lessonkit::Item buildItem(const ItemSpec& wanted, const Laid& laid, int index) {
+lessonkit::Item buildItem(const ItemPlan& wanted, const Laid& laid, int index) {
   lessonkit::Item item;
   if (wanted.audio) {
     item.audio = *wanted.audio;
@@ -89,13 +89,13 @@ void chainRoles(std::vector<lessonkit::Item>& items, const std::vector<std::stri
   }
 }
 
-BuiltBook assemble(const BookSpec& book) {
+BuiltBook assemble(const BookPlan& book) {
   BuiltBook built;
   built.title = drawPicture(book.title).image;
-  for (const LessonSpec& lesson : book.lessons) {
+  for (const LessonPlan& lesson : book.lessons) {
     const size_t first = built.pages.size();
     for (size_t p = 0; p < lesson.pages.size(); ++p) {
-      const PageSpec& wanted = lesson.pages[p];
+      const PagePlan& wanted = lesson.pages[p];
       const Laid laid = drawPicture(wanted.picture);
       lessonkit::Page page;
       page.file_name = pageFileName(lesson.number, static_cast<int>(p) + 1);

@@ -24,6 +24,6 @@ std::string pageFileName(int lesson, int page);
 // Chains the items of each named role in page order and sets every member's role head.
 void chainRoles(std::vector<lessonkit::Item>& items, const std::vector<std::string>& roles);
 
-BuiltBook assemble(const BookSpec& book);
+BuiltBook assemble(const BookPlan& book);
 
 }  // namespace zorva::builder

@@ -64,8 +64,8 @@ std::string existingFile(const Context& ctx, const toml::node& node, const std::
   return path.string();
 }
 
-PictureSpec readPicture(const Context& ctx, const toml::table& table, const SourceRef& where) {
-  PictureSpec picture;
+PicturePlan readPicture(const Context& ctx, const toml::table& table, const SourceRef& where) {
+  PicturePlan picture;
   picture.where = where;
   if (const toml::node* path = table.get("picture")) picture.path = existingFile(ctx, *path, "picture");
   if (const toml::node* text = table.get("text")) {
@@ -85,9 +85,9 @@ PictureSpec readPicture(const Context& ctx, const toml::table& table, const Sour
   return picture;
 }
 
-ItemSpec readItem(const Context& ctx, const toml::table& table, const std::string& default_voice) {
+ItemPlan readItem(const Context& ctx, const toml::table& table, const std::string& default_voice) {
   allowOnly(ctx, table, {"rect", "line", "role", "role_rect", "say", "voice", "audio", "name"}, "an item");
-  ItemSpec item;
+  ItemPlan item;
   item.where = ctx.at(table);
   if (const toml::node* rect = table.get("rect")) item.audio = rectValue(ctx, *rect, "rect");
   if (const toml::node* line = table.get("line")) item.line = intValue(ctx, *line, "line");
@@ -102,14 +102,14 @@ ItemSpec readItem(const Context& ctx, const toml::table& table, const std::strin
   const toml::node* audio = table.get("audio");
   if (say != nullptr && audio != nullptr) throw BuildError(item.where, "give either 'say' or 'audio', not both");
   if (say != nullptr) {
-    item.sound.kind = SoundSpec::Kind::Speech;
+    item.sound.kind = SoundPlan::Kind::Speech;
     item.sound.text = stringValue(ctx, *say, "say");
     item.sound.voice = default_voice;
     if (const toml::node* voice = table.get("voice")) item.sound.voice = stringValue(ctx, *voice, "voice");
     if (item.sound.voice.empty()) throw BuildError(item.where, "'say' needs a 'voice' (here or on its page or lesson)");
     item.sound.where = ctx.at(*say);
   } else if (audio != nullptr) {
-    item.sound.kind = SoundSpec::Kind::File;
+    item.sound.kind = SoundPlan::Kind::File;
     item.sound.path = existingFile(ctx, *audio, "audio");
     item.sound.where = ctx.at(*audio);
   }
@@ -131,9 +131,9 @@ std::string optionalString(const Context& ctx, const toml::table& table, const c
   return node == nullptr ? fallback : stringValue(ctx, *node, key);
 }
 
-PageSpec readPage(const Context& ctx, const toml::table& table, const std::string& lesson_voice) {
+PagePlan readPage(const Context& ctx, const toml::table& table, const std::string& lesson_voice) {
   allowOnly(ctx, table, {"info", "picture", "text", "width", "height", "voice", "item"}, "a page");
-  PageSpec page;
+  PagePlan page;
   page.where = ctx.at(table);
   page.info = optionalString(ctx, table, "info", "");
   if (page.info.size() > 999) throw BuildError(page.where, "'info' is longer than 999 bytes");
@@ -148,7 +148,7 @@ PageSpec readPage(const Context& ctx, const toml::table& table, const std::strin
 
 }  // namespace
 
-BookSpec readDescription(const std::string& path) {
+BookPlan readDescription(const std::string& path) {
   toml::table root;
   try {
     root = toml::parse_file(path);
@@ -158,7 +158,7 @@ BookSpec readDescription(const std::string& path) {
   }
   const Context ctx{path, fs::path(path).parent_path()};
   allowOnly(ctx, root, {"title", "lesson"}, "the description");
-  BookSpec book;
+  BookPlan book;
   const toml::table* title = root["title"].as_table();
   if (title == nullptr) throw BuildError(SourceRef{path, 1}, "the description needs a [title] section");
   allowOnly(ctx, *title, {"picture", "text", "width", "height"}, "[title]");
@@ -169,7 +169,7 @@ BookSpec readDescription(const std::string& path) {
   for (const auto& node : *lessons) {
     const toml::table& table = *node.as_table();
     allowOnly(ctx, table, {"number", "voice", "page"}, "a lesson");
-    LessonSpec lesson;
+    LessonPlan lesson;
     lesson.where = ctx.at(table);
     const toml::node* number = table.get("number");
     if (number == nullptr) throw BuildError(lesson.where, "a lesson needs its 'number' (1 to 4)");

@@ -28,7 +28,7 @@ class BuildError : public std::runtime_error {
 // View coordinates: left and top inclusive, right and bottom exclusive.
 using lessonkit::ViewRect;
 
-struct SoundSpec {
+struct SoundPlan {
   enum class Kind { None, File, Speech };
   Kind kind = Kind::None;
   std::string path;   // File: resolved against the description's folder
@@ -37,17 +37,17 @@ struct SoundSpec {
   SourceRef where;
 };
 
-struct ItemSpec {
+struct ItemPlan {
   std::optional<ViewRect> audio;  // given directly ...
   std::optional<int> line;        // ... or the text line (1-based) it surrounds
   std::optional<ViewRect> role_rect;
   std::string role;               // items of one role form one chain
   std::string name;               // the clip name kept in the record
-  SoundSpec sound;
+  SoundPlan sound;
   SourceRef where;
 };
 
-struct PictureSpec {
+struct PicturePlan {
   std::string path;                // a PNG or JPEG file ...
   std::vector<std::string> lines;  // ... or lines of text the builder lays out
   int width = 740;
@@ -55,25 +55,25 @@ struct PictureSpec {
   SourceRef where;
 };
 
-struct PageSpec {
+struct PagePlan {
   std::string info;
-  PictureSpec picture;
-  std::vector<ItemSpec> items;
+  PicturePlan picture;
+  std::vector<ItemPlan> items;
   SourceRef where;
 };
 
-struct LessonSpec {
+struct LessonPlan {
   int number = 1;
-  std::vector<PageSpec> pages;
+  std::vector<PagePlan> pages;
   SourceRef where;
 };
 
-struct BookSpec {
-  PictureSpec title;
-  std::vector<LessonSpec> lessons;
+struct BookPlan {
+  PicturePlan title;
+  std::vector<LessonPlan> lessons;
 };
 
 // Reads and checks a description; throws BuildError naming the file and line of the first fault.
-BookSpec readDescription(const std::string& path);
+BookPlan readDescription(const std::string& path);
 
 }  // namespace zorva::builder

@@ -42,12 +42,12 @@ std::string findFontFile(const char* pattern, int& index) {
   return file;
 }
 
-struct FaceSpec {
+struct FaceChoice {
   const char* pattern;
   int line_height;
 };
 
-constexpr FaceSpec kSpecs[] = {
+constexpr FaceChoice kFaceChoices[] = {
     {"sans-serif:weight=80", 13},  // ANSI_VAR_FONT, the dialog font
     {"sans-serif:weight=200", 16},            // SYSTEM_FONT: bold
     {"monospace:weight=80", 13},              // ANSI_FIXED_FONT
@@ -64,7 +64,7 @@ FontFace* FontFace::get(FontFaceId id) {
   if (!tried[i]) {
     tried[i] = true;
     std::unique_ptr<FontFace> f(new FontFace());
-    if (f->open(kSpecs[i].pattern, kSpecs[i].line_height)) faces[i] = std::move(f);
+    if (f->open(kFaceChoices[i].pattern, kFaceChoices[i].line_height)) faces[i] = std::move(f);
   }
   return faces[i].get();
 }

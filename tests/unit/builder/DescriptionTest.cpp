@@ -40,15 +40,15 @@ std::string errorOf(const std::string& file) {
 using DescriptionTest = BuilderFolder;
 
 TEST_F(DescriptionTest, ReadsPagesItemsAndInheritedVoice) {
-  const BookSpec book = readDescription(write("lesson.toml", kMinimal));
+  const BookPlan book = readDescription(write("lesson.toml", kMinimal));
   ASSERT_EQ(book.lessons.size(), 1u);
   ASSERT_EQ(book.lessons[0].pages.size(), 1u);
-  const PageSpec& page = book.lessons[0].pages[0];
+  const PagePlan& page = book.lessons[0].pages[0];
   EXPECT_EQ(page.info, "one");
   EXPECT_EQ(page.picture.lines.size(), 2u);
   ASSERT_EQ(page.items.size(), 1u);
   EXPECT_EQ(page.items[0].line, 1);
-  EXPECT_EQ(page.items[0].sound.kind, SoundSpec::Kind::Speech);
+  EXPECT_EQ(page.items[0].sound.kind, SoundPlan::Kind::Speech);
   EXPECT_EQ(page.items[0].sound.voice, "es");
 }
 
@@ -80,7 +80,7 @@ TEST_F(DescriptionTest, FaultsNameFileAndLine) {
 TEST_F(DescriptionTest, UnknownVoiceIsRefusedWithItsLine) {
   std::string text = kMinimal;
   text += "    [[lesson.page.item]]\n    line = 2\n    voice = \"no-such-voice\"\n    say = \"x\"\n";
-  const BookSpec book = readDescription(write("lesson.toml", text));
+  const BookPlan book = readDescription(write("lesson.toml", text));
   try {
     assemble(book);
     FAIL() << "an uninstalled voice must be refused";
@@ -94,7 +94,7 @@ TEST_F(DescriptionTest, UnknownVoiceIsRefusedWithItsLine) {
 TEST_F(DescriptionTest, ItemOutsideThePictureIsRefused) {
   std::string text = kMinimal;
   text += "    [[lesson.page.item]]\n    rect = [20, 100, 90, 120]\n";
-  const BookSpec book = readDescription(write("lesson.toml", text));
+  const BookPlan book = readDescription(write("lesson.toml", text));
   try {
     assemble(book);
     FAIL() << "a rectangle left of the picture must be refused";
