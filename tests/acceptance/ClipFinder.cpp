@@ -1,0 +1,98 @@
+#include "tests/acceptance/ClipFinder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <numbers>
+
+namespace zorva::acceptance {
+namespace {
+
+using Complex = std::complex<double>;
+
+void fft(std::vector<Complex>& a, bool inverse) {
+  const size_t n = a.size();
+  for (size_t i = 1, j = 0; i < n; ++i) {
+    size_t bit = n >> 1;
+    for (; j & bit; bit >>= 1) j ^= bit;
+    j ^= bit;
+    if (i < j) std::swap(a[i], a[j]);
+  }
+  for (size_t len = 2; len <= n; len <<= 1) {
+    const double angle = 2 * std::numbers::pi / double(len) * (inverse ? 1 : -1);
+    const Complex step(std::cos(angle), std::sin(angle));
+    for (size_t i = 0; i < n; i += len) {
+      Complex w(1);
+      for (size_t k = 0; k < len / 2; ++k) {
+        const Complex u = a[i + k], v = a[i + k + len / 2] * w;
+        a[i + k] = u + v;
+        a[i + k + len / 2] = u - v;
+        w *= step;
+      }
+    }
+  }
+  if (inverse) {
+    for (Complex& x : a) x /= double(n);
+  }
+}
+
+}  // namespace
+
+std::vector<double> normalisedCorrelation(const std::vector<double>& recording, const std::vector<double>& clip) {
+  const size_t n = recording.size(), m = clip.size();
+  if (m == 0 || n < m) return {};
+  double mean = 0;
+  for (double x : clip) mean += x;
+  mean /= double(m);
+  double clip_energy = 0;
+  for (double x : clip) clip_energy += (x - mean) * (x - mean);
+  std::vector<double> out(n - m + 1, 0.0);
+  if (clip_energy <= 0) return out;
+
+  size_t size = 1;
+  while (size < n + m) size <<= 1;
+  std::vector<Complex> a(size), b(size);
+  for (size_t i = 0; i < n; ++i) a[i] = recording[i];
+  for (size_t i = 0; i < m; ++i) b[i] = clip[m - 1 - i] - mean;  // reversed: convolution = correlation
+  fft(a, false);
+  fft(b, false);
+  for (size_t i = 0; i < size; ++i) a[i] *= b[i];
+  fft(a, true);
+
+  std::vector<double> sum(n + 1, 0.0), sum_sq(n + 1, 0.0);
+  for (size_t i = 0; i < n; ++i) {
+    sum[i + 1] = sum[i] + recording[i];
+    sum_sq[i + 1] = sum_sq[i] + recording[i] * recording[i];
+  }
+  // A window quieter than this (about -60 dB of full scale) is silence, not a match.
+  const double silence = 1e-6 * double(m);
+  for (size_t k = 0; k + m <= n; ++k) {
+    const double s = sum[k + m] - sum[k];
+    const double energy = sum_sq[k + m] - sum_sq[k] - s * s / double(m);
+    if (energy > silence) out[k] = a[k + m - 1].real() / std::sqrt(energy * clip_energy);
+  }
+  return out;
+}
+
+std::vector<ClipHit> findClips(const std::vector<double>& recording, const std::vector<std::vector<double>>& clips,
+                               double min_score) {
+  std::vector<ClipHit> hits;
+  for (size_t c = 0; c < clips.size(); ++c) {
+    std::vector<double> ncc = normalisedCorrelation(recording, clips[c]);
+    const long length = long(clips[c].size());
+    for (;;) {
+      const auto best = std::max_element(ncc.begin(), ncc.end());
+      if (best == ncc.end() || *best < min_score) break;
+      const long at = long(best - ncc.begin());
+      ClipHit hit{int(c), at, *best, 0.0};
+      for (long i = at; i < at + length; ++i) hit.peak_level = std::max(hit.peak_level, std::fabs(recording[size_t(i)]));
+      hits.push_back(hit);
+      const long from = std::max(0L, at - length + 1), to = std::min(long(ncc.size()), at + length);
+      std::fill(ncc.begin() + from, ncc.begin() + to, -1.0);
+    }
+  }
+  std::sort(hits.begin(), hits.end(), [](const ClipHit& x, const ClipHit& y) { return x.offset < y.offset; });
+  return hits;
+}
+
+}  // namespace zorva::acceptance
