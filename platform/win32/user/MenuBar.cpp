@@ -1,24 +1,31 @@
 #include "MenuBar.h"
 
-#include "../gdi/TextRenderer.h"
+#include "../gdi/WinGdi.h"
+#include "MenuKeys.h"
+#include "MenuLayout.h"
+#include "MenuTable.h"
 #include "WindowTree.h"
 
 namespace zorva::platform {
 
 namespace {
-// Rows above and below a title's text line.
-constexpr int kBarPaddingTop = 3;
-constexpr int kBarPaddingBottom = 4;
+HFONT menuFont() { return static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT)); }
+
+MenuObject* barOf(HWND frame) {
+  WindowRecord* record = WindowTree::instance().find(frame);
+  if (record == nullptr || (record->style & WS_CHILD)) return nullptr;
+  return MenuTable::instance().find(record->menu);
+}
 }  // namespace
 
-int menuBarHeight(HWND frame) {
-  WindowRecord* record = WindowTree::instance().find(frame);
-  if (record == nullptr || record->menu == nullptr) return 0;
-  return fontLineHeight(dialogFont()) + kBarPaddingTop + kBarPaddingBottom;
-}
+int menuBarHeight(HWND frame) { return barOf(frame) ? menuBarHeightFor(menuFont()) : 0; }
 
+// Drawing the bar and opening popups come with the screen surface.
 void paintMenuBar(HWND) {}
 
-bool menuTakesInput(HWND, const InputEvent&) { return false; }
+bool menuTakesInput(HWND, const InputEvent& event) {
+  noteKeyEvent(event);
+  return false;
+}
 
 }  // namespace zorva::platform

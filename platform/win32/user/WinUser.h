@@ -442,6 +442,7 @@ int WINAPI ReleaseDC(HWND hWnd, HDC hDC);
 // ---- Menus, accelerators, strings ----
 HACCEL WINAPI LoadAcceleratorsA(HINSTANCE hInstance, LPCSTR lpTableName);
 int WINAPI TranslateAcceleratorA(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg);
+BOOL WINAPI DestroyAcceleratorTable(HACCEL hAccel);
 HMENU WINAPI LoadMenuA(HINSTANCE hInstance, LPCSTR lpMenuName);
 HMENU WINAPI GetMenu(HWND hWnd);
 BOOL WINAPI SetMenu(HWND hWnd, HMENU hMenu);
