@@ -2,6 +2,8 @@
 // when the queue is read, then the quit request once nothing else is waiting.
 #include <deque>
 
+#include "MenuBar.h"
+#include "ScreenSurface.h"
 #include "WindowTree.h"
 #include "platform/backend/Backend.h"
 
@@ -46,9 +48,10 @@ void queueMouse(const InputEvent& e) {
   const int sy = content.top + e.y;
   if (e.kind == InputKind::MouseDown) q.buttons |= buttonBit(e.button);
   if (e.kind == InputKind::MouseUp) q.buttons &= ~buttonBit(e.button);
-  HWND target = tree.windowAt(sx, sy);
+  HWND target = GetCapture() ? GetCapture() : tree.windowAt(sx, sy);
   WindowRecord* record = tree.find(target);
-  if (record == nullptr) return;
+  // A disabled window (a frame under a modal dialog) and its children take no input.
+  if (record == nullptr || !tree.takesInput(target)) return;
   UINT message = WM_MOUSEMOVE;
   if (e.kind != InputKind::MouseMove) {
     bool dbl = false;
@@ -74,11 +77,24 @@ HWND topLevelWindow() {
   WindowTree& tree = WindowTree::instance();
   for (WindowRecord* r = tree.find(tree.focus); r != nullptr; r = tree.find(r->parent))
     if (r->parent == nullptr) return r->handle;
-  return tree.windowAt(backend().contentRect().left, backend().contentRect().top);
+  return GetActiveWindow();
+}
+
+// The menu bar sees raw input first: clicks in its rows, Alt and F10, anything while a popup
+// is open. Not while the frame is disabled under a modal dialog.
+bool menuConsumes(const InputEvent& e) {
+  if (e.kind == InputKind::CloseRequest || e.kind == InputKind::Expose ||
+      e.kind == InputKind::Resize)
+    return false;
+  WindowTree& tree = WindowTree::instance();
+  HWND desktop = tree.desktopWindow();
+  if (desktop == nullptr || !tree.takesInput(desktop)) return false;
+  return menuTakesInput(desktop, e);
 }
 
 void queueEvent(const InputEvent& e) {
   QueueState& q = queue();
+  if (menuConsumes(e)) return;
   switch (e.kind) {
     case InputKind::MouseDown:
     case InputKind::MouseUp:
@@ -89,7 +105,7 @@ void queueEvent(const InputEvent& e) {
     case InputKind::KeyUp: {
       HWND target = WindowTree::instance().focus ? WindowTree::instance().focus
                                                  : topLevelWindow();
-      if (target == nullptr) break;
+      if (target == nullptr || !WindowTree::instance().takesInput(target)) break;
       const bool alt = (e.modifiers & ModAlt) != 0;
       UINT message = e.kind == InputKind::KeyDown ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN)
                                                   : (alt ? WM_SYSKEYUP : WM_KEYUP);
@@ -98,12 +114,19 @@ void queueEvent(const InputEvent& e) {
                             static_cast<DWORD>(e.time_ms), {0, 0}});
       break;
     }
-    case InputKind::CloseRequest:
-      if (HWND top = topLevelWindow())
-        q.input.push_back(MSG{top, WM_CLOSE, 0, 0, static_cast<DWORD>(e.time_ms), {0, 0}});
+    case InputKind::CloseRequest: {
+      // The desktop's close button belongs to the frame; a disabled frame ignores it.
+      HWND desktop = WindowTree::instance().desktopWindow();
+      if (desktop != nullptr && WindowTree::instance().takesInput(desktop))
+        q.input.push_back(MSG{desktop, WM_CLOSE, 0, 0, static_cast<DWORD>(e.time_ms), {0, 0}});
       break;
-    default:
-      break;  // exposure and resizing are handled by the painting code
+    }
+    case InputKind::Resize:
+      desktopResized(e.width, e.height);
+      break;
+    case InputKind::Expose:
+      desktopExposed();
+      break;
   }
 }
 

@@ -26,3 +26,17 @@ RECT surfaceToScreen(const PixelRect& surface);
 void paintNonClient(HWND window);
 
 }  // namespace zorva::platform
+
+namespace zorva::platform {
+
+// Makes the desktop window's surface, sized as the backend's content area.
+void makeScreenSurface(HWND desktop);
+// Marks the window and all its descendants invalid, non-client parts included, to be erased.
+void invalidateWhole(HWND window);
+// The backend's content area changed size: the surface follows, the window is told (WM_SIZE)
+// and everything is repainted.
+void desktopResized(int width, int height);
+// The backend lost the window's pixels: everything is repainted.
+void desktopExposed();
+
+}  // namespace zorva::platform

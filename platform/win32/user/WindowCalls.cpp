@@ -3,7 +3,9 @@
 #include <cctype>
 #include <cstring>
 
+#include "../gdi/WinGdi.h"
 #include "Resources.h"
+#include "ScreenSurface.h"
 #include "WindowTree.h"
 #include "platform/backend/Backend.h"
 
@@ -23,6 +25,13 @@ std::string classKey(LPCSTR name) {
 void destroyTree(HWND h) {
   WindowRecord* r = record(h);
   if (r == nullptr) return;
+  if (r->parent == nullptr) {
+    // Pop-ups owned by a window go with it, before it.
+    const std::vector<HWND> tops = WindowTree::instance().topLevels();
+    for (HWND top : tops)
+      if (WindowRecord* t = record(top); t != nullptr && t->owner == h) destroyTree(top);
+    if ((r = record(h)) == nullptr) return;
+  }
   SendMessageA(h, WM_DESTROY, 0, 0);
   // Copy: a child's destruction edits the list.
   std::vector<HWND> children = r->children;
@@ -80,12 +89,22 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
   r->text = lpWindowName ? lpWindowName : "";
   r->id = child ? static_cast<int>(reinterpret_cast<uintptr_t>(hMenu)) : 0;
   r->visible = (dwStyle & WS_VISIBLE) != 0;
+  r->enabled = (dwStyle & WS_DISABLED) == 0;
+  r->background = cls->second.info.hbrBackground;
   if (!child) {
-    if (!backend().createWindow(r->text, ScreenRect{X, Y, X + nWidth, Y + nHeight}))
-      return nullptr;
-    r->backend_window = true;
+    // The desktop shows one window; other top-level windows are pop-ups drawn on it.
+    HWND desktop = tree.desktopWindow();
+    if (desktop == nullptr) {
+      if (!backend().createWindow(r->text, ScreenRect{X, Y, X + nWidth, Y + nHeight}))
+        return nullptr;
+      r->backend_window = true;
+    } else {
+      r->owner = desktopWindowOf(hWndParent) ? hWndParent : desktop;
+      while (record(r->owner)->parent != nullptr) r->owner = record(r->owner)->parent;
+    }
   }
   HWND h = tree.add(std::move(r));
+  if (tree.find(h)->backend_window) makeScreenSurface(h);
   CREATESTRUCTA cs{lpParam, hInstance, hMenu, hWndParent, nHeight, nWidth, Y, X,
                    static_cast<LONG>(dwStyle), lpWindowName, lpClassName, dwExStyle};
   if (SendMessageA(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
@@ -93,7 +112,10 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     return nullptr;
   }
   if (!IsWindow(h)) return nullptr;
-  if (tree.find(h)->visible && tree.find(h)->backend_window) backend().showWindow(true);
+  if (tree.find(h)->visible) {
+    if (tree.find(h)->backend_window) backend().showWindow(true);
+    invalidateWhole(h);
+  }
   return h;
 }
 
@@ -103,8 +125,16 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
   return TRUE;
 }
 
-LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM, LPARAM) {
+LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM) {
   if (Msg == WM_CLOSE) DestroyWindow(hWnd);
+  if (Msg == WM_ERASEBKGND) {
+    // The class brush (or a COLOR_* + 1 value) fills the client area; no brush, no erase.
+    WindowRecord* r = record(hWnd);
+    if (r == nullptr || r->background == nullptr) return 0;
+    RECT client{};
+    GetClientRect(hWnd, &client);
+    return FillRect(reinterpret_cast<HDC>(wParam), &client, r->background) ? 1 : 0;
+  }
   // A window that leaves painting to the default still gets validated, or WM_PAINT would
   // come back for ever.
   if (Msg == WM_PAINT) ValidateRect(hWnd, nullptr);
@@ -117,6 +147,12 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
   const BOOL was = r->visible;
   r->visible = nCmdShow != SW_HIDE;
   if (r->backend_window) backend().showWindow(r->visible);
+  if (r->visible && !was) invalidateWhole(hWnd);
+  if (!r->visible && was && r->parent != nullptr) {
+    // What the window covered in its parent is the parent's to paint again.
+    RECT area = r->rect;
+    InvalidateRect(r->parent, &area, TRUE);
+  }
   return was;
 }
 
@@ -158,12 +194,22 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
   return TRUE;
 }
 
-BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL) {
+BOOL WINAPI MoveWindow(HWND hWnd, int X, int Y, int nWidth, int nHeight, BOOL bRepaint) {
   WindowRecord* r = record(hWnd);
   if (r == nullptr) return FALSE;
   if (nWidth < 0) nWidth = 0;
   if (nHeight < 0) nHeight = 0;
-  r->rect = RECT{X, Y, X + nWidth, Y + nHeight};
+  const RECT old = r->rect;
+  const RECT now{X, Y, X + nWidth, Y + nHeight};
+  r->rect = now;
+  const bool resized = old.right - old.left != nWidth || old.bottom - old.top != nHeight;
+  const bool moved = resized || old.left != X || old.top != Y;
+  if (moved && bRepaint) {
+    if (r->parent != nullptr) InvalidateRect(r->parent, &old, TRUE);
+    invalidateWhole(hWnd);
+  } else if (resized && (r->class_style & (CS_HREDRAW | CS_VREDRAW))) {
+    invalidateWhole(hWnd);
+  }
   RECT client{};
   GetClientRect(hWnd, &client);
   SendMessageA(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
@@ -259,6 +305,26 @@ BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase) {
     r->has_update = true;
   }
   r->erase = r->erase || bErase;
+  // Without WS_CLIPCHILDREN the parent paints over its children, so they paint again after it.
+  if (!(r->style & WS_CLIPCHILDREN)) {
+    const std::vector<HWND> children = r->children;
+    for (HWND c : children) {
+      WindowRecord* cr = record(c);
+      if (cr == nullptr || !cr->visible) continue;
+      const RECT cut{std::max(add.left, cr->rect.left), std::max(add.top, cr->rect.top),
+                     std::min(add.right, cr->rect.right), std::min(add.bottom, cr->rect.bottom)};
+      if (cut.right <= cut.left || cut.bottom <= cut.top) continue;
+      cr->frame_pending = true;
+      POINT at{0, 0};
+      ClientToScreen(c, &at);
+      POINT parent_at{0, 0};
+      ClientToScreen(hWnd, &parent_at);
+      const int dx = parent_at.x - at.x;
+      const int dy = parent_at.y - at.y;
+      const RECT part{cut.left + dx, cut.top + dy, cut.right + dx, cut.bottom + dy};
+      InvalidateRect(c, &part, bErase);
+    }
+  }
   return TRUE;
 }
 

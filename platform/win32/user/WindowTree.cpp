@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "MenuBar.h"
 #include "platform/backend/Backend.h"
 
 namespace zorva::platform {
@@ -71,8 +72,10 @@ RECT WindowTree::clientScreenRect(HWND window) {
   WindowRecord* r = find(window);
   if (r == nullptr) return RECT{};
   if (r->parent == nullptr && r->backend_window) {
+    // The menu bar takes the content's top rows.
     ScreenRect c = backend().contentRect();
-    return RECT{c.left, c.top, c.right, c.bottom};
+    const int bar = std::min(menuBarHeight(window), c.height());
+    return RECT{c.left, c.top + bar, c.right, c.bottom};
   }
   RECT outer = screenRect(window);
   const int edge = edgeOf(*r);
@@ -91,8 +94,14 @@ void WindowTree::collect(HWND window, int depth, std::vector<WindowBox>& out) {
   box.depth = depth;
   box.visible = r->visible;
   // A window is only hit inside its parent's client area.
-  box.screen = r->parent ? screenRect(window) : (r->backend_window ? clientScreenRect(window)
-                                                                   : r->rect);
+  if (r->parent) {
+    box.screen = screenRect(window);
+  } else if (r->backend_window) {
+    const ScreenRect c = backend().contentRect();
+    box.screen = RECT{c.left, c.top, c.right, c.bottom};
+  } else {
+    box.screen = r->rect;
+  }
   out.push_back(box);
   for (HWND child : r->children) collect(child, depth + 1, out);
 }
@@ -118,6 +127,20 @@ HWND WindowTree::firstToPaint(HWND filter) {
     }
   }
   return nullptr;
+}
+
+HWND WindowTree::desktopWindow() {
+  for (HWND top : top_levels_)
+    if (find(top)->backend_window) return top;
+  return nullptr;
+}
+
+bool WindowTree::takesInput(HWND window) {
+  WindowRecord* r = find(window);
+  if (r == nullptr) return false;
+  for (; r != nullptr; r = find(r->parent))
+    if (!r->enabled) return false;
+  return true;
 }
 
 }  // namespace zorva::platform

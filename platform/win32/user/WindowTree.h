@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "../Surface.h"
 #include "MessageRules.h"
 #include "WinUser.h"
 
@@ -29,6 +30,12 @@ struct WindowRecord {
   RECT update{};                // client coordinates
   bool erase = false;
   HMENU menu = nullptr;         // the menu bar SetMenu attached (top level only)
+  HWND owner = nullptr;         // an owned pop-up's owner (drawn on the owner's surface)
+  bool enabled = true;          // input to a disabled window and its children is dropped
+  bool frame_pending = false;   // the non-client part waits to be drawn at the next BeginPaint
+  HBRUSH background = nullptr;  // the class brush WM_ERASEBKGND fills with by default
+  LONG user_data = 0;           // GWL_USERDATA
+  std::unique_ptr<Surface> screen;  // the desktop window's content pixels
 };
 
 struct ClassRecord {
@@ -52,6 +59,11 @@ class WindowTree {
   HWND windowAt(int x, int y);
   // The first window (parents before children) with an invalid part that `filter` accepts.
   HWND firstToPaint(HWND filter);
+  // The top-level window the desktop shows; null before it is made.
+  HWND desktopWindow();
+  // True when the window and all its ancestors are enabled.
+  bool takesInput(HWND window);
+  const std::vector<HWND>& topLevels() const { return top_levels_; }
 
   std::map<std::string, ClassRecord> classes;
   HWND focus = nullptr;

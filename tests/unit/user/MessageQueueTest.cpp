@@ -44,20 +44,24 @@ class QueueTest : public ::testing::Test {
     for (HWND h : made) DestroyWindow(h);
     drain();
   }
+  // Dispatches what waits, so new windows have painted (the default procedure validates).
   void drain() {
     MSG m;
-    for (int i = 0; i < 1000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i) {
-    }
+    for (int i = 0; i < 1000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i)
+      DispatchMessageA(&m);
   }
   HWND top(const char* cls = "QueuePlain") {
     HWND h = CreateWindowExA(0, cls, "Top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 50, 400, 300,
                              nullptr, nullptr, nullptr, nullptr);
     made.push_back(h);
+    drain();
     return h;
   }
   HWND child(HWND parent, int x, int y, int w, int h, DWORD ex = 0, const char* cls = "QueuePlain") {
-    return CreateWindowExA(ex, cls, "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent,
-                           reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    HWND made_child = CreateWindowExA(ex, cls, "", WS_CHILD | WS_VISIBLE, x, y, w, h, parent,
+                                      reinterpret_cast<HMENU>(7), nullptr, nullptr);
+    drain();
+    return made_child;
   }
   void click(int cx, int cy, MouseButton b = MouseButton::Left) {
     InputEvent down;
