@@ -235,6 +235,16 @@ TEST_F(DialogTest, AQuitRequestEndsTheLoopAndStaysForTheOuterLoop) {
   EXPECT_EQ(m.wParam, 3u);
 }
 
+TEST_F(DialogTest, TheOwnerGoingEndsTheDialog) {
+  const INT_PTR result = run({[&] {
+    DestroyWindow(frame);
+    desk->inject(InputEvent{InputKind::MouseMove});
+  }});
+  EXPECT_EQ(result, IDCANCEL);
+  EXPECT_FALSE(IsWindow(frame));
+  frame = nullptr;
+}
+
 TEST_F(DialogTest, MissingTemplateOrOwnerFails) {
   EXPECT_EQ(DialogBoxParamA(nullptr, MAKEINTRESOURCE(4711), frame, endingProc, 0), -1);
   EXPECT_FALSE(EndDialog(frame, 1)) << "not a dialog";
