@@ -131,32 +131,18 @@ TEST(MenuText, LabelsAcceleratorsAndMnemonics) {
   }
 }
 
-TEST_F(MenuCallsTest, LayoutPutsTitlesSideBySideAndPopupsUnderTheirTitle) {
+TEST_F(MenuCallsTest, PopupsNearTheEdgeMoveToStayOnTheSurface) {
   const HFONT font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
-  const BarLayout bar = layoutMenuBar(*MenuTable::instance().find(menu), font);
-  ASSERT_EQ(bar.titles.size(), 3u);
-  EXPECT_EQ(bar.titles[0].left, 0);
-  EXPECT_EQ(bar.titles[0].right - bar.titles[0].left, textWidth(font, "File") + 2 * kTitlePadPx);
-  EXPECT_EQ(bar.titles[1].left, bar.titles[0].right);
-  EXPECT_EQ(bar.titles[2].left, bar.titles[1].right);
-  EXPECT_EQ(hitIndex(bar.titles, bar.titles[1].left, 5), 1);
-  EXPECT_EQ(hitIndex(bar.titles, bar.titles[2].right, 5), -1);
-
   const MenuObject& edit = *MenuTable::instance().find(GetSubMenu(menu, 1));
-  const PopupLayout popup = layoutPopup(edit, font, bar.titles[1], 800, 600);
-  EXPECT_EQ(popup.box.left, bar.titles[1].left);
-  EXPECT_EQ(popup.box.top, bar.height);
-  const int row = fontLineHeight(font) + kItemPadTopPx + kItemPadBottomPx;
-  EXPECT_EQ(popup.box.bottom - popup.box.top, 2 * kPopupBorderPx + 2 * row + kSeparatorHeightPx);
-  ASSERT_EQ(popup.items.size(), 3u);
-  EXPECT_EQ(popup.items[1].top, popup.items[0].bottom);
-  EXPECT_EQ(popup.items[1].bottom - popup.items[1].top, kSeparatorHeightPx);
-  EXPECT_GE(popup.box.right - popup.box.left,
-            kItemGutterPx + textWidth(font, "Undo") + kAccelGapPx + textWidth(font, "Ctrl+Z"));
-  // Too near the right edge: moved left so it stays on the surface.
+  const PopupLayout free = layoutPopup(edit, font, PixelRect{10, 1, 50, 19}, 400, 600);
+  EXPECT_EQ(free.box.left, 10);
+  EXPECT_EQ(free.box.top, 20) << "just under the title's row";
   const PopupLayout moved = layoutPopup(edit, font, PixelRect{380, 1, 420, 19}, 400, 600);
   EXPECT_EQ(moved.box.right, 400);
-  EXPECT_EQ(moved.items[0].left, moved.box.left + kPopupBorderPx);
+  EXPECT_EQ(moved.box.right - moved.box.left, free.box.right - free.box.left);
+  const PopupLayout low = layoutPopup(edit, font, PixelRect{10, 1, 50, 19}, 400, 60);
+  EXPECT_EQ(low.box.bottom, 60) << "moved up when the surface is short";
+  EXPECT_EQ(low.items[0].top, low.box.top + kPopupBorderPx);
 }
 
 }  // namespace
