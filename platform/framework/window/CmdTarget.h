@@ -12,6 +12,8 @@ class CCmdUI {
   HMENU m_hMenu = nullptr;       // the popup holding the item, when the query is for a menu
   BOOL m_bEnableChanged = FALSE;
   BOOL m_bContinueRouting = FALSE;
+  BOOL m_bEnabled = TRUE;  // the answer of the last Enable
+  int m_nCheck = 0;        // the answer of the last SetCheck
 
   virtual ~CCmdUI() = default;
   virtual void Enable(BOOL bOn = TRUE);
@@ -42,3 +44,10 @@ class CCmdTarget : public CObject {
   static const AFX_MSGMAP* PASCAL GetThisMessageMap();
   virtual const AFX_MSGMAP* GetMessageMap() const;
 };
+
+// Whether some object of the route (`route` and whatever its OnCmdMsg offers the command to)
+// has an ON_COMMAND entry for nID. Runs nothing.
+bool AfxIsCommandHandled(CCmdTarget* route, UINT nID);
+// Whether a menu item for nID is enabled: an ON_UPDATE_COMMAND_UI handler of the route decides;
+// without one, the item is enabled exactly when the command is handled.
+bool AfxIsCommandEnabled(CCmdTarget* route, UINT nID);

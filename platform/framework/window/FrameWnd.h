@@ -33,6 +33,7 @@ class CFrameWnd : public CWnd {
   // The pane child, or null.
   CWnd* GetPaneWindow() const;
 
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -65,7 +65,7 @@ struct AFX_MSGMAP {
   _Pragma("GCC diagnostic ignored \"-Wcast-function-type\"")                    \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
   const AFX_MSGMAP* PASCAL theClass::GetThisMessageMap() {                      \
-    typedef theClass ThisClass;                                                 \
+    using ThisClass [[maybe_unused]] = theClass;                                \
     typedef baseClass TheBaseClass;                                             \
     static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 #define END_MESSAGE_MAP()                                                       \

@@ -53,8 +53,16 @@ class CWinApp : public CWinThread {
 
   afx_msg void OnAppExit();
 
+  // The title message boxes carry: m_pszAppName, else string AFX_IDS_APP_TITLE (57344), which
+  // then becomes m_pszAppName. Resources are registered at static-init time, so this is asked
+  // late, never from the constructor.
+  LPCTSTR GetAppTitle();
+
   DECLARE_MESSAGE_MAP()
 
  private:
   CString m_strAppName;
 };
+
+// The running application's title (CWinApp::GetAppTitle), or "" without an application.
+LPCTSTR AfxGetAppTitle();

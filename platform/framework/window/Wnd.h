@@ -12,7 +12,7 @@ class CWnd : public CCmdTarget {
  public:
   HWND m_hWnd = nullptr;
 
-  CWnd() = default;
+  CWnd();
   ~CWnd() override;
   CWnd(const CWnd&) = delete;
   CWnd& operator=(const CWnd&) = delete;

@@ -88,6 +88,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
   r->rect = RECT{X, Y, X + nWidth, Y + nHeight};
   r->text = lpWindowName ? lpWindowName : "";
   r->id = child ? static_cast<int>(reinterpret_cast<uintptr_t>(hMenu)) : 0;
+  r->menu = child ? nullptr : hMenu;  // a top-level window's menu bar comes with it
   r->visible = (dwStyle & WS_VISIBLE) != 0;
   r->enabled = (dwStyle & WS_DISABLED) == 0;
   r->background = cls->second.info.hbrBackground;
@@ -111,6 +112,11 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     destroyTree(h);  // the window refused to be created
     return nullptr;
   }
+  if (!IsWindow(h)) return nullptr;
+  // As on the desktop, a new window is told its size once it exists.
+  RECT client{};
+  GetClientRect(h, &client);
+  SendMessageA(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
   if (!IsWindow(h)) return nullptr;
   if (tree.find(h)->visible) {
     if (tree.find(h)->backend_window) backend().showWindow(true);
