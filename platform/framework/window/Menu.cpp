@@ -26,18 +26,6 @@ MenuMaps& maps() {
   return m;
 }
 
-// The state query for one item of a popup about to open.
-class CMenuItemCmdUI : public CCmdUI {
- public:
-  void Enable(BOOL bOn) override {
-    ::EnableMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (bOn ? MF_ENABLED : MF_GRAYED));
-    m_bEnableChanged = TRUE;
-  }
-  void SetCheck(int nCheck) override {
-    ::CheckMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
-  }
-};
-
 void updatePopupFromRoute(HWND frame, HMENU popup) {
   CWnd* wnd = CWnd::FromHandlePermanent(frame);
   if (wnd == nullptr) return;  // a window of no framework object: its states are its own
@@ -45,16 +33,12 @@ void updatePopupFromRoute(HWND frame, HMENU popup) {
   for (int i = 0; i < count; ++i) {
     const UINT id = ::GetMenuItemID(popup, i);
     if (id == 0 || id == 0xFFFFFFFFu) continue;  // separators and nested popups
-    CMenuItemCmdUI ui;
+    // An update handler decides; otherwise the item is enabled exactly when someone handles it.
+    CCmdUI ui;
     ui.m_nID = id;
     ui.m_nIndex = static_cast<UINT>(i);
     ui.m_hMenu = popup;
-    // An update handler decides; otherwise the item is enabled exactly when someone handles it.
-    if (wnd->OnCmdMsg(id, static_cast<int>(CN_UPDATE_COMMAND_UI), &ui, nullptr) &&
-        !ui.m_bContinueRouting)
-      continue;
-    AFX_CMDHANDLERINFO info;
-    ui.Enable(wnd->OnCmdMsg(id, CN_COMMAND, nullptr, &info));
+    ui.DoUpdate(wnd, TRUE);
   }
 }
 

@@ -1,0 +1,115 @@
+// The framework over the menus: a frame made by LoadFrame gets its menu bar; before a popup
+// opens, items whose command no object of the route handles turn grey and cannot be chosen;
+// handled ones run their handler. CDialog::DoModal runs a template and OK ends it.
+#include <gtest/gtest.h>
+
+#include <afxwin.h>
+
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/win32/user/MenuBar.h"
+#include "platform/win32/user/Resources.h"
+
+using namespace zorva::platform;
+
+namespace {
+
+constexpr UINT kFrameId = 931, kDialogId = 932;
+constexpr UINT kUndo = 57643, kCut = 57635;
+
+MENU_RESOURCE(kFrameId, POPUP("&Edit", MENUITEM("&Undo", kUndo), MENUITEM("Cu&t", kCut)));
+STRINGTABLE_RESOURCE(STRING(kFrameId, "Route"));
+DIALOG_RESOURCE(kDialogId, 0, 0, 80, 40, DS_MODALFRAME | WS_POPUP | WS_CAPTION, "Box",
+                "MS Sans Serif", 8, DEFPUSHBUTTON("OK", IDOK, 20, 20, 40, 14));
+
+int g_undone = 0;
+
+class CRouteFrame : public CFrameWnd {
+ public:
+  void OnUndo() { ++g_undone; }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CRouteFrame, CFrameWnd)
+  ON_COMMAND(kUndo, OnUndo)
+END_MESSAGE_MAP()
+
+class CInitDialog : public CDialog {
+ public:
+  CInitDialog() : CDialog(kDialogId) {}
+  BOOL OnInitDialog() override {
+    ++inits;
+    return CDialog::OnInitDialog();
+  }
+  int inits = 0;
+};
+
+class MenuRouteTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    desk = &HeadlessBackend::install();
+    frame = new CRouteFrame;
+    ASSERT_TRUE(frame->LoadFrame(kFrameId));
+    frame->ShowWindow(SW_SHOW);
+    pump();
+    g_undone = 0;
+  }
+  void TearDown() override {
+    desk->onIdle = nullptr;
+    if (::IsWindow(hwnd)) frame->DestroyWindow();  // the frame deletes itself
+    pump();
+  }
+  void pump() {
+    MSG m;
+    for (int i = 0; i < 1000 && ::PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i)
+      if (m.message != WM_QUIT) ::DispatchMessageA(&m);
+  }
+  void key(UINT vk, unsigned modifiers = 0) {
+    InputEvent e{InputKind::KeyDown};
+    e.virtual_key = vk;
+    e.modifiers = modifiers;
+    desk->inject(e);
+    e.kind = InputKind::KeyUp;
+    desk->inject(e);
+    pump();
+  }
+  HeadlessBackend* desk = nullptr;
+  CRouteFrame* frame = nullptr;
+  HWND hwnd = nullptr;
+};
+
+TEST_F(MenuRouteTest, UnhandledCommandsAreGreyAndDoNothing) {
+  hwnd = frame->GetSafeHwnd();
+  HMENU menu = ::GetMenu(hwnd);
+  ASSERT_NE(menu, nullptr) << "LoadFrame gave the frame its menu";
+  EXPECT_GT(menuBarHeight(hwnd), 0);
+  key('E', ModAlt);
+  ASSERT_TRUE(menuIsOpen(hwnd));
+  HMENU edit = ::GetSubMenu(menu, 0);
+  EXPECT_EQ(::GetMenuState(edit, kUndo, MF_BYCOMMAND) & MF_GRAYED, 0u) << "handled by the frame";
+  EXPECT_EQ(::GetMenuState(edit, kCut, MF_BYCOMMAND) & MF_GRAYED, static_cast<UINT>(MF_GRAYED))
+      << "no one handles Cut";
+  key('T');  // Cut's mnemonic: grey, nothing happens
+  EXPECT_TRUE(menuIsOpen(hwnd));
+  key('U');
+  EXPECT_FALSE(menuIsOpen(hwnd));
+  EXPECT_EQ(g_undone, 1);
+}
+
+TEST_F(MenuRouteTest, DoModalEndsWithOkAndBlocksTheFrame) {
+  hwnd = frame->GetSafeHwnd();
+  CInitDialog dialog;
+  bool blocked = false;
+  desk->onIdle = [&] {
+    blocked = !::IsWindowEnabled(hwnd);
+    InputEvent e{InputKind::KeyDown};
+    e.virtual_key = VK_RETURN;
+    desk->inject(e);
+  };
+  EXPECT_EQ(dialog.DoModal(), IDOK);
+  EXPECT_EQ(dialog.inits, 1);
+  EXPECT_TRUE(blocked);
+  EXPECT_TRUE(::IsWindowEnabled(hwnd));
+  EXPECT_EQ(dialog.GetSafeHwnd(), nullptr) << "the object lets go of the closed window";
+}
+
+}  // namespace
