@@ -143,7 +143,11 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM) {
   }
   // A window that leaves painting to the default still gets validated, or WM_PAINT would
   // come back for ever.
-  if (Msg == WM_PAINT) ValidateRect(hWnd, nullptr);
+  if (Msg == WM_PAINT) {
+    PAINTSTRUCT ps;
+    if (BeginPaint(hWnd, &ps) != nullptr) EndPaint(hWnd, &ps);
+    else ValidateRect(hWnd, nullptr);
+  }
   return 0;
 }
 

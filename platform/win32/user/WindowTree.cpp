@@ -68,13 +68,21 @@ RECT WindowTree::screenRect(HWND window) {
               origin.top + r->rect.bottom};
 }
 
+// The desktop window's content on the screen: where the desktop puts it, as large as the
+// surface (which follows every resize the desktop reports).
+static RECT contentScreenRect(const WindowRecord& r) {
+  const ScreenRect c = backend().contentRect();
+  if (r.screen == nullptr) return RECT{c.left, c.top, c.right, c.bottom};
+  return RECT{c.left, c.top, c.left + r.screen->width(), c.top + r.screen->height()};
+}
+
 RECT WindowTree::clientScreenRect(HWND window) {
   WindowRecord* r = find(window);
   if (r == nullptr) return RECT{};
   if (r->parent == nullptr && r->backend_window) {
     // The menu bar takes the content's top rows.
-    ScreenRect c = backend().contentRect();
-    const int bar = std::min(menuBarHeight(window), c.height());
+    const RECT c = contentScreenRect(*r);
+    const int bar = std::min(menuBarHeight(window), static_cast<int>(c.bottom - c.top));
     return RECT{c.left, c.top + bar, c.right, c.bottom};
   }
   RECT outer = screenRect(window);
@@ -97,8 +105,7 @@ void WindowTree::collect(HWND window, int depth, std::vector<WindowBox>& out) {
   if (r->parent) {
     box.screen = screenRect(window);
   } else if (r->backend_window) {
-    const ScreenRect c = backend().contentRect();
-    box.screen = RECT{c.left, c.top, c.right, c.bottom};
+    box.screen = contentScreenRect(*r);
   } else {
     box.screen = r->rect;
   }

@@ -252,8 +252,10 @@ TEST_F(QueueTest, PaintIsAskedForAfterEverythingElseUntilValidated) {
   EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_USER, WM_USER, PM_REMOVE));
   g_seen.clear();
   UpdateWindow(c);
-  ASSERT_EQ(g_seen.size(), 1u);
+  // The paint, and inside it the erase the invalidation asked for.
+  ASSERT_EQ(g_seen.size(), 2u);
   EXPECT_EQ(g_seen[0].message, UINT(WM_PAINT));
+  EXPECT_EQ(g_seen[1].message, UINT(WM_ERASEBKGND));
   ValidateRect(c, nullptr);
   EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
   g_seen.clear();

@@ -1,0 +1,123 @@
+#include "tests/support/Desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/win32/user/WindowTree.h"
+
+namespace zorva::testing {
+
+using platform::InputEvent;
+using platform::InputKind;
+using platform::MouseButton;
+
+namespace {
+void destroyAll() {
+  auto& tree = platform::WindowTree::instance();
+  for (int guard = 0; guard < 64 && !tree.topLevels().empty(); ++guard)
+    DestroyWindow(tree.topLevels().back());
+}
+
+// Empties the queue, quit request included, without running anything.
+void discardQueue() {
+  MSG m;
+  for (int i = 0; i < 10000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i)
+    if (m.message == WM_PAINT) ValidateRect(m.hwnd, nullptr);
+}
+}  // namespace
+
+Desktop::Desktop(int work_width, int work_height) {
+  destroyAll();
+  backend_ = &platform::HeadlessBackend::install();
+  backend_->setWorkArea(platform::ScreenRect{0, 0, work_width, work_height});
+  discardQueue();
+}
+
+Desktop::~Desktop() {
+  destroyAll();
+  discardQueue();
+}
+
+POINT Desktop::contentPoint(HWND window, int x, int y) const {
+  POINT p{x, y};
+  ClientToScreen(window, &p);
+  const platform::ScreenRect c = backend_->contentRect();
+  return POINT{p.x - c.left, p.y - c.top};
+}
+
+void Desktop::mouse(HWND window, int x, int y, MouseButton button, bool twice) {
+  const POINT p = contentPoint(window, x, y);
+  InputEvent down;
+  down.kind = InputKind::MouseDown;
+  down.x = p.x;
+  down.y = p.y;
+  down.button = button;
+  InputEvent up = down;
+  up.kind = InputKind::MouseUp;
+  for (int i = 0; i < (twice ? 2 : 1); ++i) {
+    backend_->inject(down);
+    backend_->inject(up);
+  }
+}
+
+void Desktop::click(HWND window, int x, int y) { mouse(window, x, y, MouseButton::Left, false); }
+void Desktop::rightClick(HWND window, int x, int y) {
+  mouse(window, x, y, MouseButton::Right, false);
+}
+void Desktop::doubleClick(HWND window, int x, int y) {
+  mouse(window, x, y, MouseButton::Left, true);
+}
+
+void Desktop::key(unsigned virtual_key, unsigned modifiers) {
+  InputEvent e;
+  e.kind = InputKind::KeyDown;
+  e.virtual_key = virtual_key;
+  e.modifiers = modifiers;
+  backend_->inject(e);
+  e.kind = InputKind::KeyUp;
+  backend_->inject(e);
+}
+
+void Desktop::requestClose() {
+  InputEvent e;
+  e.kind = InputKind::CloseRequest;
+  backend_->inject(e);
+}
+
+void Desktop::resize(int content_width, int content_height) {
+  InputEvent e;
+  e.kind = InputKind::Resize;
+  e.width = content_width;
+  e.height = content_height;
+  backend_->inject(e);
+}
+
+void Desktop::expose() {
+  InputEvent e;
+  e.kind = InputKind::Expose;
+  backend_->inject(e);
+}
+
+bool Desktop::pumpUntilIdle(int bound) {
+  MSG m;
+  for (int n = 0; n < bound; ++n) {
+    if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) return true;
+    if (m.message == WM_QUIT) {
+      quit_code_ = static_cast<int>(m.wParam);
+      return true;
+    }
+    if (preTranslate && preTranslate(m)) continue;
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+  ADD_FAILURE() << "the queue did not empty within " << bound << " messages";
+  return false;
+}
+
+COLORREF Desktop::pixel(HWND window, int x, int y) const {
+  const POINT p = contentPoint(window, x, y);
+  return backend_->contentPixel(p.x, p.y);
+}
+
+}  // namespace zorva::testing

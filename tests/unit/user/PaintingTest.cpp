@@ -1,0 +1,292 @@
+// Painting on the headless desktop: erase with the class brush, edges drawn around children,
+// paint DCs clipped to the invalid part, client DCs clipped to the client area and under
+// pop-ups, resize/expose/close sequences, and input to disabled windows.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/win32/gdi/WinGdi.h"
+#include "tests/support/Desktop.h"
+
+using zorva::testing::Desktop;
+
+namespace {
+
+struct Seen {
+  HWND hwnd;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+std::vector<Seen> g_seen;
+COLORREF g_paint_colour = 0;  // what "PaintFill" windows paint their whole client with
+RECT g_last_paint{};
+BOOL g_last_erase = FALSE;
+
+LRESULT CALLBACK recordingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  g_seen.push_back({h, m, w, l});
+  return DefWindowProcA(h, m, w, l);
+}
+
+// Paints its whole client area; what reaches the screen is what the DC's clip lets through.
+LRESULT CALLBACK fillProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  g_seen.push_back({h, m, w, l});
+  if (m != WM_PAINT) return DefWindowProcA(h, m, w, l);
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(h, &ps);
+  g_last_paint = ps.rcPaint;
+  g_last_erase = ps.fErase;
+  HBRUSH brush = CreateSolidBrush(g_paint_colour);
+  RECT all{-100, -100, 2000, 2000};
+  FillRect(dc, &all, brush);
+  DeleteObject(brush);
+  EndPaint(h, &ps);
+  return 0;
+}
+
+constexpr COLORREF kFace = RGB(192, 192, 192);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kShadow = RGB(128, 128, 128);
+constexpr COLORREF kLight = RGB(223, 223, 223);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+
+// An expected screen built in the test, compared whole with what was presented.
+struct Image {
+  int width, height;
+  std::vector<uint32_t> pixels;
+  Image(int w, int h, COLORREF fill) : width(w), height(h), pixels(size_t(w) * h, fill) {}
+  void fill(int l, int t, int r, int b, COLORREF c) {
+    for (int y = t; y < b; ++y)
+      for (int x = l; x < r; ++x) pixels[size_t(y) * width + x] = c;
+  }
+  void sunken(int l, int t, int r, int b) {
+    fill(l, t, r - 1, t + 1, kShadow);
+    fill(l, t, l + 1, b - 1, kShadow);
+    fill(l, b - 1, r, b, kWhite);
+    fill(r - 1, t, r, b, kWhite);
+    fill(l + 1, t + 1, r - 2, t + 2, kBlack);
+    fill(l + 1, t + 1, l + 2, b - 2, kBlack);
+    fill(l + 1, b - 2, r - 1, b - 1, kLight);
+    fill(r - 2, t + 1, r - 1, b - 1, kLight);
+  }
+  void border(int l, int t, int r, int b, COLORREF c) {
+    fill(l, t, r, t + 1, c);
+    fill(l, b - 1, r, b, c);
+    fill(l, t, l + 1, b, c);
+    fill(r - 1, t, r, b, c);
+  }
+};
+
+int mismatches(const Image& want, const zorva::platform::HeadlessBackend& desk) {
+  if (desk.contentWidth() != want.width || desk.contentHeight() != want.height) return -1;
+  int bad = 0;
+  for (size_t i = 0; i < want.pixels.size(); ++i) bad += desk.contentPixels()[i] != want.pixels[i];
+  return bad;
+}
+
+class PaintTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    registerClass("PaintFace", recordingProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    registerClass("PaintWhite", recordingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    red = CreateSolidBrush(kRed);
+    registerClass("PaintRed", recordingProc, red);
+    registerClass("PaintFill", fillProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    registerClass("PaintRedraw", recordingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+                  CS_HREDRAW | CS_VREDRAW);
+    g_seen.clear();
+  }
+  void registerClass(const char* name, WNDPROC proc, HBRUSH brush, UINT style = 0) {
+    WNDCLASSA wc{};
+    wc.style = style;
+    wc.lpfnWndProc = proc;
+    wc.hbrBackground = brush;
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);  // a second registration (next test) is refused; the first stays
+  }
+  // The frame: 400x300 outer at (0,0), so its content is 392x274 on the headless desktop.
+  HWND frame(const char* cls = "PaintFace") {
+    return CreateWindowExA(0, cls, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300,
+                           nullptr, nullptr, nullptr, nullptr);
+  }
+  HWND child(HWND parent, const char* cls, DWORD style, DWORD ex, int x, int y, int w, int h) {
+    return CreateWindowExA(ex, cls, "", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
+                           reinterpret_cast<HMENU>(1), nullptr, nullptr);
+  }
+  std::vector<UINT> messagesOf(HWND h) const {
+    std::vector<UINT> out;
+    for (const Seen& s : g_seen)
+      if (s.hwnd == h) out.push_back(s.message);
+    return out;
+  }
+  Desktop desk{1024, 738};
+  HBRUSH red = nullptr;
+};
+
+TEST_F(PaintTest, FirstPaintErasesWithClassBrushesAndDrawsEdges) {
+  HWND f = frame();
+  child(f, "PaintWhite", 0, WS_EX_CLIENTEDGE, 10, 10, 100, 80);
+  HWND b = child(f, "PaintRed", WS_BORDER, 0, 150, 10, 60, 40);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  Image want(392, 274, kFace);
+  want.sunken(10, 10, 110, 90);
+  want.fill(12, 12, 108, 88, kWhite);
+  want.border(150, 10, 210, 50, kBlack);
+  want.fill(151, 11, 209, 49, kRed);
+  EXPECT_EQ(mismatches(want, desk.backend()), 0);
+  RECT client;
+  GetClientRect(b, &client);
+  EXPECT_EQ(client.right, 58) << "the border lies outside the client area";
+  EXPECT_EQ(desk.pixel(b, 0, 0), kRed);
+  // Each window was erased once, the frame before its children.
+  std::vector<HWND> erased;
+  for (const Seen& s : g_seen)
+    if (s.message == WM_ERASEBKGND) erased.push_back(s.hwnd);
+  ASSERT_EQ(erased.size(), 3u);
+  EXPECT_EQ(erased[0], f);
+}
+
+TEST_F(PaintTest, PaintDcIsClippedToTheInvalidPartAndErasesOnlyWhenAsked) {
+  HWND f = frame();
+  HWND v = child(f, "PaintFill", 0, WS_EX_CLIENTEDGE, 10, 10, 100, 80);
+  g_paint_colour = kWhite;
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  g_seen.clear();
+  g_paint_colour = kGreen;
+  RECT part{20, 20, 40, 30};
+  InvalidateRect(v, &part, FALSE);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_PAINT})) << "no erase was asked for";
+  EXPECT_EQ(g_last_paint.left, 20);
+  EXPECT_EQ(g_last_paint.bottom, 30);
+  Image want(392, 274, kFace);
+  want.sunken(10, 10, 110, 90);
+  want.fill(12, 12, 108, 88, kWhite);
+  want.fill(32, 32, 52, 42, kGreen);  // client (20,20)-(40,30) lies at (12,12) on the screen
+  EXPECT_EQ(mismatches(want, desk.backend()), 0);
+
+  // With erase: WM_ERASEBKGND comes inside BeginPaint, carrying the paint DC.
+  g_seen.clear();
+  InvalidateRect(v, nullptr, TRUE);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+  EXPECT_FALSE(g_last_erase) << "the default procedure erased";
+  want.fill(12, 12, 108, 88, kGreen);
+  EXPECT_EQ(mismatches(want, desk.backend()), 0);
+}
+
+TEST_F(PaintTest, ClientDcStopsAtTheClientAreaAndUnderPopups) {
+  HWND f = frame();
+  HWND v = child(f, "PaintWhite", 0, WS_EX_CLIENTEDGE, 10, 10, 100, 80);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  // An owned pop-up over the view, in screen coordinates.
+  POINT at{50, 30};
+  ClientToScreen(v, &at);
+  HWND pop = CreateWindowExA(0, "PaintRed", "", WS_POPUP | WS_VISIBLE, at.x, at.y, 20, 10, f,
+                             nullptr, nullptr, nullptr);
+  ASSERT_NE(pop, nullptr);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  HDC dc = GetDC(v);
+  ASSERT_NE(dc, nullptr);
+  HBRUSH green = CreateSolidBrush(kGreen);
+  RECT all{-50, -50, 500, 500};
+  FillRect(dc, &all, green);
+  DeleteObject(green);
+  EXPECT_EQ(ReleaseDC(v, dc), 1);
+  EXPECT_EQ(ReleaseDC(v, dc), 0) << "a DC is given back once";
+  Image want(392, 274, kFace);
+  want.sunken(10, 10, 110, 90);
+  want.fill(12, 12, 108, 88, kGreen);
+  want.fill(62, 42, 82, 52, kRed);  // the pop-up keeps its pixels
+  EXPECT_EQ(mismatches(want, desk.backend()), 0);
+
+  // Clicks find the pop-up first; a disabled window and its children take none.
+  g_seen.clear();
+  desk.click(v, 55, 35);
+  desk.click(v, 5, 5);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  EXPECT_EQ(messagesOf(pop), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+  EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+  EnableWindow(f, FALSE);
+  EXPECT_FALSE(IsWindowEnabled(f));
+  g_seen.clear();
+  desk.click(v, 5, 5);
+  desk.click(v, 55, 35);
+  desk.requestClose();
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  EXPECT_TRUE(messagesOf(v).empty());
+  EXPECT_TRUE(messagesOf(f).empty()) << "a disabled frame ignores the close button";
+  EXPECT_EQ(messagesOf(pop), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+  // The owner's end takes its pop-ups with it.
+  DestroyWindow(f);
+  EXPECT_FALSE(IsWindow(pop));
+}
+
+TEST_F(PaintTest, ResizeTellsTheFrameAndRepaintsEverything) {
+  HWND f = frame("PaintRedraw");
+  HWND v = child(f, "PaintRed", WS_BORDER, 0, 0, 0, 50, 50);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  g_seen.clear();
+  desk.resize(300, 200);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  std::vector<UINT> frame_seen = messagesOf(f);
+  ASSERT_GE(frame_seen.size(), 3u);
+  EXPECT_EQ(frame_seen[0], UINT(WM_SIZE));
+  EXPECT_EQ(g_seen[0].lParam, MAKELPARAM(300, 200));
+  EXPECT_EQ((std::vector<UINT>(frame_seen.begin() + 1, frame_seen.end())),
+            (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+  EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+  RECT client;
+  GetClientRect(f, &client);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+  RECT outer;
+  GetWindowRect(f, &outer);
+  EXPECT_EQ(outer.right - outer.left, 308) << "the decorations stay around the content";
+  Image want(300, 200, kWhite);
+  want.border(0, 0, 50, 50, kBlack);
+  want.fill(1, 1, 49, 49, kRed);
+  EXPECT_EQ(mismatches(want, desk.backend()), 0);
+
+  // The desktop lost the pixels: every window paints again.
+  g_seen.clear();
+  desk.expose();
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  EXPECT_EQ(messagesOf(f), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+  EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+}
+
+TEST_F(PaintTest, MovingAChildRepaintsWhereItWasAndWhereItIs) {
+  HWND f = frame();
+  HWND v = child(f, "PaintRed", 0, 0, 0, 0, 20, 20);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  MoveWindow(v, 100, 100, 30, 10, TRUE);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  Image want(392, 274, kFace);
+  want.fill(100, 100, 130, 110, kRed);
+  EXPECT_EQ(mismatches(want, desk.backend()), 0);
+  ShowWindow(v, SW_HIDE);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  EXPECT_EQ(mismatches(Image(392, 274, kFace), desk.backend()), 0);
+}
+
+TEST_F(PaintTest, CloseRequestDestroysTheFrameThenItsChildren) {
+  HWND f = frame();
+  HWND v = child(f, "PaintWhite", 0, 0, 0, 0, 20, 20);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  g_seen.clear();
+  desk.requestClose();
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  std::vector<std::pair<HWND, UINT>> seen;
+  for (const Seen& s : g_seen) seen.emplace_back(s.hwnd, s.message);
+  EXPECT_EQ(seen, (std::vector<std::pair<HWND, UINT>>{{f, WM_CLOSE},
+                                                      {f, WM_DESTROY},
+                                                      {v, WM_DESTROY},
+                                                      {v, WM_NCDESTROY},
+                                                      {f, WM_NCDESTROY}}));
+  EXPECT_FALSE(desk.backend().windowCreated());
+}
+
+}  // namespace
