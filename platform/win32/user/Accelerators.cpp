@@ -3,6 +3,7 @@
 #include <map>
 #include <memory>
 
+#include "MenuBar.h"
 #include "MenuKeys.h"
 #include "MenuTable.h"
 #include "Resources.h"
@@ -55,6 +56,7 @@ bool commandAllowed(HWND window, WORD command) {
     if (bar->items[i].popup != holder) continue;
     SendMessageA(top, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(holder),
                  MAKELPARAM(static_cast<WORD>(i), FALSE));
+    runMenuUpdateHook(top, holder);
     break;
   }
   MenuItem* item = MenuTable::instance().findCommand(frame->menu, command);

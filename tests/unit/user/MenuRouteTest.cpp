@@ -18,6 +18,8 @@ constexpr UINT kUndo = 57643, kCut = 57635;
 
 MENU_RESOURCE(kFrameId, POPUP("&Edit", MENUITEM("&Undo", kUndo), MENUITEM("Cu&t", kCut)));
 STRINGTABLE_RESOURCE(STRING(kFrameId, "Route"));
+ACCELERATORS_RESOURCE(kFrameId, ACCELKEY('Z', kUndo, FVIRTKEY | FCONTROL),
+                      ACCELKEY('X', kCut, FVIRTKEY | FCONTROL));
 DIALOG_RESOURCE(kDialogId, 0, 0, 80, 40, DS_MODALFRAME | WS_POPUP | WS_CAPTION, "Box",
                 "MS Sans Serif", 8, DEFPUSHBUTTON("OK", IDOK, 20, 20, 40, 14));
 
@@ -49,6 +51,7 @@ class MenuRouteTest : public ::testing::Test {
     desk = &HeadlessBackend::install();
     frame = new CRouteFrame;
     ASSERT_TRUE(frame->LoadFrame(kFrameId));
+    hwnd = frame->GetSafeHwnd();
     frame->ShowWindow(SW_SHOW);
     pump();
     g_undone = 0;
@@ -61,7 +64,11 @@ class MenuRouteTest : public ::testing::Test {
   void pump() {
     MSG m;
     for (int i = 0; i < 1000 && ::PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i)
-      if (m.message != WM_QUIT) ::DispatchMessageA(&m);
+      // The frame object goes with its window.
+      if (m.message != WM_QUIT && !(::IsWindow(hwnd) && frame->PreTranslateMessage(&m))) {
+        if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) ++keys_through;
+        ::DispatchMessageA(&m);
+      }
   }
   void key(UINT vk, unsigned modifiers = 0) {
     InputEvent e{InputKind::KeyDown};
@@ -75,10 +82,10 @@ class MenuRouteTest : public ::testing::Test {
   HeadlessBackend* desk = nullptr;
   CRouteFrame* frame = nullptr;
   HWND hwnd = nullptr;
+  int keys_through = 0;  // key presses the frame's loop did not turn into commands
 };
 
 TEST_F(MenuRouteTest, UnhandledCommandsAreGreyAndDoNothing) {
-  hwnd = frame->GetSafeHwnd();
   HMENU menu = ::GetMenu(hwnd);
   ASSERT_NE(menu, nullptr) << "LoadFrame gave the frame its menu";
   EXPECT_GT(menuBarHeight(hwnd), 0);
@@ -95,8 +102,22 @@ TEST_F(MenuRouteTest, UnhandledCommandsAreGreyAndDoNothing) {
   EXPECT_EQ(g_undone, 1);
 }
 
+TEST_F(MenuRouteTest, AcceleratorsInTheFramesLoopFollowTheRoute) {
+  key('Z', ModCtrl);
+  EXPECT_EQ(g_undone, 1);
+  EXPECT_EQ(keys_through, 0) << "Ctrl+Z became the command";
+  key('Z');
+  EXPECT_EQ(g_undone, 1) << "plain Z is no accelerator";
+  EXPECT_EQ(keys_through, 1);
+  key('X', ModCtrl);  // Cut: its item is grey, so the key does nothing
+  EXPECT_EQ(keys_through, 1) << "but it is used up";
+  EXPECT_EQ(::GetMenuState(::GetMenu(hwnd), kCut, MF_BYCOMMAND) & MF_GRAYED,
+            static_cast<UINT>(MF_GRAYED))
+      << "the route was asked before the key was translated";
+  EXPECT_EQ(g_undone, 1);
+}
+
 TEST_F(MenuRouteTest, DoModalEndsWithOkAndBlocksTheFrame) {
-  hwnd = frame->GetSafeHwnd();
   CInitDialog dialog;
   bool blocked = false;
   desk->onIdle = [&] {
