@@ -121,6 +121,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
   if (tree.find(h)->visible) {
     if (tree.find(h)->backend_window) backend().showWindow(true);
     invalidateWhole(h);
+    if (tree.find(h)->backend_window && tree.focus == nullptr) SetFocus(h);
   }
   return h;
 }
@@ -158,6 +159,9 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
   r->visible = nCmdShow != SW_HIDE;
   if (r->backend_window) backend().showWindow(r->visible);
   if (r->visible && !was) invalidateWhole(hWnd);
+  // Showing the desktop window activates it: it takes the keyboard if nothing has it.
+  if (r->visible && r->backend_window && WindowTree::instance().focus == nullptr)
+    SetFocus(hWnd);
   if (!r->visible && was && r->parent != nullptr) {
     // What the window covered in its parent is the parent's to paint again.
     RECT area = r->rect;

@@ -157,6 +157,7 @@ TEST_F(AppFrameTest, LoadFrameTakesMenuAcceleratorsTitleAndKeepsThePaneOverTheCl
   EXPECT_NE(frame->GetMenu(), nullptr);
   EXPECT_NE(frame->m_hAccelTable, nullptr);
   EXPECT_EQ(frame->GetPaneWindow(), &frame->m_view);
+  EXPECT_EQ(CWnd::GetFocus(), &frame->m_view) << "the shown frame passes the focus on";
   CRect client, pane;
   frame->GetClientRect(&client);
   frame->m_view.GetClientRect(&pane);
