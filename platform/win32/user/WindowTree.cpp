@@ -41,6 +41,13 @@ void WindowTree::remove(HWND window) {
   }
   top_levels_.erase(std::remove(top_levels_.begin(), top_levels_.end(), window),
                     top_levels_.end());
+  if (record->screen != nullptr) {
+    // A DC taken before the window went (a click handler's, during a nested pump) may still
+    // draw: its pixels stay valid and simply reach no desktop any more.
+    record->screen->onChanged = nullptr;
+    retired_screens_.push_back(std::move(record->screen));
+    if (retired_screens_.size() > kRetiredScreens) retired_screens_.erase(retired_screens_.begin());
+  }
   if (focus == window) focus = nullptr;
   if (last_click.window == window) last_click = ClickRecord{};
   windows_.erase(window);

@@ -73,6 +73,8 @@ class WindowTree {
   void collect(HWND window, int depth, std::vector<WindowBox>& out);
   std::map<HWND, std::unique_ptr<WindowRecord>> windows_;
   std::vector<HWND> top_levels_;
+  static constexpr size_t kRetiredScreens = 4;
+  std::vector<std::unique_ptr<Surface>> retired_screens_;
   uintptr_t next_handle_ = 0x10000;
 };
 

@@ -290,3 +290,26 @@ TEST_F(PaintTest, CloseRequestDestroysTheFrameThenItsChildren) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PaintAfterClose, ADcHeldAcrossTheWindowsEndDrawsNowhere) {
+  Desktop desk(1024, 738);
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = DefWindowProcA;
+  wc.lpszClassName = "PaintAfterClose";
+  RegisterClassA(&wc);
+  HWND f = CreateWindowExA(0, "PaintAfterClose", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100,
+                           100, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  HDC dc = GetDC(f);
+  ASSERT_NE(dc, nullptr);
+  const int presents = desk.backend().presentCount();
+  DestroyWindow(f);
+  RECT r{0, 0, 10, 10};
+  FillRect(dc, &r, reinterpret_cast<HBRUSH>(COLOR_HIGHLIGHT + 1));
+  EXPECT_EQ(desk.backend().presentCount(), presents) << "nothing reaches the desktop";
+  EXPECT_EQ(ReleaseDC(f, dc), 1);
+}
+
+}  // namespace
