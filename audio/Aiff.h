@@ -10,14 +10,14 @@ class CAIFF : public CObject {
  public:
   // Reads `length` bytes at `offset` of `file`. Leaves the file at offset + 52 + the sample
   // bytes read (offset + length after a complete read), or at offset when an allocation failed.
-  // A length below 52 is no clip: no image, nothing read past the tag, file left at offset.
+  // A length below 52 is refused: a beep, no image, nothing read, file left at offset.
   CAIFF(CFile& file, LONG offset, LONG length);
   virtual ~CAIFF();
 
   // Plays the image and returns when it has ended; beeps when the platform cannot play it.
   void Play();
 
-  LONG m_nImageSize;  // length - 8, set before any allocation; never negative
+  LONG m_nImageSize;  // length - 8, set before any allocation; 0 for a refused clip
   HGLOBAL m_hImage;   // the WAV image, or NULL
 
  private:

@@ -1,0 +1,119 @@
+#include "audio/Aiff.h"
+
+#include <mmsystem.h>
+
+#include <cstring>
+
+IMPLEMENT_DYNAMIC(CAIFF, CObject)
+
+namespace {
+
+const LONG kClipHeaderSize = 52;  // the samples start here in a clip
+const int kWaveHeaderSize = 44;
+const UINT kFailureBeep = 10;
+
+void Put32(BYTE* p, DWORD v) {
+  for (int i = 0; i < 4; i++) p[i] = (BYTE)(v >> (8 * i));
+}
+void Put16(BYTE* p, WORD v) {
+  p[0] = (BYTE)v;
+  p[1] = (BYTE)(v >> 8);
+}
+
+void ComposeWaveHeader(BYTE* h, LONG nDataSize) {
+  std::memcpy(h, "RIFF", 4);
+  Put32(h + 4, (DWORD)(nDataSize + 36));
+  std::memcpy(h + 8, "WAVEfmt ", 8);
+  Put32(h + 16, 16);
+  Put16(h + 20, 1);      // PCM
+  Put16(h + 22, 1);      // mono
+  Put32(h + 24, 22050);  // samples per second
+  Put32(h + 28, 44100);  // bytes per second
+  Put16(h + 32, 2);      // block align
+  Put16(h + 34, 16);     // bits per sample
+  std::memcpy(h + 36, "data", 4);
+  Put32(h + 40, (DWORD)nDataSize);
+}
+
+}  // namespace
+
+CAIFF::CAIFF(CFile& file, LONG offset, LONG length) : m_nImageSize(0), m_hImage(NULL) {
+  // A file exception may leave any read; the blocks built so far go with the clip.
+  try {
+    Build(file, offset, length);
+  } catch (...) {
+    if (m_hImage != NULL) {
+      GlobalFree(m_hImage);
+      m_hImage = NULL;
+    }
+    throw;
+  }
+}
+
+void CAIFF::Build(CFile& file, LONG offset, LONG length) {
+  // Shorter than its own header: refused before anything is read, with the beep of a clip
+  // that cannot be built; no image, and a negative size never reaches an allocation.
+  if (length < kClipHeaderSize) {
+    file.Seek(offset, CFile::begin);
+    MessageBeep(kFailureBeep);
+    return;
+  }
+  BYTE tag[12] = {0};
+  file.Seek(offset, CFile::begin);
+  file.Read(tag, sizeof tag);
+  if (std::memcmp(tag, "FORM", 4) != 0) {
+    MessageBoxA(NULL, "Not an AIFF file", "AIFF AUDIO FILE ERROR", MB_OK);
+  }
+  file.Seek(offset, CFile::begin);
+
+  m_nImageSize = length - 8;
+  const LONG nDataSize = length - kClipHeaderSize;
+  BYTE header[kWaveHeaderSize];
+  ComposeWaveHeader(header, nDataSize);
+
+  m_hImage = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (SIZE_T)m_nImageSize);
+  if (m_hImage == NULL) {
+    MessageBeep(kFailureBeep);
+    return;
+  }
+  HGLOBAL hTemp = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (SIZE_T)nDataSize);
+  if (hTemp == NULL && nDataSize > 0) {
+    MessageBeep(kFailureBeep);
+    return;
+  }
+  BYTE* pImage = (BYTE*)GlobalLock(m_hImage);
+  std::memcpy(pImage, header, kWaveHeaderSize);
+
+  try {
+    file.Seek(offset + kClipHeaderSize, CFile::begin);
+    BYTE* pTemp = hTemp != NULL ? (BYTE*)GlobalLock(hTemp) : NULL;
+    if (pTemp != NULL) {
+      // A short read leaves the rest zero: missing samples are silence.
+      file.Read(pTemp, (UINT)nDataSize);
+      BYTE* pData = pImage + kWaveHeaderSize;
+      // An odd last byte has no partner and stays zero, inside both blocks.
+      for (LONG k = 0; k + 1 < nDataSize; k += 2) {
+        pData[k] = pTemp[k + 1];
+        pData[k + 1] = pTemp[k];
+      }
+      GlobalUnlock(hTemp);
+    }
+  } catch (...) {
+    GlobalUnlock(m_hImage);
+    if (hTemp != NULL) GlobalFree(hTemp);
+    throw;
+  }
+  GlobalUnlock(m_hImage);
+  if (hTemp != NULL) GlobalFree(hTemp);
+}
+
+CAIFF::~CAIFF() {
+  if (m_hImage != NULL) GlobalFree(m_hImage);
+}
+
+void CAIFF::Play() {
+  if (m_hImage == NULL) return;
+  LPCSTR pImage = (LPCSTR)GlobalLock(m_hImage);
+  if (!PlaySoundA(pImage, NULL, SND_MEMORY)) MessageBeep(kFailureBeep);
+  GlobalUnlock(m_hImage);
+}
