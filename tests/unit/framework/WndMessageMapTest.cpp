@@ -247,3 +247,38 @@ TEST(WndClass, RegisteredOncePerDistinctSet) {
 }
 
 }  // namespace
+
+namespace {
+
+class CDoubleView : public CWnd {
+ public:
+  std::vector<std::string> seen;
+  afx_msg void OnLButtonDown(UINT, CPoint p) { seen.push_back("down" + std::to_string(p.x)); }
+  afx_msg void OnLButtonDblClk(UINT, CPoint p) { seen.push_back("dbl" + std::to_string(p.x)); }
+  afx_msg void OnRButtonDblClk(UINT, CPoint) { seen.push_back("rdbl"); }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CDoubleView, CWnd)
+  ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONDBLCLK()
+  ON_WM_RBUTTONDBLCLK()
+END_MESSAGE_MAP()
+
+TEST(WndDoubleClick, OnlyClassesThatAskGetDoubleClicks) {
+  Desktop desk(800, 570);
+  CWnd top;
+  ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), "Top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                           0, 400, 300, nullptr, nullptr));
+  CDoubleView asks, plain;
+  ASSERT_TRUE(asks.CreateEx(WS_EX_CLIENTEDGE, AfxRegisterWndClass(CS_DBLCLKS), nullptr,
+                            WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &top, 1));
+  ASSERT_TRUE(plain.Create(AfxRegisterWndClass(0), nullptr, WS_VISIBLE, CRect(200, 0, 300, 100),
+                           &top, 2));
+  desk.doubleClick(asks.m_hWnd, 5, 5);
+  desk.doubleClick(plain.m_hWnd, 6, 6);
+  ASSERT_TRUE(desk.pumpUntilIdle());
+  EXPECT_EQ(asks.seen, (std::vector<std::string>{"down5", "dbl5"}));
+  EXPECT_EQ(plain.seen, (std::vector<std::string>{"down6", "down6"}));
+}
+
+}  // namespace
