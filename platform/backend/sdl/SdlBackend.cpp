@@ -46,7 +46,6 @@ SdlBackend::SdlBackend() {
 SdlBackend::~SdlBackend() {
   destroyWindow();
   if (beep_device_ != 0) SDL_CloseAudioDevice(beep_device_);
-  SDL_Quit();
 }
 
 ScreenRect SdlBackend::workArea() {
@@ -184,11 +183,21 @@ bool SdlBackend::pollEvent(InputEvent& event) {
     return true;
   }
   if (!video_ok_) return false;
+  // SDL's queue is read directly: SDL_PollEvent stops at the end-of-poll marker SDL_WaitEvent
+  // leaves behind and reports an empty queue while events wait after it. The desktop is asked
+  // for new input only once what SDL already holds is used up, so the order is kept.
+  bool pumped = false;
   SDL_Event sdl_event;
-  while (SDL_PollEvent(&sdl_event) == 1) {
-    if (take(sdl_event, event)) return true;  // events that mean nothing are skipped, not "empty"
+  for (;;) {
+    const int got = SDL_PeepEvents(&sdl_event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+    if (got == 1) {
+      if (take(sdl_event, event)) return true;
+      continue;  // events that mean nothing are skipped, never taken for an empty queue
+    }
+    if (got < 0 || pumped) return false;
+    SDL_PumpEvents();
+    pumped = true;
   }
-  return false;
 }
 
 void SdlBackend::waitForEvent(int timeout_ms) {
@@ -249,14 +258,15 @@ uint64_t SdlBackend::nowMs() { return SDL_GetTicks64(); }
 
 void SdlBackend::sleepMs(int ms) { SDL_Delay(static_cast<Uint32>(std::max(ms, 0))); }
 
-// Audio streams: until the sound device layer is linked in, no device is offered, so no stream
-// id is ever handed out and the stream calls below have nothing to act on.
-int SdlBackend::openAudio(AudioDirection, const AudioFormat&) { return -1; }
-void SdlBackend::startAudio(int) {}
-void SdlBackend::stopAudio(int) {}
-void SdlBackend::closeAudio(int) {}
-size_t SdlBackend::readCaptured(int, void*, size_t) { return 0; }
-void SdlBackend::queuePlayback(int, const void*, size_t) {}
-uint64_t SdlBackend::playedBytes(int) { return 0; }
+// Audio streams live in the sound device layer; the desktop only hands the calls on.
+int SdlBackend::openAudio(AudioDirection direction, const AudioFormat& format) {
+  return audio_ok_ ? audio_.open(direction, format) : -1;
+}
+void SdlBackend::startAudio(int stream) { audio_.start(stream); }
+void SdlBackend::stopAudio(int stream) { audio_.stop(stream); }
+void SdlBackend::closeAudio(int stream) { audio_.close(stream); }
+size_t SdlBackend::readCaptured(int stream, void* dst, size_t bytes) { return audio_.readCaptured(stream, dst, bytes); }
+void SdlBackend::queuePlayback(int stream, const void* src, size_t bytes) { audio_.queuePlayback(stream, src, bytes); }
+uint64_t SdlBackend::playedBytes(int stream) { return audio_.playedBytes(stream); }
 
 }  // namespace zorva::platform

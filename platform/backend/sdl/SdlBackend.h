@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/backend/Backend.h"
+#include "platform/backend/sdl/SdlAudio.h"
 
 namespace zorva::platform {
 
@@ -51,6 +52,10 @@ class SdlBackend final : public Backend {
   void blit(int x0, int y0, int x1, int y1);  // copies part of the kept content to the screen
   bool take(const SDL_Event& sdl_event, InputEvent& event);
 
+  // Declared first so that it ends last: SDL_Quit runs after every device and window is closed.
+  struct SdlQuitAtEnd {
+    ~SdlQuitAtEnd() { SDL_Quit(); }
+  } quit_at_end_;
   bool video_ok_ = false;
   bool audio_ok_ = false;
   SDL_Window* window_ = nullptr;
@@ -60,6 +65,7 @@ class SdlBackend final : public Backend {
   int content_width_ = 0;
   int content_height_ = 0;
   std::optional<InputEvent> lookahead_;  // an event waitForEvent read while waiting
+  SdlAudio audio_;
   SDL_AudioDeviceID beep_device_ = 0;
   bool beep_unavailable_ = false;
 };

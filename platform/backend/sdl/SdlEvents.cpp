@@ -16,6 +16,11 @@ bool buttonFor(Uint8 sdl_button, MouseButton& out) {
 
 bool ours(Uint32 event_window, Uint32 window_id) { return window_id == 0 || event_window == window_id; }
 
+// SDL hears only keys the desktop gave to one of its windows, and the program has one; a key SDL
+// could not tie to a window (it had not yet seen the window take the keyboard focus) is still the
+// program's key.
+bool oursKey(Uint32 event_window, Uint32 window_id) { return event_window == 0 || ours(event_window, window_id); }
+
 bool translateWindowEvent(const SDL_WindowEvent& in, InputEvent& out) {
   switch (in.event) {
     case SDL_WINDOWEVENT_CLOSE: out.kind = InputKind::CloseRequest; return true;
@@ -54,7 +59,7 @@ bool translateEvent(const SDL_Event& in, Uint32 window_id, Uint16 mod_state, Inp
       return true;
     case SDL_KEYDOWN:
     case SDL_KEYUP:
-      if (!ours(in.key.windowID, window_id)) return false;
+      if (!oursKey(in.key.windowID, window_id)) return false;
       out.virtual_key = virtualKeyFor(in.key.keysym.sym);
       if (out.virtual_key == 0) return false;
       out.kind = in.type == SDL_KEYDOWN ? InputKind::KeyDown : InputKind::KeyUp;
