@@ -4,6 +4,7 @@
 namespace {
 
 const DWORD kFixedPartSize = 1099;  // flag byte, two names, info text, picture record
+const DWORD kItemRecordSize = 92;
 
 LONG ReadLong(const BYTE* p) {
   return (LONG)((DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24));
@@ -81,6 +82,8 @@ bool CLessonBook::ReadPageFile(CFile& file, CDC* pDC) {
   if (nCount > kMaxItems) nCount = kMaxItems;  // the table holds 60; the rest is not read
   m_nItems = 0;
   for (short i = 0; i < nCount; i++) {
+    // A record the file cuts short is not an item: the page keeps those read before it.
+    if (file.GetLength() - file.GetPosition() < kItemRecordSize) return false;
     m_items[i] = new CPageAudio(file, i, pDC);
     m_nItems++;
   }

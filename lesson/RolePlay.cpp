@@ -7,11 +7,14 @@ void CLessonBook::ToggleRole(short nItem, CDC* pDC) {
   short nNext = pItem->m_nNextInRole;
   pItem->m_bLearnerRole = !pItem->m_bLearnerRole;
   pItem->DrawRoleMarker(pDC);
-  // Page data may link outside the page or in a circle: stop at an index outside the items
-  // and after as many steps as there are items.
-  for (int steps = 0; nNext != -1 && steps < m_nItems; steps++) {
+  // Page data may link outside the page or in a circle: the chain ends at an index outside the
+  // items or at an item it has already passed.
+  bool passed[kMaxItems] = {};
+  passed[nItem] = true;
+  while (nNext != -1) {
     pItem = Item(nNext);
-    if (pItem == NULL) break;
+    if (pItem == NULL || passed[nNext]) break;
+    passed[nNext] = true;
     pItem->m_bLearnerRole = !pItem->m_bLearnerRole;
     pItem->DrawRoleMarker(pDC);
     nNext = pItem->m_nNextInRole;

@@ -55,6 +55,8 @@ class CWnd : public CCmdTarget {
   static CWnd* PASCAL GetFocus();
   CWnd* SetCapture();
   BOOL IsWindowVisible() const;
+  DWORD GetStyle() const { return (DWORD)::GetWindowLongA(m_hWnd, GWL_STYLE); }
+  DWORD GetExStyle() const { return (DWORD)::GetWindowLongA(m_hWnd, GWL_EXSTYLE); }
   BOOL EnableWindow(BOOL bEnable = TRUE);
   void SetWindowText(LPCTSTR lpszString);
   int GetWindowText(LPTSTR lpszStringBuf, int nMaxCount) const;

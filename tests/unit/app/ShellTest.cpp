@@ -75,16 +75,38 @@ TEST_F(ShellTest, ViewFillsTheClientAreaAsThePaneChild) {
   EXPECT_EQ(frame_->m_lessonView.GetStyle() & WS_BORDER, 0u);
 }
 
+void pumpQueue() {
+  MSG msg;
+  for (int i = 0; i < 1000 && ::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE); i++) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+}
+
 TEST_F(ShellTest, EditItemsAreGreyedAndAboutIsEnabled) {
   openFrame(1280, 994);
   frame_->ShowWindow(SW_SHOW);
+  frame_->UpdateWindow();
   HMENU menu = ::GetMenu(frame_->m_hWnd);
   ASSERT_NE(menu, (HMENU)NULL);
-  HMENU edit = ::GetSubMenu(menu, 1);
-  frame_->SendMessage(WM_INITMENUPOPUP, (WPARAM)edit, MAKELPARAM(1, FALSE));
+  // Opening a popup asks the command route about each of its items.
+  auto openPopup = [&](unsigned letter) {
+    zorva::platform::InputEvent key;
+    key.kind = zorva::platform::InputKind::KeyDown;
+    key.virtual_key = letter;
+    key.modifiers = zorva::platform::ModAlt;
+    desktop_->inject(key);
+    pumpQueue();
+    key.virtual_key = VK_ESCAPE;
+    key.modifiers = 0;
+    desktop_->inject(key);
+    pumpQueue();
+  };
+  openPopup('E');
   for (UINT id : {0xE12Bu, 0xE123u, 0xE122u, 0xE125u})
     EXPECT_TRUE(::GetMenuState(menu, id, MF_BYCOMMAND) & MF_GRAYED) << id;
-  HMENU help = ::GetSubMenu(menu, 2);
-  frame_->SendMessage(WM_INITMENUPOPUP, (WPARAM)help, MAKELPARAM(2, FALSE));
+  openPopup('H');
   EXPECT_FALSE(::GetMenuState(menu, 0xE140, MF_BYCOMMAND) & MF_GRAYED);
 }
+
+}  // namespace

@@ -66,12 +66,12 @@ TEST_F(RolesTest, BrokenChainsStayInsideTheTableAndEnd) {
       {silentItem(200, 100, 0, 7), silentItem(300, 100, 1, 2), silentItem(400, 100, 1, 1)});
   book.ToggleRole(0, &dc_);
   EXPECT_EQ(roles(book), (std::vector<bool>{true, false, false}));
-  // Must end: the head and then at most as many links as there are items are followed,
-  // so item 1 flips three times and item 2 twice.
+  // Must end: the circle is followed until it comes back to an item it has passed, so each
+  // of items 1 and 2 is inverted once.
   book.ToggleRole(1, &dc_);
-  EXPECT_EQ(roles(book), (std::vector<bool>{true, true, false}));
+  EXPECT_EQ(roles(book), (std::vector<bool>{true, true, true}));
   book.ToggleRole(5, &dc_);  // a head outside the page changes nothing
-  EXPECT_EQ(roles(book), (std::vector<bool>{true, true, false}));
+  EXPECT_EQ(roles(book), (std::vector<bool>{true, true, true}));
 }
 
 TEST_F(RolesTest, RoleRectangleOfAnItemWithoutRoleFallsThrough) {
