@@ -4,6 +4,7 @@
 
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "AfxWindow.h"
 
@@ -19,6 +20,11 @@ struct WndMaps {
   std::unordered_map<HWND, CWnd*> temporary;  // wrappers FromHandle made; owned here
   std::unordered_set<const CWnd*> live;        // every CWnd object not yet destroyed
   CWnd* creating = nullptr;                    // the object whose window is being made
+  // Window procedures running now. A window destroyed inside another window's handler (a
+  // close dispatched during a long click) ends its object only when the outermost handler has
+  // returned, so no handler still on the stack runs on a deleted object.
+  int dispatch_depth = 0;
+  std::vector<CWnd*> ending;
 };
 
 WndMaps& maps() {
@@ -182,18 +188,26 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
   if (wnd == nullptr) return ::DefWindowProcA(hWnd, message, wParam, lParam);
   const MSG msg{hWnd, message, wParam, lParam, ::GetMessageTime(), {0, 0}};
   LRESULT result = 0;
+  WndMaps& m = maps();
+  ++m.dispatch_depth;
   {
     WndMessageScope scope(wnd, &msg);
     result = wnd->WindowProc(message, wParam, lParam);
   }
-  if (message == WM_NCDESTROY && maps().live.count(wnd) && wnd->m_hWnd == hWnd) {
+  if (message == WM_NCDESTROY && m.live.count(wnd) && wnd->m_hWnd == hWnd) {
     // The window is gone: unbind the object; the main window's end ends the program.
     wnd->Detach();
     if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == wnd) {
       app->m_pMainWnd = nullptr;
       ::PostQuitMessage(0);
     }
-    wnd->PostNcDestroy();
+    m.ending.push_back(wnd);
+  }
+  if (--m.dispatch_depth == 0) {
+    std::vector<CWnd*> ending;
+    ending.swap(m.ending);
+    for (CWnd* gone : ending)
+      if (m.live.count(gone)) gone->PostNcDestroy();
   }
   return result;
 }
