@@ -18,7 +18,6 @@ demo: all
 	@scripts/build-demo.sh $(BUILD)
 
 run: demo
-
 	cd $(BUILD)/demo && exec ../zorva
 
 test: all
