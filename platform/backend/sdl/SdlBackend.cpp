@@ -130,7 +130,22 @@ void SdlBackend::present(const uint32_t* pixels, int width, int height, int stri
     const uint32_t* src = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride) + x0;
     std::memcpy(&content_[static_cast<size_t>(y) * width + x0], src, static_cast<size_t>(x1 - x0) * 4);
   }
-  blit(x0, y0, x1, y1);
+  if (!has_pending_) {
+    pending_ = ScreenRect{x0, y0, x1, y1};
+    has_pending_ = true;
+  } else {
+    pending_ = ScreenRect{std::min(pending_.left, x0), std::min(pending_.top, y0),
+                          std::max(pending_.right, x1), std::max(pending_.bottom, y1)};
+  }
+  constexpr uint64_t kGatherMs = 8;
+  if (SDL_GetTicks64() - last_shown_ms_ >= kGatherMs) showPending();
+}
+
+void SdlBackend::showPending() {
+  if (!has_pending_) return;
+  has_pending_ = false;
+  last_shown_ms_ = SDL_GetTicks64();
+  blit(pending_.left, pending_.top, pending_.right, pending_.bottom);
 }
 
 uint32_t SdlBackend::shownPixel(int x, int y) const {
@@ -177,6 +192,7 @@ bool SdlBackend::take(const SDL_Event& sdl_event, InputEvent& event) {
 }
 
 bool SdlBackend::pollEvent(InputEvent& event) {
+  showPending();
   if (lookahead_) {
     event = *lookahead_;
     lookahead_.reset();
@@ -201,6 +217,7 @@ bool SdlBackend::pollEvent(InputEvent& event) {
 }
 
 void SdlBackend::waitForEvent(int timeout_ms) {
+  showPending();
   if (lookahead_) return;
   if (!video_ok_) {
     // Nothing can ever arrive; still let the time pass rather than spin the caller.
@@ -229,6 +246,7 @@ void SdlBackend::waitForEvent(int timeout_ms) {
 
 MessageBoxAnswer SdlBackend::messageBox(const std::string& text, const std::string& caption, unsigned flags,
                                         bool has_owner) {
+  showPending();
   return showMessageBox(text, caption, flags, has_owner ? window_ : nullptr);
 }
 
@@ -254,9 +272,15 @@ void SdlBackend::beep(unsigned /*type*/) {
   SDL_QueueAudio(beep_device_, tone.data(), static_cast<Uint32>(tone.size() * sizeof(int16_t)));
 }
 
-uint64_t SdlBackend::nowMs() { return SDL_GetTicks64(); }
+uint64_t SdlBackend::nowMs() {
+  showPending();
+  return SDL_GetTicks64();
+}
 
-void SdlBackend::sleepMs(int ms) { SDL_Delay(static_cast<Uint32>(std::max(ms, 0))); }
+void SdlBackend::sleepMs(int ms) {
+  showPending();
+  SDL_Delay(static_cast<Uint32>(std::max(ms, 0)));
+}
 
 // Audio streams live in the sound device layer; the desktop only hands the calls on.
 int SdlBackend::openAudio(AudioDirection direction, const AudioFormat& format) {
@@ -267,6 +291,9 @@ void SdlBackend::stopAudio(int stream) { audio_.stop(stream); }
 void SdlBackend::closeAudio(int stream) { audio_.close(stream); }
 size_t SdlBackend::readCaptured(int stream, void* dst, size_t bytes) { return audio_.readCaptured(stream, dst, bytes); }
 void SdlBackend::queuePlayback(int stream, const void* src, size_t bytes) { audio_.queuePlayback(stream, src, bytes); }
-uint64_t SdlBackend::playedBytes(int stream) { return audio_.playedBytes(stream); }
+uint64_t SdlBackend::playedBytes(int stream) {
+  showPending();
+  return audio_.playedBytes(stream);
+}
 
 }  // namespace zorva::platform

@@ -50,6 +50,11 @@ class SdlBackend final : public Backend {
  private:
   void fitOuter();                      // makes the outer window the asked rectangle
   void blit(int x0, int y0, int x1, int y1);  // copies part of the kept content to the screen
+  // Shows what present() kept since the last showing. Drawing calls come one pixel or one line
+  // at a time; showing each alone costs the X server a round trip, so changes are gathered for
+  // a few milliseconds and shown at the latest when the program next reads the clock, sleeps,
+  // asks a sound's position or reads input.
+  void showPending();
   bool take(const SDL_Event& sdl_event, InputEvent& event);
 
   // Declared first so that it ends last: SDL_Quit runs after every device and window is closed.
@@ -65,6 +70,9 @@ class SdlBackend final : public Backend {
   int content_width_ = 0;
   int content_height_ = 0;
   std::optional<InputEvent> lookahead_;  // an event waitForEvent read while waiting
+  bool has_pending_ = false;             // kept content not yet shown, within pending_
+  ScreenRect pending_{};
+  uint64_t last_shown_ms_ = 0;
   SdlAudio audio_;
   SDL_AudioDeviceID beep_device_ = 0;
   bool beep_unavailable_ = false;
