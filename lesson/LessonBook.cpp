@@ -13,10 +13,6 @@ const DWORD kHeaderSize = 1420;
 const DWORD kTitleRecordField = 44;
 const DWORD kPictureRecordSize = 72;
 
-LONG ReadLong(const BYTE* p) {
-  return (LONG)((DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24));
-}
-
 }  // namespace
 
 CLessonBook::CLessonBook()
@@ -61,11 +57,7 @@ void CLessonBook::ReadStartupFile() {
   strPath.Format("%s//DATA%d.DAT", "ZORVADAT", 4);
   CFile file;
   if (!file.Open(strPath, CFile::modeRead | CFile::shareDenyNone)) {
-    CString strMessage;
-    strMessage.Format("Can't find file '%s'", (LPCTSTR)strPath);
-    CWnd* pMain = AfxGetMainWnd();
-    ::MessageBoxA(pMain != NULL ? pMain->GetSafeHwnd() : NULL, strMessage, "Zorva File Error",
-                  MB_OK);
+    ReportMissingFile(strPath);
     return;
   }
   // A file shorter than its header, or a record offset outside the file, leaves the book
@@ -91,6 +83,17 @@ void CLessonBook::ReadStartupFile() {
   } catch (CFileException* e) {
     e->Delete();
   }
+}
+
+void CLessonBook::ReportMissingFile(const CString& strPath) {
+  CString strMessage;
+  strMessage.Format("Can't find file '%s'", (LPCTSTR)strPath);
+  CWnd* pMain = AfxGetMainWnd();
+  ::MessageBoxA(pMain != NULL ? pMain->GetSafeHwnd() : NULL, strMessage, "Zorva File Error", MB_OK);
+}
+
+LONG CLessonBook::ReadLong(const BYTE* p) {
+  return (LONG)((DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24));
 }
 
 CLessonBook::~CLessonBook() {

@@ -78,5 +78,9 @@ private:
   CPageAudio* Item(int i) const;
   void SetButtonState(int nButton, short nState, CDC* pDC);
   void ReadStartupFile();
+  // The "Zorva File Error" box for a data file that cannot be opened.
+  static void ReportMissingFile(const CString& strPath);
+  // A little-endian 32-bit field of a data file.
+  static LONG ReadLong(const BYTE* p);
   bool ReadPageFile(CFile& file, CDC* pDC);
 };

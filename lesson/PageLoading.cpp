@@ -6,10 +6,6 @@ namespace {
 const DWORD kFixedPartSize = 1099;  // flag byte, two names, info text, picture record
 const DWORD kItemRecordSize = 92;
 
-LONG ReadLong(const BYTE* p) {
-  return (LONG)((DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24));
-}
-
 // Takes the bytes of a fixed field up to its first NUL; a field without NUL is taken whole,
 // never read beyond its size.
 CString FieldText(const BYTE* p, int size) {
@@ -31,11 +27,7 @@ void CLessonBook::LoadPage(CString strName, short nLesson, CDC* pDC) {
 
   CFile file;
   if (!file.Open(strPath, CFile::modeRead | CFile::shareDenyNone)) {
-    CString strMessage;
-    strMessage.Format("Can't find file '%s'", (LPCTSTR)strPath);
-    CWnd* pMain = AfxGetMainWnd();
-    ::MessageBoxA(pMain != NULL ? pMain->GetSafeHwnd() : NULL, strMessage, "Zorva File Error",
-                  MB_OK);
+    ReportMissingFile(strPath);
     return;
   }
   // A damaged file keeps what was read before the damage; no exception leaves the click.
