@@ -31,6 +31,9 @@ lk::Book threeSentencePage() {
     item.audio = {200, 40 + 40 * i, 380, 70 + 40 * i};
     item.role = {180, 40 + 40 * i, 195, 70 + 40 * i};
     item.name = "sentence";
+    // A dialogue: sentences 1 and 3 are one speaker's, sentence 2 the other's.
+    item.role_head = i == 1 ? 1 : 0;
+    item.next_in_role = i == 0 ? 2 : -1;
     item.samples.assign(kClipSamples, static_cast<int16_t>(1000 * (i + 1)));
     page.items.push_back(item);
   }
@@ -114,6 +117,35 @@ TEST_F(ProgramRuns, RepeatAfterMeRecordsEachSentenceThenReviewPlaysBoth) {
   for (int i = 0; i < 9; ++i) EXPECT_EQ(heard()[i].kind, expected[i]) << i;
   // Each recording grew by a half of the clip's image, which is below 58,000 bytes.
   EXPECT_EQ(heard()[4].bytes.size(), size_t((kClipSamples * 2 + 44) * 3 / 2));
+}
+
+TEST_F(ProgramRuns, RightClickRecordsTheSentenceAndPlaysItBackAtOnce) {
+  desktop_.rightClick(view_, 250, 100);  // sentence 2
+  desktop_.pumpUntilIdle();
+  ASSERT_EQ(heard().size(), 1u);
+  EXPECT_EQ(heard()[0].kind, SoundKind::WaveOutWrite);
+  EXPECT_EQ(heard()[0].bytes.size(), size_t((kClipSamples * 2 + 44) * 3 / 2));
+}
+
+TEST_F(ProgramRuns, RoleplayRecordsTheChosenSpeakerAndPlaysTheDialogueBack) {
+  desktop_.click(view_, 185, 50);  // the role area of sentence 1: its speaker is the learner's
+  desktop_.pumpUntilIdle();
+  desktop_.click(view_, 50, 228);  // "Roleplay"
+  desktop_.pumpUntilIdle();
+  // First pass: only the other speaker's sentence is heard; then the dialogue with the
+  // learner's voice in place of sentences 1 and 3.
+  const SoundKind expected[4] = {SoundKind::PlaySound, SoundKind::WaveOutWrite,
+                                 SoundKind::PlaySound, SoundKind::WaveOutWrite};
+  ASSERT_EQ(heard().size(), 4u);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(heard()[i].kind, expected[i]) << i;
+  EXPECT_EQ(heard()[0].bytes[0] | (heard()[0].bytes[1] << 8), 2000) << "sentence 2's clip";
+
+  desktop_.backend().audio().clearTrace();
+  desktop_.click(view_, 50, 276);  // "Replay": the learner's two recordings only
+  desktop_.pumpUntilIdle();
+  ASSERT_EQ(heard().size(), 2u);
+  EXPECT_EQ(heard()[0].kind, SoundKind::WaveOutWrite);
+  EXPECT_EQ(heard()[1].kind, SoundKind::WaveOutWrite);
 }
 
 // Run under AddressSanitizer in CI: the frame, the view and the book are destroyed while the
