@@ -1,0 +1,234 @@
+"""The desktop a learner runs Zorva on: Xvfb, a PulseAudio server of our own, the program.
+
+Everything started here is stopped in close(), whatever happened; every wait is bounded.
+"""
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import time
+import wave
+
+SKIP = 77  # CTest's skip status: Xvfb or the sound server cannot start here
+
+
+class Unavailable(Exception):
+    """Xvfb or the sound server could not be started."""
+
+
+class Failure(Exception):
+    """A scenario's check failed; the message names the artefacts left behind."""
+
+
+class Screenshot:
+    def __init__(self, path):
+        self.path = path
+        with open(path, 'rb') as f:
+            data = f.read()
+        fields, pos = [], 0
+        while len(fields) < 4:  # P6 header: magic, width, height, maxval
+            while data[pos:pos + 1].isspace():
+                pos += 1
+            start = pos
+            while not data[pos:pos + 1].isspace():
+                pos += 1
+            fields.append(data[start:pos])
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.pixels = data[pos + 1:]
+
+    def at(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.pixels[i:i + 3])
+
+
+class Desktop:
+    def __init__(self, work, name, step_timeout=20):
+        self.dir = os.path.join(work, name)
+        shutil.rmtree(self.dir, ignore_errors=True)
+        os.makedirs(self.dir)
+        self.step_timeout = step_timeout
+        self.procs = []
+        self.program = None
+        self.shots = 0
+        self.env = dict(os.environ)
+
+    # ---- servers -------------------------------------------------------------------------
+    def start(self):
+        self._start_x()
+        self._start_pulse()
+
+    def _start_x(self):
+        if shutil.which('Xvfb') is None:
+            raise Unavailable('Xvfb is not installed')
+        read_fd, write_fd = os.pipe()
+        proc = subprocess.Popen(['Xvfb', '-displayfd', str(write_fd), '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
+                                pass_fds=(write_fd,), stdout=subprocess.DEVNULL,
+                                stderr=open(os.path.join(self.dir, 'xvfb.log'), 'w'))
+        os.close(write_fd)
+        self.procs.append(proc)
+        number = self._read_line(read_fd)
+        if not number:
+            raise Unavailable('Xvfb did not report a display')
+        self.env['DISPLAY'] = ':' + number.strip()
+
+    def _read_line(self, fd):
+        import select
+        out = b''
+        deadline = time.time() + self.step_timeout
+        while not out.endswith(b'\n') and time.time() < deadline:
+            ready, _, _ = select.select([fd], [], [], 0.2)
+            if ready:
+                chunk = os.read(fd, 64)
+                if not chunk:
+                    break
+                out += chunk
+        os.close(fd)
+        return out.decode()
+
+    def _start_pulse(self):
+        if shutil.which('pulseaudio') is None:
+            raise Unavailable('pulseaudio is not installed')
+        run = os.path.join(self.dir, 'pulse')
+        os.makedirs(run)
+        socket = os.path.join(run, 'native')
+        config = os.path.join(run, 'server.pa')
+        with open(config, 'w') as f:
+            f.write(f'load-module module-native-protocol-unix socket={socket} auth-anonymous=1\n'
+                    'load-module module-null-sink sink_name=speaker rate=22050 channels=1\n'
+                    'load-module module-null-sink sink_name=voice rate=22050 channels=1\n'
+                    'set-default-sink speaker\nset-default-source voice.monitor\n')
+        env = dict(self.env, HOME=run, XDG_RUNTIME_DIR=run, PULSE_RUNTIME_PATH=run)
+        env.pop('DISPLAY', None)
+        self.procs.append(subprocess.Popen(
+            ['pulseaudio', '-n', '-F', config, '--daemonize=no', '--exit-idle-time=-1', '--use-pid-file=no',
+             '--disable-shm=yes'], env=env, stdout=subprocess.DEVNULL,
+            stderr=open(os.path.join(self.dir, 'pulse.log'), 'w')))
+        self.env.update(PULSE_SERVER='unix:' + socket, SDL_VIDEODRIVER='x11', SDL_AUDIODRIVER='pulseaudio')
+        self.env.pop('ZORVA_BACKEND', None)
+        deadline = time.time() + self.step_timeout
+        while time.time() < deadline:
+            if subprocess.run(['pactl', 'info'], env=self.env, capture_output=True, timeout=5).returncode == 0:
+                return
+            time.sleep(0.2)
+        raise Unavailable('the PulseAudio server did not answer')
+
+    # ---- sound ---------------------------------------------------------------------------
+    def record_speaker(self):
+        """Records everything played to the speaker into speaker.wav (22,050 Hz mono)."""
+        self.speaker_wav = os.path.join(self.dir, 'speaker.wav')
+        self.recorder = subprocess.Popen(
+            ['parecord', '--device=speaker.monitor', '--rate=22050', '--channels=1', '--format=s16le',
+             '--file-format=wav', '--latency-msec=20', self.speaker_wav], env=self.env)
+        self.procs.append(self.recorder)
+        self.record_started = time.time()
+        time.sleep(0.3)
+
+    def stop_recording(self):
+        self.recorder.send_signal(signal.SIGINT)
+        self._wait(self.recorder, 5)
+        return self.speaker_wav
+
+    def feed_microphone(self, voice_wav):
+        """Plays the learner voice into the microphone over and over until close()."""
+        script = f'while :; do paplay --device=voice {voice_wav!r} || exit 1; done'
+        self.procs.append(subprocess.Popen(['sh', '-c', script], env=self.env, start_new_session=True))
+
+    # ---- the program ---------------------------------------------------------------------
+    def start_program(self, exe, data_dir):
+        self.program = subprocess.Popen([exe], cwd=data_dir, env=self.env,
+                                        stdout=open(os.path.join(self.dir, 'zorva.out'), 'w'),
+                                        stderr=subprocess.STDOUT)
+        self.procs.append(self.program)
+
+    def find_window(self, name):
+        """The id of the first window whose name is exactly `name`."""
+        result = self.xdotool('search', '--sync', '--onlyvisible', '--name', '^' + name + '$')
+        return result.split()[0]
+
+    def window_exists(self, name):
+        result = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', '^' + name + '$'], env=self.env,
+                                capture_output=True, text=True, timeout=self.step_timeout)
+        return bool(result.stdout.split())
+
+    def geometry(self, window):
+        values = {}
+        for line in self.xdotool('getwindowgeometry', '--shell', window).splitlines():
+            key, _, value = line.partition('=')
+            values[key] = int(value) if value.lstrip('-').isdigit() else value
+        return values['X'], values['Y'], values['WIDTH'], values['HEIGHT']
+
+    def xdotool(self, *args):
+        try:
+            result = subprocess.run(['xdotool', *args], env=self.env, capture_output=True, text=True,
+                                    timeout=self.step_timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure(f'xdotool {" ".join(args)} took longer than {self.step_timeout} s; {self.artefacts()}')
+        if result.returncode != 0:
+            raise Failure(f'xdotool {" ".join(args)} failed: {result.stderr.strip()}; {self.artefacts()}')
+        return result.stdout
+
+    def click(self, x, y, button=1):
+        self.xdotool('mousemove', '--sync', str(x), str(y))
+        self.xdotool('click', str(button))
+
+    def key(self, window, keys):
+        self.xdotool('windowfocus', '--sync', window)
+        self.xdotool('key', keys)
+
+    def close_window(self, window):
+        """What the close button does: the window manager's WM_DELETE_WINDOW request."""
+        from xclose import send_delete_window
+        send_delete_window(self.env['DISPLAY'], int(window))
+
+    def wait_exit(self, seconds):
+        try:
+            return self.program.wait(timeout=seconds)
+        except subprocess.TimeoutExpired:
+            return None
+
+    def screenshot(self, label):
+        self.shots += 1
+        path = os.path.join(self.dir, f'{self.shots:02d}-{label}.ppm')
+        result = subprocess.run(['import', '-window', 'root', '-display', self.env['DISPLAY'], 'ppm:' + path],
+                                env=self.env, capture_output=True, timeout=self.step_timeout)
+        if result.returncode != 0:
+            raise Failure(f'screenshot failed: {result.stderr.decode().strip()}')
+        return Screenshot(path)
+
+    def artefacts(self):
+        return f'screenshots and speaker.wav in {self.dir}'
+
+    # ---- teardown ------------------------------------------------------------------------
+    def _wait(self, proc, seconds):
+        try:
+            proc.wait(timeout=seconds)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait(timeout=5)
+
+    def close(self):
+        for proc in reversed(self.procs):
+            if proc.poll() is None:
+                try:
+                    if proc.args[0] == 'sh':
+                        os.killpg(proc.pid, signal.SIGTERM)
+                    else:
+                        proc.terminate()
+                except ProcessLookupError:
+                    pass
+                self._wait(proc, 5)
+
+
+def write_wave(path, samples, rate=22050):
+    with wave.open(path, 'wb') as w:
+        w.setnchannels(1)
+        w.setsampwidth(2)
+        w.setframerate(rate)
+        w.writeframes(b''.join(struct.pack('<h', max(-32768, min(32767, int(s)))) for s in samples))
+
+
+def read_wave(path):
+    with wave.open(path, 'rb') as w:
+        frames = w.readframes(w.getnframes())
+        return list(struct.unpack('<%dh' % (len(frames) // 2), frames)), w.getframerate()

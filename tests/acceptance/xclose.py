@@ -1,0 +1,37 @@
+"""Sends WM_DELETE_WINDOW to a window, as a window manager's close button does (Xvfb has none)."""
+import ctypes
+import ctypes.util
+
+
+class XClientMessageEvent(ctypes.Structure):
+    _fields_ = [('type', ctypes.c_int), ('serial', ctypes.c_ulong), ('send_event', ctypes.c_int),
+                ('display', ctypes.c_void_p), ('window', ctypes.c_ulong), ('message_type', ctypes.c_ulong),
+                ('format', ctypes.c_int), ('data', ctypes.c_long * 5)]
+
+
+class XEvent(ctypes.Union):
+    _fields_ = [('xclient', XClientMessageEvent), ('pad', ctypes.c_long * 24)]
+
+
+def send_delete_window(display_name, window):
+    x = ctypes.CDLL(ctypes.util.find_library('X11') or 'libX11.so.6')
+    x.XOpenDisplay.restype = ctypes.c_void_p
+    x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x.XInternAtom.restype = ctypes.c_ulong
+    x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.POINTER(XEvent)]
+    x.XFlush.argtypes = [ctypes.c_void_p]
+    x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = x.XOpenDisplay(display_name.encode())
+    if not display:
+        raise RuntimeError('cannot open display ' + display_name)
+    event = XEvent()
+    event.xclient.type = 33  # ClientMessage
+    event.xclient.window = window
+    event.xclient.message_type = x.XInternAtom(display, b'WM_PROTOCOLS', 0)
+    event.xclient.format = 32
+    event.xclient.data[0] = x.XInternAtom(display, b'WM_DELETE_WINDOW', 0)
+    event.xclient.data[1] = 0  # CurrentTime
+    x.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+    x.XFlush(display)
+    x.XCloseDisplay(display)
