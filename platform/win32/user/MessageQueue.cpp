@@ -2,6 +2,7 @@
 // when the queue is read, then the quit request once nothing else is waiting.
 #include <deque>
 
+#include "../kernel/WinRect.h"
 #include "MenuBar.h"
 #include "ScreenSurface.h"
 #include "WindowTree.h"
@@ -40,6 +41,18 @@ unsigned buttonBit(MouseButton b) {
   return b == MouseButton::Left ? MK_LBUTTON : b == MouseButton::Right ? MK_RBUTTON : MK_MBUTTON;
 }
 
+// The pointer on a window's frame (its border or client edge) is in its non-client area: the
+// window gets the WM_NC* message with the hit-test code and the screen point, never a client
+// message with a point outside its client area. A press there is no half of a double click.
+void queueNonClientMouse(const InputEvent& e, HWND target, int sx, int sy) {
+  constexpr UINT kClientToNonClient = WM_MOUSEMOVE - WM_NCMOUSEMOVE;
+  UINT message = WM_NCMOUSEMOVE;
+  if (e.kind != InputKind::MouseMove) message = mouseMessage(e, false) - kClientToNonClient;
+  if (e.kind == InputKind::MouseDown) WindowTree::instance().last_click = ClickRecord{};
+  queue().input.push_back(MSG{target, message, HTBORDER, MAKELPARAM(sx, sy),
+                              static_cast<DWORD>(e.time_ms), {sx, sy}});
+}
+
 void queueMouse(const InputEvent& e) {
   WindowTree& tree = WindowTree::instance();
   QueueState& q = queue();
@@ -52,6 +65,11 @@ void queueMouse(const InputEvent& e) {
   WindowRecord* record = tree.find(target);
   // A disabled window (a frame under a modal dialog) and its children take no input.
   if (record == nullptr || !tree.takesInput(target)) return;
+  const RECT client = tree.clientScreenRect(target);
+  if (GetCapture() != target && !PtInRect(&client, POINT{sx, sy})) {
+    queueNonClientMouse(e, target, sx, sy);
+    return;
+  }
   UINT message = WM_MOUSEMOVE;
   if (e.kind != InputKind::MouseMove) {
     bool dbl = false;
@@ -63,7 +81,6 @@ void queueMouse(const InputEvent& e) {
     }
     message = mouseMessage(e, dbl);
   }
-  RECT client = tree.clientScreenRect(target);
   const int cx = sx - client.left;
   const int cy = sy - client.top;
   WPARAM flags = q.buttons;

@@ -31,6 +31,16 @@
 #define WM_NCDESTROY 0x0082
 #define WM_NCHITTEST 0x0084
 #define WM_NCPAINT 0x0085
+#define WM_NCMOUSEMOVE 0x00A0
+#define WM_NCLBUTTONDOWN 0x00A1
+#define WM_NCLBUTTONUP 0x00A2
+#define WM_NCLBUTTONDBLCLK 0x00A3
+#define WM_NCRBUTTONDOWN 0x00A4
+#define WM_NCRBUTTONUP 0x00A5
+#define WM_NCRBUTTONDBLCLK 0x00A6
+#define WM_NCMBUTTONDOWN 0x00A7
+#define WM_NCMBUTTONUP 0x00A8
+#define WM_NCMBUTTONDBLCLK 0x00A9
 #define WM_KEYFIRST 0x0100
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
@@ -60,6 +70,9 @@
 #define WM_MBUTTONDBLCLK 0x0209
 #define WM_MOUSELAST 0x0209
 #define WM_USER 0x0400
+
+// ---- Hit-test codes (wParam of non-client mouse messages) ----
+#define HTBORDER 18
 
 // ---- Mouse key flags (wParam of mouse messages) ----
 #define MK_LBUTTON 0x0001

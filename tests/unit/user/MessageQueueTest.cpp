@@ -151,6 +151,88 @@ TEST_F(QueueTest, MouseGoesToTheChildUnderThePointerInItsClientCoordinates) {
   EXPECT_EQ(m.hwnd, a);
 }
 
+// Presses on a child's frame (client edge or border) are its non-client input: WM_NC* with
+// HTBORDER and the screen point. Inside the client area, and outside the child, nothing changes.
+TEST_F(QueueTest, PressesOnAChildsFrameAreNonClientMessagesAtTheScreenPoint) {
+  HWND a = top();
+  HWND edged = child(a, 50, 40, 100, 80, WS_EX_CLIENTEDGE);  // client area 96 x 76
+  HWND bordered = CreateWindowExA(0, "QueuePlain", "", WS_CHILD | WS_VISIBLE | WS_BORDER, 200, 40,
+                                  60, 30, a, nullptr, nullptr, nullptr);
+  drain();
+  struct Row {
+    const char* what;
+    int x, y;  // content point (a has no menu: its client coordinates)
+    HWND window;
+    UINT down, up;
+    int lx, ly;  // client point, or screen point for WM_NC*
+  };
+  POINT origin{0, 0};
+  ClientToScreen(a, &origin);
+  const int sx = origin.x, sy = origin.y;
+  const Row rows[] = {
+      {"outer edge line, top left", 50, 40, edged, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, sx + 50, sy + 40},
+      {"inner edge line, top left", 51, 41, edged, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, sx + 51, sy + 41},
+      {"first client pixel", 52, 42, edged, WM_LBUTTONDOWN, WM_LBUTTONUP, 0, 0},
+      {"last client pixel", 147, 117, edged, WM_LBUTTONDOWN, WM_LBUTTONUP, 95, 75},
+      {"inner edge line, bottom right", 148, 118, edged, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP,
+       sx + 148, sy + 118},
+      {"outer edge line, bottom right", 149, 119, edged, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP,
+       sx + 149, sy + 119},
+      {"past the child, in the parent", 150, 120, a, WM_LBUTTONDOWN, WM_LBUTTONUP, 150, 120},
+      {"border of a WS_BORDER child", 259, 55, bordered, WM_NCLBUTTONDOWN, WM_NCLBUTTONUP,
+       sx + 259, sy + 55},
+      {"inside the border", 258, 55, bordered, WM_LBUTTONDOWN, WM_LBUTTONUP, 57, 14},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    click(row.x, row.y);
+    for (UINT expected : {row.down, row.up}) {
+      MSG m;
+      ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+      EXPECT_EQ(m.hwnd, row.window);
+      EXPECT_EQ(m.message, expected);
+      const bool frame = expected == WM_NCLBUTTONDOWN || expected == WM_NCLBUTTONUP;
+      EXPECT_EQ(m.wParam, frame ? WPARAM(HTBORDER) : WPARAM(expected == row.down ? MK_LBUTTON : 0));
+      EXPECT_EQ(GET_X_LPARAM(m.lParam), row.lx);
+      EXPECT_EQ(GET_Y_LPARAM(m.lParam), row.ly);
+    }
+    drain();
+  }
+  // The other buttons and moves on the frame have their WM_NC* messages too.
+  click(50, 60, MouseButton::Right);
+  InputEvent move;
+  move.kind = InputKind::MouseMove;
+  move.x = 149;
+  move.y = 60;
+  desk->inject(move);
+  EXPECT_EQ(readAll(), (std::vector<UINT>{WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCMOUSEMOVE}));
+  // The window holding the capture gets client messages wherever the pointer is.
+  SetCapture(edged);
+  click(50, 40);
+  MSG m;
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.message, UINT(WM_LBUTTONDOWN));
+  EXPECT_EQ(GET_X_LPARAM(m.lParam), -2);
+  EXPECT_EQ(GET_Y_LPARAM(m.lParam), -2);
+  ReleaseCapture();
+  drain();
+}
+
+TEST_F(QueueTest, APressOnTheFrameIsNoHalfOfADoubleClick) {
+  HWND a = top();
+  HWND edged = child(a, 50, 40, 100, 80, WS_EX_CLIENTEDGE, "QueueDbl");
+  click(52, 42);
+  click(52, 42);
+  EXPECT_EQ(readAll(edged), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+                                               WM_LBUTTONUP}))
+      << "two presses on the client area's corner pair up";
+  click(52, 42);
+  click(51, 41);  // on the inner edge line, within the double-click box
+  click(52, 42);
+  EXPECT_EQ(readAll(edged), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_NCLBUTTONDOWN,
+                                               WM_NCLBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+}
+
 TEST_F(QueueTest, DoubleClicksOnlyForClassesThatAskAndOnlyWhenTheQueueIsRead) {
   HWND a = top();
   HWND plain = child(a, 0, 0, 50, 50);
