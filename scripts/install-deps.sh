@@ -3,10 +3,10 @@
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config libgtest-dev
-  libsdl2-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libsdl2-image-dev libsdl2-ttf-dev libsndfile1-dev libsoxr-dev
   libespeak-ng-dev espeak-ng libimagequant-dev libtomlplusplus-dev
-  xvfb xauth xdotool imagemagick pulseaudio
+  xvfb xauth x11-utils xdotool imagemagick pulseaudio
 )
 missing=()
 for p in "${packages[@]}"; do

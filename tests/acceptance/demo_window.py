@@ -310,6 +310,9 @@ def main():
         print(f'passed: {summary}; screenshots in {folder}')
         return 0
     except Unavailable as e:
+        if os.environ.get('ZORVA_ACCEPTANCE_REQUIRED'):
+            print(f'cannot run here, and it is required here: {e}', file=sys.stderr)
+            return FAILED
         print(f'skipped: {e}', file=sys.stderr)
         return SKIP
     except Failure as e:

@@ -10,6 +10,8 @@ import subprocess
 import time
 import wave
 
+from xdisplay import XDisplay
+
 SKIP = 77  # CTest's skip status: Xvfb or the sound server cannot start here
 
 
@@ -19,27 +21,6 @@ class Unavailable(Exception):
 
 class Failure(Exception):
     """A scenario's check failed; the message names the artefacts left behind."""
-
-
-class Screenshot:
-    def __init__(self, path):
-        self.path = path
-        with open(path, 'rb') as f:
-            data = f.read()
-        fields, pos = [], 0
-        while len(fields) < 4:  # P6 header: magic, width, height, maxval
-            while data[pos:pos + 1].isspace():
-                pos += 1
-            start = pos
-            while not data[pos:pos + 1].isspace():
-                pos += 1
-            fields.append(data[start:pos])
-        self.width, self.height = int(fields[1]), int(fields[2])
-        self.pixels = data[pos + 1:]
-
-    def at(self, x, y):
-        i = 3 * (y * self.width + x)
-        return tuple(self.pixels[i:i + 3])
 
 
 class Desktop:
@@ -71,6 +52,8 @@ class Desktop:
         if not number:
             raise Unavailable('Xvfb did not report a display')
         self.env['DISPLAY'] = ':' + number.strip()
+        self.x = XDisplay(self.env['DISPLAY'])
+        self.screen_size = (1280, 1024)
 
     def _read_line(self, fd):
         import select
@@ -121,8 +104,16 @@ class Desktop:
             ['parecord', '--device=speaker.monitor', '--rate=22050', '--channels=1', '--format=s16le',
              '--file-format=wav', '--latency-msec=20', self.speaker_wav], env=self.env)
         self.procs.append(self.recorder)
-        self.record_started = time.time()
-        time.sleep(0.3)
+        # The stream counts as started once samples reach the file; the moment of its first sample
+        # is worked out from how much it holds then.
+        deadline = time.time() + self.step_timeout
+        while time.time() < deadline:
+            size = os.path.getsize(self.speaker_wav) if os.path.exists(self.speaker_wav) else 0
+            if size > 44 + 4410:
+                self.record_started = time.time() - (size - 44) / 44100
+                return
+            time.sleep(0.02)
+        raise Unavailable('the sound server delivered no speaker samples to record')
 
     def stop_recording(self):
         self.recorder.send_signal(signal.SIGINT)
@@ -131,7 +122,7 @@ class Desktop:
 
     def feed_microphone(self, voice_wav):
         """Plays the learner voice into the microphone over and over until close()."""
-        script = f'while :; do paplay --device=voice {voice_wav!r} || exit 1; done'
+        script = f'while :; do paplay --latency-msec=20 --device=voice {voice_wav!r} || exit 1; done'
         self.procs.append(subprocess.Popen(['sh', '-c', script], env=self.env, start_new_session=True))
 
     # ---- the program ---------------------------------------------------------------------
@@ -141,10 +132,27 @@ class Desktop:
                                         stderr=subprocess.STDOUT)
         self.procs.append(self.program)
 
+    def program_output(self):
+        with open(os.path.join(self.dir, 'zorva.out'), errors='replace') as f:
+            return f.read()
+
     def find_window(self, name):
         """The id of the first window whose name is exactly `name`."""
         result = self.xdotool('search', '--sync', '--onlyvisible', '--name', '^' + name + '$')
         return result.split()[0]
+
+    def find_dialog(self, name):
+        """A message box's window: SDL names it in UTF-8 only, which xdotool's search cannot read."""
+        deadline = time.time() + self.step_timeout
+        while time.time() < deadline:
+            tree = subprocess.run(['xwininfo', '-root', '-tree'], env=self.env, capture_output=True, text=True,
+                                  timeout=self.step_timeout).stdout
+            for line in tree.splitlines():
+                fields = line.split(None, 1)
+                if len(fields) == 2 and fields[1].startswith(f'"{name}":'):
+                    return str(int(fields[0], 16))
+            time.sleep(0.1)
+        raise Failure(f'no window named "{name}" appeared within {self.step_timeout} s; {self.artefacts()}')
 
     def window_exists(self, name):
         result = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', '^' + name + '$'], env=self.env,
@@ -178,8 +186,7 @@ class Desktop:
 
     def close_window(self, window):
         """What the close button does: the window manager's WM_DELETE_WINDOW request."""
-        from xclose import send_delete_window
-        send_delete_window(self.env['DISPLAY'], int(window))
+        self.x.send_delete_window(int(window))
 
     def wait_exit(self, seconds):
         try:
@@ -188,13 +195,20 @@ class Desktop:
             return None
 
     def screenshot(self, label):
+        """The whole screen now, kept as a numbered PPM file beside the scenario's other artefacts."""
         self.shots += 1
-        path = os.path.join(self.dir, f'{self.shots:02d}-{label}.ppm')
-        result = subprocess.run(['import', '-window', 'root', '-display', self.env['DISPLAY'], 'ppm:' + path],
-                                env=self.env, capture_output=True, timeout=self.step_timeout)
-        if result.returncode != 0:
-            raise Failure(f'screenshot failed: {result.stderr.decode().strip()}')
-        return Screenshot(path)
+        pixels = self.x.grab(0, 0, *self.screen_size)
+        pixels.save_ppm(os.path.join(self.dir, f'{self.shots:02d}-{label}.ppm'))
+        return pixels
+
+    def wait_for_pixel(self, x, y, colour, seconds):
+        """Polls one screen pixel until it has the colour; the time it took, or None."""
+        started = time.time()
+        while time.time() - started < seconds:
+            if self.x.grab(x, y, 1, 1).at(x, y) == colour:
+                return time.time() - started
+            time.sleep(0.005)
+        return None
 
     def artefacts(self):
         return f'screenshots and speaker.wav in {self.dir}'
@@ -208,6 +222,8 @@ class Desktop:
             proc.wait(timeout=5)
 
     def close(self):
+        if getattr(self, 'x', None) is not None:
+            self.x.close()
         for proc in reversed(self.procs):
             if proc.poll() is None:
                 try:

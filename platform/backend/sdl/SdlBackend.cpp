@@ -7,6 +7,7 @@
 
 #include "platform/backend/sdl/SdlEvents.h"
 #include "platform/backend/sdl/SdlMessageBox.h"
+#include "platform/backend/sdl/X11Errors.h"
 
 namespace zorva::platform {
 namespace {
@@ -36,8 +37,13 @@ SdlBackend::SdlBackend() {
   // The first click on a window without focus is a click, as on Win32.
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // Every pixel is drawn by our own code, so the desktop's plain framebuffer shows them; a GL
+  // texture framebuffer would also replace the desktop window when it is first shown, which
+  // leaves anything that found the window holding a closed one.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   video_ok_ = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) == 0;
   if (!video_ok_) std::fprintf(stderr, "zorva: no desktop to show a window on: %s\n", SDL_GetError());
+  if (video_ok_) reportX11ErrorsAndGoOn();
   audio_ok_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (!audio_ok_) std::fprintf(stderr, "zorva: no sound devices: %s\n", SDL_GetError());
   if (video_ok_) SDL_StopTextInput();  // key events are all the platform reads

@@ -89,10 +89,12 @@ MessageBoxAnswer showMessageBox(const std::string& text, const std::string& capt
                                 static_cast<int>(plan.buttons.size()),
                                 plan.buttons.data(),
                                 nullptr};
+  // Each report also goes to standard error, where it can be copied after the box is gone.
+  std::fprintf(stderr, "zorva: %s: %s\n", caption.c_str(), text.c_str());
+  std::fflush(stderr);
   int pressed = -1;
   if (SDL_ShowMessageBox(&data, &pressed) != 0) {
-    std::fprintf(stderr, "zorva: could not show the message box \"%s\" (%s): %s\n", caption.c_str(),
-                 SDL_GetError(), text.c_str());
+    std::fprintf(stderr, "zorva: the box could not be shown: %s\n", SDL_GetError());
     return plan.dismissed;
   }
   return pressed < 0 ? plan.dismissed : pressed;
