@@ -145,6 +145,17 @@ def check_page(view, page, problems, active=None):
 
 
 
+def start_on_page_1(run, learner_speaks=False):
+    """The program on the first page of Lesson 1, with the speaker being recorded from then on."""
+    lesson = run.make_lesson()
+    if learner_speaks:
+        run.desktop.feed_microphone(lesson.voice)
+    run.start()
+    open_lesson_1(run)
+    run.desktop.record_speaker()
+    return lesson
+
+
 def open_lesson_1(run):
     run.wait_for((110, 0), TITLE_MARK, 'the lesson menu')
     run.click(button_point('Lesson 1'))
@@ -258,11 +269,7 @@ def navigation(run):
 def item_click(run):
     """A click plays the item's sentence under a blue frame; a right click records the learner (red)
     and plays the normalised recording back (green)."""
-    lesson = run.make_lesson()
-    run.desktop.feed_microphone(lesson.voice)
-    run.start()
-    open_lesson_1(run)
-    run.desktop.record_speaker()
+    lesson = start_on_page_1(run, learner_speaks=True)
     second, first = lesson.pages[0][1], lesson.pages[0][0]
     run.click(rect_centre(second.audio))
     took = run.wait_for(item_corner(second), BLUE, 'the second item while its sentence plays')
@@ -310,10 +317,7 @@ def check_own_voice(run, voice, what):
 def play_stop(run):
     """Play lights "Play" and plays the items in order; Stop during the second sentence ends the run
     when that sentence has ended."""
-    lesson = run.make_lesson()
-    run.start()
-    open_lesson_1(run)
-    run.desktop.record_speaker()
+    lesson = start_on_page_1(run)
     items = lesson.pages[0]
     run.click(button_point('Play'))
     run.wait_for(item_corner(items[0]), BLUE, 'the first item under Play')
@@ -344,11 +348,7 @@ def play_stop(run):
 def repeat_review(run):
     """Repeat after me: each clip, then the learner recorded for the grown length; then Review plays
     each clip followed by the learner's own version."""
-    lesson = run.make_lesson()
-    run.desktop.feed_microphone(lesson.voice)
-    run.start()
-    open_lesson_1(run)
-    run.desktop.record_speaker()
+    lesson = start_on_page_1(run, learner_speaks=True)
     items = lesson.pages[0]
     run.click(button_point('Repeat after me'))
     run.wait_for(item_corner(items[0]), RED, 'the first item while the learner repeats')
