@@ -36,12 +36,14 @@ class Desktop:
 
     # ---- servers -------------------------------------------------------------------------
     def start(self):
-        self._start_x()
+        self.start_x()
         self._start_pulse()
 
-    def _start_x(self):
-        if shutil.which('Xvfb') is None:
-            raise Unavailable('Xvfb is not installed')
+    def start_x(self):
+        """Xvfb alone: programs started from here open the real desktop through SDL on it."""
+        for tool in ('Xvfb', 'xdotool', 'xwininfo'):
+            if shutil.which(tool) is None:
+                raise Unavailable(f'{tool} is not installed')
         read_fd, write_fd = os.pipe()
         proc = subprocess.Popen(['Xvfb', '-displayfd', str(write_fd), '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
                                 pass_fds=(write_fd,), stdout=subprocess.DEVNULL,
@@ -52,6 +54,8 @@ class Desktop:
         if not number:
             raise Unavailable('Xvfb did not report a display')
         self.env['DISPLAY'] = ':' + number.strip()
+        self.env['SDL_VIDEODRIVER'] = 'x11'
+        self.env.pop('ZORVA_BACKEND', None)
         self.x = XDisplay(self.env['DISPLAY'])
         self.screen_size = (1280, 1024)
 
@@ -87,8 +91,7 @@ class Desktop:
             ['pulseaudio', '-n', '-F', config, '--daemonize=no', '--exit-idle-time=-1', '--use-pid-file=no',
              '--disable-shm=yes'], env=env, stdout=subprocess.DEVNULL,
             stderr=open(os.path.join(self.dir, 'pulse.log'), 'w')))
-        self.env.update(PULSE_SERVER='unix:' + socket, SDL_VIDEODRIVER='x11', SDL_AUDIODRIVER='pulseaudio')
-        self.env.pop('ZORVA_BACKEND', None)
+        self.env.update(PULSE_SERVER='unix:' + socket, SDL_AUDIODRIVER='pulseaudio')
         deadline = time.time() + self.step_timeout
         while time.time() < deadline:
             if subprocess.run(['pactl', 'info'], env=self.env, capture_output=True, timeout=5).returncode == 0:
@@ -126,14 +129,15 @@ class Desktop:
         self.procs.append(subprocess.Popen(['sh', '-c', script], env=self.env, start_new_session=True))
 
     # ---- the program ---------------------------------------------------------------------
-    def start_program(self, exe, data_dir):
-        self.program = subprocess.Popen([exe], cwd=data_dir, env=self.env,
-                                        stdout=open(os.path.join(self.dir, 'zorva.out'), 'w'),
+    def start_program(self, exe, folder, log='zorva.out'):
+        """Starts exe in the folder; what it writes (output and errors) goes to the log."""
+        self.log = os.path.join(self.dir, log)
+        self.program = subprocess.Popen([exe], cwd=folder, env=self.env, stdout=open(self.log, 'w'),
                                         stderr=subprocess.STDOUT)
         self.procs.append(self.program)
 
     def program_output(self):
-        with open(os.path.join(self.dir, 'zorva.out'), errors='replace') as f:
+        with open(self.log, errors='replace') as f:
             return f.read()
 
     def find_window(self, name):
