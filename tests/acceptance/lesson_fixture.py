@@ -55,6 +55,13 @@ def _model_clip(seed):
     return [s * min(1.0, i / fade, (count - 1 - i) / fade) for i, s in enumerate(_noise(seed, count, 0.5))]
 
 
+def build_lesson(builder, description, out):
+    """zorva-lesson build; its complaint, if any, becomes the failure's message."""
+    result = subprocess.run([builder, 'build', description, out], capture_output=True, text=True, timeout=60)
+    if result.returncode != 0:
+        raise RuntimeError(f'zorva-lesson build {description} failed: {result.stderr.strip()}')
+
+
 class Item:
     def __init__(self, index, top, role=None):
         self.audio = (200, top, 500, top + 40)      # view coordinates: left, top, right, bottom
@@ -91,7 +98,7 @@ class AcceptanceLesson:
         with open(description, 'w') as f:
             f.write(self._toml())
         self.data = os.path.join(folder, 'out')
-        subprocess.run([builder, 'build', description, self.data], check=True, capture_output=True, timeout=60)
+        build_lesson(builder, description, self.data)
         self.data_dir = os.path.join(self.data, 'ZORVADAT')
 
     def info(self, page):

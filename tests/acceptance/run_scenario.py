@@ -13,14 +13,16 @@ import sys
 import time
 import traceback
 
-from harness import SKIP, Desktop, Failure, Unavailable
+from harness import SKIP, Desktop, Failure, Unavailable, write_wave
 from lesson_fixture import (CLIP_SECONDS, MARK_AT, PAGE_COLOUR, PAGE_MARKS, PICTURE_SIZE, TITLE_COLOUR, TITLE_MARK,
-                            TITLE_SIZE, VOICE_LEVEL, VOICE_PERIOD_SECONDS, AcceptanceLesson)
+                            TITLE_SIZE, VOICE_LEVEL, VOICE_PERIOD_SECONDS, AcceptanceLesson, build_lesson)
+from page_file import read_page_items
 from sound_check import Heard
 from view_checks import (BLUE, CLIENT_EDGE, GREEN, INFO_RECT, LESSON_BUTTONS, LIGHT_GREY, MENU_BAR_HEIGHT,
                          PAGE_BUTTONS, RED, WHITE, View, button_point, button_rect, rect_centre)
 
 SCENARIOS = {}
+DEMO_LESSON = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'lessons', 'demo', 'lesson.toml')
 
 
 def scenario(function):
@@ -131,8 +133,7 @@ def check_page(view, page, problems, active=None):
     view.expect_colour(110 + width - 1, height - 21, PAGE_COLOUR, 'page picture last pixel', problems)
     view.expect_colour(110 + width, height - 21, WHITE, 'right of the page picture', problems)
     view.expect_colour(110 + width - 1, height - 20, WHITE, 'below the page picture', problems)
-    for name in PAGE_BUTTONS:
-        view.expect_button(name, RED if name == active else BLUE, problems)
+    check_page_buttons(view, problems, active)
     info_left, info_top, info_right, info_bottom = INFO_RECT
     right = min(info_right, view.size[0])
     text = view.colours(info_left, info_top, right, info_bottom) - {WHITE}
@@ -154,6 +155,11 @@ def start_on_page_1(run, learner_speaks=False):
     open_lesson_1(run)
     run.desktop.record_speaker()
     return lesson
+
+
+def check_page_buttons(view, problems, active=None):
+    for name in PAGE_BUTTONS:
+        view.expect_button(name, RED if name == active else BLUE, problems)
 
 
 def open_lesson_1(run):
@@ -507,6 +513,47 @@ def close(run):
         heard = run.heard()
         if 'c3' in heard.names():
             run.fail(f'{how}: the run went on to the last item after the window closed: heard {heard.sounds}')
+
+
+@scenario
+def demo_lesson(run):
+    """The lesson `make run` opens: "Lesson 1" shows its first page and "Play" speaks each sentence,
+    in page order, under the sentence's blue frame."""
+    folder = os.path.join(run.desktop.dir, 'demo')
+    build_lesson(run.args.builder, DEMO_LESSON, folder)
+    items = read_page_items(os.path.join(folder, 'ZORVADAT', '14101.pge'))
+    clips = []
+    for i, item in enumerate(items):
+        clips.append(os.path.join(run.desktop.dir, f'sentence{i + 1}.wav'))
+        write_wave(clips[-1], item.samples)
+    run.desktop.start_program(run.args.zorva, folder)
+    run.find_main_window()
+    left, top, right, _ = button_rect('Lesson 1')
+    run.wait_for(((left + right) // 2, top + 2), LIGHT_GREY, 'the lesson menu')
+    run.click(button_point('Lesson 1'))
+    left, top, right, _ = button_rect('Play')
+    run.wait_for(((left + right) // 2, top + 2), LIGHT_GREY, 'the first page\'s buttons')
+    time.sleep(0.3)
+    problems = []
+    check_page_buttons(run.view('demo-page1'), problems)
+    run.check(problems, 'the demo\'s first page')
+    run.desktop.record_speaker()
+    run.click(button_point('Play'))
+    run.wait_for(item_corner(items[0]), BLUE, 'the first sentence under Play')
+    run.view('demo-playing').expect_frame(items[0].audio, BLUE, 'the first sentence\'s frame', problems)
+    run.check(problems, 'Play on the demo page')
+    length = sum(len(item.samples) for item in items) / 22050
+    run.wait_for(item_corner(items[-1]), BLUE, 'the last sentence under Play', seconds=length + 10)
+    run.wait_for(item_corner(items[-1]), WHITE, 'the end of Play', seconds=10)
+    time.sleep(0.5)
+    heard = Heard(run.args.clipfind, run.desktop.stop_recording(), clips, 0, None, 0)
+    expected = [f'c{i + 1}' for i in range(len(items))]
+    if heard.names() != expected:
+        run.fail(f'heard {heard.sounds}, expected the {len(items)} sentences in page order')
+    run.figure('demo page 1 under Play: ' + ', '.join(f'sentence {s.name[1:]} (correlation {s.score:.3f})'
+                                                      for s in heard.sounds))
+    run.desktop.close_window(run.window)
+    run.expect_exit('the close button')
 
 
 def main():

@@ -23,7 +23,7 @@ class Sound:
 
 class Heard:
     def __init__(self, clipfind, recording, clips, clip_seconds, voice_period, period_seconds):
-        args = [clipfind, recording, str(MIN_SCORE), *clips, voice_period]
+        args = [clipfind, recording, str(MIN_SCORE), *clips] + ([voice_period] if voice_period else [])
         result = subprocess.run(args, capture_output=True, text=True, timeout=120)
         if result.returncode != 0:
             raise RuntimeError(f'zorva-clipfind failed: {result.stderr.strip()}')
