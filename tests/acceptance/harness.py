@@ -107,13 +107,12 @@ class Desktop:
             ['parecord', '--device=speaker.monitor', '--rate=22050', '--channels=1', '--format=s16le',
              '--file-format=wav', '--latency-msec=20', self.speaker_wav], env=self.env)
         self.procs.append(self.recorder)
-        # The stream counts as started once samples reach the file; the moment of its first sample
-        # is worked out from how much it holds then.
+        # The sound server hands over the first samples only after a while: what plays before
+        # they reach the file could be lost, so the scenario goes on only then.
         deadline = time.time() + self.step_timeout
         while time.time() < deadline:
             size = os.path.getsize(self.speaker_wav) if os.path.exists(self.speaker_wav) else 0
             if size > 44 + 4410:
-                self.record_started = time.time() - (size - 44) / 44100
                 return
             time.sleep(0.02)
         raise Unavailable('the sound server delivered no speaker samples to record')

@@ -36,7 +36,6 @@ class Run:
     def __init__(self, args, name):
         self.args = args
         self.desktop = Desktop(args.work, name)
-        self.figures = []
         self.lesson = None
         self.window = None
 
@@ -81,7 +80,6 @@ class Run:
         raise Failure(f'{message}; {self.desktop.artefacts()}')
 
     def figure(self, text):
-        self.figures.append(text)
         print('figure: ' + text, flush=True)
 
     def heard(self):
@@ -119,7 +117,7 @@ def check_lesson_buttons(view, problems):
         view.expect_button(name, LIGHT_GREY, problems)
 
 
-def check_page(view, page, problems, active=None):
+def check_page(view, page, problems):
     """The page screen: its picture at (110, -20) with the top 20 rows hidden, the buttons, the info."""
     width, height = PICTURE_SIZE
     view.expect_plain((110, 0, 110 + width, 1), PAGE_COLOUR, 'top row of the view (picture row 20)', problems)
@@ -133,7 +131,7 @@ def check_page(view, page, problems, active=None):
     view.expect_colour(110 + width - 1, height - 21, PAGE_COLOUR, 'page picture last pixel', problems)
     view.expect_colour(110 + width, height - 21, WHITE, 'right of the page picture', problems)
     view.expect_colour(110 + width - 1, height - 20, WHITE, 'below the page picture', problems)
-    check_page_buttons(view, problems, active)
+    check_page_buttons(view, problems)
     info_left, info_top, info_right, info_bottom = INFO_RECT
     right = min(info_right, view.size[0])
     text = view.colours(info_left, info_top, right, info_bottom) - {WHITE}
@@ -157,9 +155,9 @@ def start_on_page_1(run, learner_speaks=False):
     return lesson
 
 
-def check_page_buttons(view, problems, active=None):
+def check_page_buttons(view, problems):
     for name in PAGE_BUTTONS:
-        view.expect_button(name, RED if name == active else BLUE, problems)
+        view.expect_button(name, BLUE, problems)
 
 
 def open_lesson_1(run):

@@ -1,7 +1,6 @@
 """Where the program's elements lie in its view, and the pixel checks the scenarios share.
 Coordinates here are view coordinates unless a name says otherwise."""
 WHITE = (255, 255, 255)
-BLACK = (0, 0, 0)
 BLUE = (0, 0, 255)
 RED = (255, 0, 0)
 GREEN = (0, 255, 0)

@@ -41,9 +41,11 @@ SdlBackend::SdlBackend() {
   // texture framebuffer would also replace the desktop window when it is first shown, which
   // leaves anything that found the window holding a closed one.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // Before SDL's video starts, so that SDL keeps this handler as the one it hands on to and
+  // puts back when it shuts down.
+  reportX11ErrorsAndGoOn();
   video_ok_ = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) == 0;
   if (!video_ok_) std::fprintf(stderr, "zorva: no desktop to show a window on: %s\n", SDL_GetError());
-  if (video_ok_) reportX11ErrorsAndGoOn();
   audio_ok_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (!audio_ok_) std::fprintf(stderr, "zorva: no sound devices: %s\n", SDL_GetError());
   if (video_ok_) SDL_StopTextInput();  // key events are all the platform reads

@@ -1,10 +1,8 @@
 #include "platform/backend/sdl/X11Errors.h"
 
-#include <SDL.h>
 #include <X11/Xlib.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace zorva::platform {
 namespace {
@@ -12,16 +10,13 @@ namespace {
 int reportRefusedRequest(Display* display, XErrorEvent* error) {
   char text[160] = {};
   XGetErrorText(display, error->error_code, text, sizeof text - 1);
-  std::fprintf(stderr, "zorva: the X server refused request %d for window 0x%lx (%s); going on\n",
+  std::fprintf(stderr, "zorva: the X server refused request %d on resource 0x%lx (%s); going on\n",
                error->request_code, error->resourceid, text);
   return 0;
 }
 
 }  // namespace
 
-void reportX11ErrorsAndGoOn() {
-  const char* driver = SDL_GetCurrentVideoDriver();
-  if (driver != nullptr && std::strcmp(driver, "x11") == 0) XSetErrorHandler(reportRefusedRequest);
-}
+void reportX11ErrorsAndGoOn() { XSetErrorHandler(reportRefusedRequest); }
 
 }  // namespace zorva::platform

@@ -4,8 +4,9 @@
 
 namespace zorva::platform {
 
-// Call after SDL's video is up: from then on refused requests are reported on standard error
-// and the program goes on. Does nothing on other desktops.
+// From then on, refused requests are reported on standard error and the program goes on. Call
+// before SDL's video starts: SDL passes errors on to the handler it found and restores that
+// handler when it shuts down, when the last replies (and refusals) are read.
 void reportX11ErrorsAndGoOn();
 
 }  // namespace zorva::platform
