@@ -117,7 +117,14 @@ class Desktop:
             time.sleep(0.02)
         raise Unavailable('the sound server delivered no speaker samples to record')
 
-    def stop_recording(self):
+    def stop_recording(self, settle_seconds=2.5):
+        """Stops the speaker recording once it holds what has been heard so far: the file can run
+        behind the speaker by up to the sound server's block time (2 s), so it is stopped only
+        when it has taken in settle_seconds more."""
+        target = os.path.getsize(self.speaker_wav) + int(settle_seconds * 44100)
+        deadline = time.time() + settle_seconds + self.step_timeout
+        while os.path.getsize(self.speaker_wav) < target and time.time() < deadline:
+            time.sleep(0.05)
         self.recorder.send_signal(signal.SIGINT)
         self._wait(self.recorder, 5)
         return self.speaker_wav

@@ -293,7 +293,6 @@ def item_click(run):
     run.view('item-own-voice').expect_frame(first.audio, GREEN, 'frame while the own voice plays', problems)
     run.wait_for(item_corner(first), WHITE, 'the first item after the own voice', seconds=5)
     run.check(problems, 'right click')
-    time.sleep(0.5)
     heard = run.heard()
     if heard.names() != ['c2', 'voice']:
         run.fail(f'heard {heard.sounds}, expected the second clip, then the own voice')
@@ -434,7 +433,6 @@ def roleplay(run):
     # B lines hold no recording now: their green frames flash too briefly to be seen.
     run.wait_for(item_corner(items[2]), GREEN, 'the last A line under Replay', seconds=10)
     run.wait_for(item_corner(items[2]), WHITE, 'the end of Replay', seconds=5)
-    time.sleep(0.5)
     heard = run.heard()
     expected = ['c5', 'c7', 'voice', 'c5', 'voice', 'c7', 'voice', 'voice']
     if heard.names() != expected:
@@ -543,7 +541,6 @@ def demo_lesson(run):
     length = sum(len(item.samples) for item in items) / 22050
     run.wait_for(item_corner(items[-1]), BLUE, 'the last sentence under Play', seconds=length + 10)
     run.wait_for(item_corner(items[-1]), WHITE, 'the end of Play', seconds=10)
-    time.sleep(0.5)
     heard = Heard(run.args.clipfind, run.desktop.stop_recording(), clips, 0, None, 0)
     expected = [f'c{i + 1}' for i in range(len(items))]
     if heard.names() != expected:
