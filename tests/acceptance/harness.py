@@ -45,8 +45,8 @@ class Desktop:
             if shutil.which(tool) is None:
                 raise Unavailable(f'{tool} is not installed')
         read_fd, write_fd = os.pipe()
-        proc = subprocess.Popen(['Xvfb', '-displayfd', str(write_fd), '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
-                                pass_fds=(write_fd,), stdout=subprocess.DEVNULL,
+        proc = subprocess.Popen(['Xvfb', '-displayfd', str(write_fd), '-screen', '0', '1280x1024x24',
+                                 '-nolisten', 'tcp'], pass_fds=(write_fd,), stdout=subprocess.DEVNULL,
                                 stderr=open(os.path.join(self.dir, 'xvfb.log'), 'w'))
         os.close(write_fd)
         self.procs.append(proc)

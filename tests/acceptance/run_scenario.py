@@ -252,9 +252,9 @@ def navigation(run):
     run.wait_for((110, 0), TITLE_MARK, 'the lesson menu')
     steps = [('Lesson 1', 0), ('Next Page', 1), ('Previous Page', 0)]
     for button, page in steps:
-        clicked = run.click(button_point(button))
-        run.wait_for((110 + MARK_AT[0], MARK_AT[1] - 20), PAGE_MARKS[page], f'page {page + 1} after "{button}"')
-        run.figure(f'"{button}" to page {page + 1} on screen: {(time.time() - clicked) * 1000:.0f} ms')
+        run.click(button_point(button))
+        took = run.wait_for((110 + MARK_AT[0], MARK_AT[1] - 20), PAGE_MARKS[page], f'page {page + 1} after "{button}"')
+        run.figure(f'"{button}" to page {page + 1} on screen: {took * 1000:.0f} ms')
         time.sleep(0.2)  # the page information is drawn after the picture
         problems = []
         check_page(run.view(f'page{page + 1}'), page, problems)
