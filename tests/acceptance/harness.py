@@ -3,6 +3,7 @@
 Everything started here is stopped in close(), whatever happened; every wait is bounded.
 """
 import os
+import select
 import shutil
 import signal
 import struct
@@ -13,6 +14,7 @@ import wave
 from xdisplay import XDisplay
 
 SKIP = 77  # CTest's skip status: Xvfb or the sound server cannot start here
+SCREEN_SIZE = (1280, 1024)
 
 
 class Unavailable(Exception):
@@ -30,6 +32,8 @@ class Desktop:
         os.makedirs(self.dir)
         self.step_timeout = step_timeout
         self.procs = []
+        self.groups = set()  # processes started with children of their own, ended as a group
+        self.x = None
         self.program = None
         self.shots = 0
         self.env = dict(os.environ)
@@ -45,7 +49,8 @@ class Desktop:
             if shutil.which(tool) is None:
                 raise Unavailable(f'{tool} is not installed')
         read_fd, write_fd = os.pipe()
-        proc = subprocess.Popen(['Xvfb', '-displayfd', str(write_fd), '-screen', '0', '1280x1024x24',
+        screen = '%dx%dx24' % SCREEN_SIZE
+        proc = subprocess.Popen(['Xvfb', '-displayfd', str(write_fd), '-screen', '0', screen,
                                  '-nolisten', 'tcp'], pass_fds=(write_fd,), stdout=subprocess.DEVNULL,
                                 stderr=open(os.path.join(self.dir, 'xvfb.log'), 'w'))
         os.close(write_fd)
@@ -57,10 +62,8 @@ class Desktop:
         self.env['SDL_VIDEODRIVER'] = 'x11'
         self.env.pop('ZORVA_BACKEND', None)
         self.x = XDisplay(self.env['DISPLAY'])
-        self.screen_size = (1280, 1024)
 
     def _read_line(self, fd):
-        import select
         out = b''
         deadline = time.time() + self.step_timeout
         while not out.endswith(b'\n') and time.time() < deadline:
@@ -132,7 +135,9 @@ class Desktop:
     def feed_microphone(self, voice_wav):
         """Plays the learner voice into the microphone over and over until close()."""
         script = f'while :; do paplay --latency-msec=20 --device=voice {voice_wav!r} || exit 1; done'
-        self.procs.append(subprocess.Popen(['sh', '-c', script], env=self.env, start_new_session=True))
+        feeder = subprocess.Popen(['sh', '-c', script], env=self.env, start_new_session=True)
+        self.procs.append(feeder)
+        self.groups.add(feeder.pid)
 
     # ---- the program ---------------------------------------------------------------------
     def start_program(self, exe, folder, log='zorva.out'):
@@ -165,9 +170,8 @@ class Desktop:
         raise Failure(f'no window named "{name}" appeared within {self.step_timeout} s; {self.artefacts()}')
 
     def window_exists(self, name):
-        result = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', '^' + name + '$'], env=self.env,
-                                capture_output=True, text=True, timeout=self.step_timeout)
-        return bool(result.stdout.split())
+        # A search that finds nothing ends with status 1: that is an answer here, not a failure.
+        return bool(self.xdotool('search', '--onlyvisible', '--name', '^' + name + '$', check=False).split())
 
     def geometry(self, window):
         values = {}
@@ -176,13 +180,13 @@ class Desktop:
             values[key] = int(value) if value.lstrip('-').isdigit() else value
         return values['X'], values['Y'], values['WIDTH'], values['HEIGHT']
 
-    def xdotool(self, *args):
+    def xdotool(self, *args, check=True):
         try:
             result = subprocess.run(['xdotool', *args], env=self.env, capture_output=True, text=True,
                                     timeout=self.step_timeout)
         except subprocess.TimeoutExpired:
             raise Failure(f'xdotool {" ".join(args)} took longer than {self.step_timeout} s; {self.artefacts()}')
-        if result.returncode != 0:
+        if check and result.returncode != 0:
             raise Failure(f'xdotool {" ".join(args)} failed: {result.stderr.strip()}; {self.artefacts()}')
         return result.stdout
 
@@ -207,7 +211,7 @@ class Desktop:
     def screenshot(self, label):
         """The whole screen now, kept as a numbered PPM file beside the scenario's other artefacts."""
         self.shots += 1
-        pixels = self.x.grab(0, 0, *self.screen_size)
+        pixels = self.x.grab(0, 0, *SCREEN_SIZE)
         pixels.save_ppm(os.path.join(self.dir, f'{self.shots:02d}-{label}.ppm'))
         return pixels
 
@@ -232,12 +236,12 @@ class Desktop:
             proc.wait(timeout=5)
 
     def close(self):
-        if getattr(self, 'x', None) is not None:
+        if self.x is not None:
             self.x.close()
         for proc in reversed(self.procs):
             if proc.poll() is None:
                 try:
-                    if proc.args[0] == 'sh':
+                    if proc.pid in self.groups:
                         os.killpg(proc.pid, signal.SIGTERM)
                     else:
                         proc.terminate()
@@ -251,7 +255,7 @@ def write_wave(path, samples, rate=22050):
         w.setnchannels(1)
         w.setsampwidth(2)
         w.setframerate(rate)
-        w.writeframes(b''.join(struct.pack('<h', max(-32768, min(32767, int(s)))) for s in samples))
+        w.writeframes(struct.pack('<%dh' % len(samples), *(max(-32768, min(32767, int(s))) for s in samples)))
 
 
 def read_wave(path):

@@ -19,9 +19,11 @@ from lesson_fixture import (CLIP_SECONDS, MARK_AT, PAGE_COLOUR, PAGE_MARKS, PICT
 from page_file import read_page_items
 from sound_check import Heard
 from view_checks import (BLUE, CLIENT_EDGE, GREEN, INFO_RECT, LESSON_BUTTONS, LIGHT_GREY, MENU_BAR_HEIGHT,
-                         PAGE_BUTTONS, RED, WHITE, View, button_point, button_rect, rect_centre)
+                         PAGE_BUTTONS, RED, WHITE, View, button_line, button_point, rect_centre)
 
 SCENARIOS = {}
+TITLE_CORNER = (110, 0)  # the title picture's top-left corner in the view
+PAGE_MARK_CORNER = (110 + MARK_AT[0], MARK_AT[1] - 20)  # a page picture lies at (110, -20)
 DEMO_LESSON = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'lessons', 'demo', 'lesson.toml')
 
 
@@ -98,7 +100,7 @@ class Run:
 # ---- what the screens show -----------------------------------------------------------------
 def check_lesson_menu(view, problems, around=WHITE):
     """`around`: what lies beside the title picture; back from a page, the page picture still does."""
-    left, top = 110, 0
+    left, top = TITLE_CORNER
     width, height = TITLE_SIZE
     view.expect_colour(left, top, TITLE_MARK, 'title picture corner', problems)
     view.expect_colour(left + 19, top + 19, TITLE_MARK, 'title picture mark', problems)
@@ -121,9 +123,9 @@ def check_page(view, page, problems):
     """The page screen: its picture at (110, -20) with the top 20 rows hidden, the buttons, the info."""
     width, height = PICTURE_SIZE
     view.expect_plain((110, 0, 110 + width, 1), PAGE_COLOUR, 'top row of the view (picture row 20)', problems)
-    left, top, size = MARK_AT
+    size = MARK_AT[2]
     mark = PAGE_MARKS[page]
-    x, y = 110 + left, top - 20
+    x, y = PAGE_MARK_CORNER
     view.expect_colour(x, y, mark, f'page {page + 1} mark corner', problems)
     view.expect_colour(x + size - 1, y + size - 1, mark, f'page {page + 1} mark corner', problems)
     view.expect_colour(x - 1, y, PAGE_COLOUR, 'left of the mark', problems)
@@ -161,9 +163,9 @@ def check_page_buttons(view, problems):
 
 
 def open_lesson_1(run):
-    run.wait_for((110, 0), TITLE_MARK, 'the lesson menu')
+    run.wait_for(TITLE_CORNER, TITLE_MARK, 'the lesson menu')
     run.click(button_point('Lesson 1'))
-    run.wait_for((110 + MARK_AT[0], MARK_AT[1] - 20), PAGE_MARKS[0], 'page 1 after "Lesson 1"')
+    run.wait_for(PAGE_MARK_CORNER, PAGE_MARKS[0], 'page 1 after "Lesson 1"')
 
 
 def item_corner(item):
@@ -177,7 +179,7 @@ def startup(run):
     run.make_lesson()
     started = time.time()
     run.start()
-    run.wait_for((110, 0), TITLE_MARK, 'the title picture')
+    run.wait_for(TITLE_CORNER, TITLE_MARK, 'the title picture')
     run.figure(f'start to lesson menu on screen: {time.time() - started:.2f} s')
     problems = []
     menu = run.view('lesson-menu')
@@ -232,8 +234,7 @@ def missing_title(run):
         run.fail(f'the box did not report "{expected}"; the program said: {output.strip()!r}')
     run.desktop.key(box, 'Return')
     run.find_main_window()
-    left, top, right, _ = button_rect('Lesson 1')
-    run.wait_for(((left + right) // 2, top + 2), LIGHT_GREY, 'the lesson menu')
+    run.wait_for(button_line('Lesson 1'), LIGHT_GREY, 'the lesson menu')
     problems = []
     menu = run.view('menu-without-title')
     check_lesson_buttons(menu, problems)
@@ -249,18 +250,18 @@ def navigation(run):
     """Lesson 1, Next Page, Previous Page, Lessons: each screen as the design places it."""
     run.make_lesson()
     run.start()
-    run.wait_for((110, 0), TITLE_MARK, 'the lesson menu')
+    run.wait_for(TITLE_CORNER, TITLE_MARK, 'the lesson menu')
     steps = [('Lesson 1', 0), ('Next Page', 1), ('Previous Page', 0)]
     for button, page in steps:
         run.click(button_point(button))
-        took = run.wait_for((110 + MARK_AT[0], MARK_AT[1] - 20), PAGE_MARKS[page], f'page {page + 1} after "{button}"')
+        took = run.wait_for(PAGE_MARK_CORNER, PAGE_MARKS[page], f'page {page + 1} after "{button}"')
         run.figure(f'"{button}" to page {page + 1} on screen: {took * 1000:.0f} ms')
         time.sleep(0.2)  # the page information is drawn after the picture
         problems = []
         check_page(run.view(f'page{page + 1}'), page, problems)
         run.check(problems, f'page {page + 1} after "{button}"')
     run.click(button_point('Lessons'))
-    run.wait_for((110, 0), TITLE_MARK, 'the lesson menu after "Lessons"')
+    run.wait_for(TITLE_CORNER, TITLE_MARK, 'the lesson menu after "Lessons"')
     time.sleep(0.2)
     problems = []
     check_lesson_menu(run.view('lessons'), problems, around=PAGE_COLOUR)
@@ -396,7 +397,7 @@ def roleplay(run):
     run.start()
     open_lesson_1(run)
     run.click(button_point('Next Page'))
-    run.wait_for((110 + MARK_AT[0], MARK_AT[1] - 20), PAGE_MARKS[1], 'the dialogue page')
+    run.wait_for(PAGE_MARK_CORNER, PAGE_MARKS[1], 'the dialogue page')
     items = lesson.pages[1]
     marker = lambda item: (item.role_rect[2] - 1, item.role_rect[1])
     run.click(rect_centre(items[0].role_rect))
@@ -448,7 +449,7 @@ def about(run):
     """Help > About Zorva... opens the box over the window; Enter closes it and the menu is back."""
     run.make_lesson()
     run.start()
-    run.wait_for((110, 0), TITLE_MARK, 'the lesson menu')
+    run.wait_for(TITLE_CORNER, TITLE_MARK, 'the lesson menu')
     time.sleep(0.2)
     before = run.view('before-about')
     run.desktop.key(run.window, 'alt+h')
@@ -524,11 +525,9 @@ def demo_lesson(run):
         write_wave(clips[-1], item.samples)
     run.desktop.start_program(run.args.zorva, folder)
     run.find_main_window()
-    left, top, right, _ = button_rect('Lesson 1')
-    run.wait_for(((left + right) // 2, top + 2), LIGHT_GREY, 'the lesson menu')
+    run.wait_for(button_line('Lesson 1'), LIGHT_GREY, 'the lesson menu')
     run.click(button_point('Lesson 1'))
-    left, top, right, _ = button_rect('Play')
-    run.wait_for(((left + right) // 2, top + 2), LIGHT_GREY, 'the first page\'s buttons')
+    run.wait_for(button_line('Play'), LIGHT_GREY, 'the first page\'s buttons')
     time.sleep(0.3)
     problems = []
     check_page_buttons(run.view('demo-page1'), problems)
@@ -541,7 +540,7 @@ def demo_lesson(run):
     length = sum(len(item.samples) for item in items) / 22050
     run.wait_for(item_corner(items[-1]), BLUE, 'the last sentence under Play', seconds=length + 10)
     run.wait_for(item_corner(items[-1]), WHITE, 'the end of Play', seconds=10)
-    heard = Heard(run.args.clipfind, run.desktop.stop_recording(), clips, 0, None, 0)
+    heard = Heard(run.args.clipfind, run.desktop.stop_recording(), clips, clip_seconds=0)
     expected = [f'c{i + 1}' for i in range(len(items))]
     if heard.names() != expected:
         run.fail(f'heard {heard.sounds}, expected the {len(items)} sentences in page order')

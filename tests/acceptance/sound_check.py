@@ -16,13 +16,14 @@ class Sound:
     def __init__(self, name, start, score, peak, end=None):
         self.name, self.start, self.score, self.peak = name, start, score, peak
         self.end = end
+        self.anchor = self.last_hit = start  # a recording's best match and its latest one
 
     def __repr__(self):
         return f'{self.name}@{self.start:.2f}s'
 
 
 class Heard:
-    def __init__(self, clipfind, recording, clips, clip_seconds, voice_period, period_seconds):
+    def __init__(self, clipfind, recording, clips, clip_seconds, voice_period=None, period_seconds=0):
         args = [clipfind, recording, str(MIN_SCORE), *clips] + ([voice_period] if voice_period else [])
         result = subprocess.run(args, capture_output=True, text=True, timeout=120)
         if result.returncode != 0:
@@ -52,9 +53,7 @@ class Heard:
                     last.score, last.anchor = score, start
                 last.peak = max(last.peak, peak)
                 continue
-            sound = Sound('voice', start, score, peak)
-            sound.last_hit = sound.anchor = start
-            sounds.append(sound)
+            sounds.append(Sound('voice', start, score, peak))
         # A playback reaches out from its best match to the silence around it, but never into the
         # sounds beside it. (Weaker matches at its ends may lie partly over silence.)
         for i, sound in enumerate(sounds):

@@ -32,6 +32,12 @@ def button_point(name):
     return left + 30, top + 12
 
 
+def button_line(name):
+    """A pixel of the light-grey line above the button's caption: the button is on screen."""
+    left, top, right, _ = button_rect(name)
+    return (left + right) // 2, top + 2
+
+
 def rect_centre(rect):
     return (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
 
@@ -61,16 +67,12 @@ class View:
     def expect_frame(self, rect, colour, what, problems):
         """The one-pixel frame from (left, top) to (right, bottom), both corners included."""
         left, top, right, bottom = rect
-        for x in range(left, right + 1):
-            for y in (top, bottom):
-                if self.at(x, y) != colour:
-                    problems.append(f'{what}: frame pixel ({x}, {y}) is {self.at(x, y)}, expected {colour}')
-                    return
-        for y in range(top, bottom + 1):
-            for x in (left, right):
-                if self.at(x, y) != colour:
-                    problems.append(f'{what}: frame pixel ({x}, {y}) is {self.at(x, y)}, expected {colour}')
-                    return
+        border = [(x, y) for x in range(left, right + 1) for y in (top, bottom)]
+        border += [(x, y) for y in range(top, bottom + 1) for x in (left, right)]
+        for x, y in border:
+            if self.at(x, y) != colour:
+                problems.append(f'{what}: frame pixel ({x}, {y}) is {self.at(x, y)}, expected {colour}')
+                return
 
     def expect_button(self, name, text_colour, problems):
         """A lined caption: light-grey lines at top + 2 and bottom, the caption in its state's colour."""
