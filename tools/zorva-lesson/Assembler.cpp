@@ -12,7 +12,7 @@ constexpr int kRoleGapPx = 6;
 
 struct Laid {
   lessonkit::IndexedPicture image;
-  std::vector<ViewRect> lines;  // picture coordinates
+  std::vector<PictureRect> lines;
 };
 
 Laid drawPicture(const PicturePlan& wanted) {
@@ -21,16 +21,20 @@ Laid drawPicture(const PicturePlan& wanted) {
   return Laid{quantise(page.image), page.line_boxes};
 }
 
-ViewRect moved(const ViewRect& r, int dx, int dy) { return ViewRect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+std::string corners(const PictureRect& r) {
+  std::string text = std::to_string(r.left);
+  for (int v : {r.top, r.right, r.bottom}) text += ", " + std::to_string(v);
+  return "[" + text + "]";
+}
 
-void mustLieOn(const ViewRect& r, const lessonkit::IndexedPicture& picture, int top, const SourceRef& where, const char* what) {
-  const bool inside = r.left >= kPictureLeft && r.top >= top && r.right <= kPictureLeft + picture.width &&
-                      r.bottom <= top + picture.height;
-  if (!inside) {
-    throw BuildError(where, std::string(what) + " (" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
-                                std::to_string(r.right) + "," + std::to_string(r.bottom) +
-                                ") lies outside the page picture");
-  }
+// Authors measure areas on their scan; an area off it would be a click target on nothing.
+void mustLieOn(const PictureRect& r, const lessonkit::IndexedPicture& picture, const SourceRef& where,
+               const char* what) {
+  if (r.left >= 0 && r.top >= 0 && r.right <= picture.width && r.bottom <= picture.height) return;
+  const std::string w = std::to_string(picture.width), h = std::to_string(picture.height);
+  throw BuildError(where, std::string(what) + " " + corners(r) + " lies outside the " + w + "x" + h +
+                              " picture: left and right must lie within 0 to " + w + ", top and bottom within 0 to " +
+                              h + " (picture pixels, as an image editor shows them)");
 }
 
 std::vector<int16_t> makeSound(const SoundPlan& sound) {
@@ -42,25 +46,26 @@ std::vector<int16_t> makeSound(const SoundPlan& sound) {
   return {};
 }
 
+PictureRect audioArea(const ItemPlan& wanted, const Laid& laid) {
+  if (wanted.audio) return *wanted.audio;
+  const int line = *wanted.line;
+  if (line < 1 || line > static_cast<int>(laid.lines.size()) || laid.lines[line - 1].right == laid.lines[line - 1].left) {
+    throw BuildError(wanted.where, "'line' " + std::to_string(line) + " names no text line of this page");
+  }
+  return laid.lines[line - 1];
+}
+
 lessonkit::Item buildItem(const ItemPlan& wanted, const Laid& laid, int index) {
   lessonkit::Item item;
-  if (wanted.audio) {
-    item.audio = *wanted.audio;
-  } else {
-    const int line = *wanted.line;
-    if (line < 1 || line > static_cast<int>(laid.lines.size()) || laid.lines[line - 1].right == laid.lines[line - 1].left) {
-      throw BuildError(wanted.where, "'line' " + std::to_string(line) + " names no text line of this page");
-    }
-    item.audio = moved(laid.lines[line - 1], kPictureLeft, kPageTop);
+  const PictureRect audio = audioArea(wanted, laid);
+  mustLieOn(audio, laid.image, wanted.where, "the item's rectangle");
+  item.audio = pageToView(audio);
+  if (!wanted.role.empty()) {
+    const PictureRect role = wanted.role_rect.value_or(
+        PictureRect{audio.left - kRoleGapPx - kRoleBoxWidthPx, audio.top, audio.left - kRoleGapPx, audio.bottom});
+    mustLieOn(role, laid.image, wanted.where, "the role rectangle");
+    item.role = pageToView(role);
   }
-  mustLieOn(item.audio, laid.image, kPageTop, wanted.where, "the item's rectangle");
-  if (wanted.role_rect) {
-    item.role = *wanted.role_rect;
-  } else if (!wanted.role.empty()) {
-    item.role = ViewRect{item.audio.left - kRoleGapPx - kRoleBoxWidthPx, item.audio.top, item.audio.left - kRoleGapPx,
-                         item.audio.bottom};
-  }
-  if (!wanted.role.empty()) mustLieOn(item.role, laid.image, kPageTop, wanted.where, "the role rectangle");
   item.name = wanted.name.empty() ? "item" + std::to_string(index + 1) : wanted.name;
   if (item.name.size() > 63) throw BuildError(wanted.where, "'name' is longer than 63 bytes");
   item.samples = makeSound(wanted.sound);
@@ -68,6 +73,10 @@ lessonkit::Item buildItem(const ItemPlan& wanted, const Laid& laid, int index) {
 }
 
 }  // namespace
+
+ViewRect pageToView(const PictureRect& r) {
+  return ViewRect{r.left + kPictureLeft, r.top + kPageTop, r.right + kPictureLeft, r.bottom + kPageTop};
+}
 
 std::string pageFileName(int lesson, int page) {
   return "14" + std::to_string(lesson) + "0" + std::to_string(page) + ".pge";

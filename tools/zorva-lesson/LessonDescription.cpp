@@ -44,14 +44,14 @@ int intValue(const Context& ctx, const toml::node& node, const std::string& key)
   throw BuildError(ctx.at(node), "'" + key + "' must be a whole number");
 }
 
-ViewRect rectValue(const Context& ctx, const toml::node& node, const std::string& key) {
+PictureRect rectValue(const Context& ctx, const toml::node& node, const std::string& key) {
   const toml::array* array = node.as_array();
   if (array == nullptr || array->size() != 4) {
     throw BuildError(ctx.at(node), "'" + key + "' must be [left, top, right, bottom]");
   }
   int v[4];
   for (size_t i = 0; i < 4; ++i) v[i] = intValue(ctx, *array->get(i), key);
-  ViewRect rect{v[0], v[1], v[2], v[3]};
+  PictureRect rect{v[0], v[1], v[2], v[3]};
   if (rect.right <= rect.left || rect.bottom <= rect.top) {
     throw BuildError(ctx.at(node), "'" + key + "' must have right > left and bottom > top");
   }

@@ -28,6 +28,15 @@ class BuildError : public std::runtime_error {
 // View coordinates: left and top inclusive, right and bottom exclusive.
 using lessonkit::ViewRect;
 
+// Picture pixels, as an image editor shows them: origin at the picture's top-left corner. The
+// builder moves them to where Zorva places the picture in its view.
+struct PictureRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
 struct SoundPlan {
   enum class Kind { None, File, Speech };
   Kind kind = Kind::None;
@@ -38,9 +47,9 @@ struct SoundPlan {
 };
 
 struct ItemPlan {
-  std::optional<ViewRect> audio;  // given directly ...
-  std::optional<int> line;        // ... or the text line (1-based) it surrounds
-  std::optional<ViewRect> role_rect;
+  std::optional<PictureRect> audio;  // given directly ...
+  std::optional<int> line;           // ... or the text line (1-based) it surrounds
+  std::optional<PictureRect> role_rect;
   std::string role;               // items of one role form one chain
   std::string name;               // the clip name kept in the record
   SoundPlan sound;

@@ -20,7 +20,7 @@ struct RgbaImage {
 // A laid-out text picture and where each of its lines lies, in picture coordinates.
 struct TextPage {
   RgbaImage image;
-  std::vector<ViewRect> line_boxes;
+  std::vector<PictureRect> line_boxes;
 };
 
 RgbaImage loadImageFile(const std::string& path, const SourceRef& where);

@@ -48,7 +48,7 @@ TextPage layOutText(const std::vector<std::string>& lines, int width, int height
       throw BuildError(where, "line " + std::to_string(i + 1) + " does not fit on the picture");
     }
     if (lines[i].empty()) {
-      page.line_boxes.push_back(ViewRect{kMarginPx, top, kMarginPx, top});
+      page.line_boxes.push_back(PictureRect{kMarginPx, top, kMarginPx, top});
       continue;
     }
     SDL_Surface* text = TTF_RenderUTF8_Blended(font, lines[i].c_str(), SDL_Color{20, 20, 60, 255});
@@ -71,7 +71,7 @@ TextPage layOutText(const std::vector<std::string>& lines, int width, int height
         for (int c = 0; c < 3; ++c) dst[x * 4 + c] = static_cast<uint8_t>((src[x * 4 + c] * a + dst[x * 4 + c] * (255 - a)) / 255);
       }
     }
-    page.line_boxes.push_back(ViewRect{kMarginPx - kBoxPadPx, top - kBoxPadPx, kMarginPx + rgba->w + kBoxPadPx,
+    page.line_boxes.push_back(PictureRect{kMarginPx - kBoxPadPx, top - kBoxPadPx, kMarginPx + rgba->w + kBoxPadPx,
                                        top + TTF_FontHeight(font) + kBoxPadPx});
     SDL_FreeSurface(rgba);
   }

@@ -91,15 +91,39 @@ TEST_F(DescriptionTest, UnknownVoiceIsRefusedWithItsLine) {
   }
 }
 
-TEST_F(DescriptionTest, ItemOutsideThePictureIsRefused) {
-  std::string text = kMinimal;
-  text += "    [[lesson.page.item]]\n    rect = [20, 100, 90, 120]\n";
-  const BookPlan book = readDescription(write("lesson.toml", text));
-  try {
-    assemble(book);
-    FAIL() << "a rectangle left of the picture must be refused";
-  } catch (const BuildError& error) {
-    EXPECT_NE(std::string(error.what()).find("lies outside the page picture"), std::string::npos) << error.what();
+// Areas are measured on the page picture (a text page is 740x700) and moved by (110, -20) into
+// the view; anything off the picture is refused with the picture's size and the allowed range.
+TEST_F(DescriptionTest, RectanglesAreInPicturePixels) {
+  struct Row {
+    const char* label;
+    const char* rect;
+    ViewRect view;  // where it lands; left == right: refused
+  };
+  const std::vector<Row> rows = {
+      {"whole picture", "[0, 0, 740, 700]", {110, -20, 850, 680}},
+      {"measured area", "[30, 50, 300, 95]", {140, 30, 410, 75}},
+      {"left of the picture", "[-1, 50, 300, 95]", {}},
+      {"above the picture", "[30, -1, 300, 95]", {}},
+      {"past the right edge", "[30, 50, 741, 95]", {}},
+      {"past the bottom", "[30, 50, 300, 701]", {}},
+  };
+  for (const Row& row : rows) {
+    const std::string text = std::string(kMinimal) + "    [[lesson.page.item]]\n    rect = " + row.rect + "\n";
+    const BookPlan plan = readDescription(write("lesson.toml", text));
+    try {
+      const ViewRect got = assemble(plan).pages[0].items[1].audio;
+      EXPECT_NE(row.view.left, row.view.right) << row.label << ": accepted";
+      EXPECT_EQ(std::vector<int>({got.left, got.top, got.right, got.bottom}),
+                std::vector<int>({row.view.left, row.view.top, row.view.right, row.view.bottom}))
+          << row.label;
+    } catch (const BuildError& error) {
+      EXPECT_EQ(row.view.left, row.view.right) << row.label << ": " << error.what();
+      EXPECT_NE(std::string(error.what()).find("lesson.toml:13: the item's rectangle"), std::string::npos) << error.what();
+      EXPECT_NE(std::string(error.what()).find("outside the 740x700 picture: left and right must lie within 0 to 740, "
+                                               "top and bottom within 0 to 700"),
+                std::string::npos)
+          << error.what();
+    }
   }
 }
 

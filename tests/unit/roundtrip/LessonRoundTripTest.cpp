@@ -77,18 +77,18 @@ number = 1
   info = "Picture page"
   picture = "page.ppm"
     [[lesson.page.item]]
-    rect = [130, 10, 250, 40]
+    rect = [20, 30, 140, 60]
     role = "A"
-    role_rect = [112, 10, 126, 40]
+    role_rect = [2, 30, 16, 60]
     audio = "tone.wav"
     [[lesson.page.item]]
-    rect = [130, 50, 250, 80]
+    rect = [20, 70, 140, 100]
     role = "B"
-    role_rect = [112, 50, 126, 80]
+    role_rect = [2, 70, 16, 100]
     [[lesson.page.item]]
-    rect = [130, 90, 250, 120]
+    rect = [20, 110, 140, 140]
     role = "A"
-    role_rect = [112, 90, 126, 120]
+    role_rect = [2, 110, 16, 140]
   [[lesson.page]]
   info = "Second page"
   text = ["Line one"]
@@ -145,6 +145,7 @@ TEST_F(LessonRoundTrip, BookReadsPictureRectanglesAndChains) {
       if (dc_.GetPixel(110 + x, y - 20) != bandColour(x, y)) ++wrong;
   EXPECT_EQ(wrong, 0) << "picture pixels differ from the source picture";
 
+  // Areas measured in picture pixels land where the picture shows them: moved by (110, -20).
   ASSERT_EQ(book.m_nItems, 3);
   const CRect audio[3] = {CRect(130, 10, 250, 40), CRect(130, 50, 250, 80), CRect(130, 90, 250, 120)};
   const CRect role[3] = {CRect(112, 10, 126, 40), CRect(112, 50, 126, 80), CRect(112, 90, 126, 120)};
