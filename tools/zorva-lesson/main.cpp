@@ -1,17 +1,20 @@
 // zorva-lesson: builds a ZORVADAT folder from a lesson description, and checks one.
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/Checker.h"
 #include "tools/zorva-lesson/FolderWriter.h"
 #include "tools/zorva-lesson/LessonDescription.h"
+#include "tools/zorva-lesson/propose/ProposeCommand.h"
 
 namespace {
 
 int usage() {
   std::cerr << "usage: zorva-lesson build LESSON.toml OUTDIR   writes OUTDIR/ZORVADAT\n"
-               "       zorva-lesson check DATADIR              reports what a ZORVADAT folder holds\n";
+               "       zorva-lesson check DATADIR              reports what a ZORVADAT folder holds\n"
+            << zorva::propose::kProposeUsage;
   return 2;
 }
 
@@ -31,6 +34,9 @@ int build(const std::string& description, const std::string& out_dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::string(argv[1]) == "propose") {
+    return zorva::propose::runPropose(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+  }
   if (argc == 4 && std::string(argv[1]) == "build") return build(argv[2], argv[3]);
   if (argc == 3 && std::string(argv[1]) == "check") {
     const auto result = zorva::builder::checkLessonFolder(argv[2], std::cout);

@@ -1,0 +1,14 @@
+// The page's sentences from the recognised text alone: a sentence ends at a word that ends in
+// . ! ? or … (not an abbreviation), at a new speaker, at a paragraph gap, and after a short line
+// (a heading) followed by one that starts with a capital.
+#pragma once
+
+#include <vector>
+
+#include "tools/zorva-lesson/propose/PageText.h"
+
+namespace zorva::propose {
+
+std::vector<PageSentence> splitSentences(const std::vector<TextLine>& lines);
+
+}  // namespace zorva::propose
