@@ -6,6 +6,7 @@ packages=(
   libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libsdl2-image-dev libsdl2-ttf-dev libsndfile1-dev libsoxr-dev
   libespeak-ng-dev espeak-ng libimagequant-dev libtomlplusplus-dev
+  libtesseract-dev tesseract-ocr-eng tesseract-ocr-deu tesseract-ocr-spa tesseract-ocr-fra libpoppler-cpp-dev
   xvfb xauth x11-utils xdotool imagemagick pulseaudio
 )
 missing=()

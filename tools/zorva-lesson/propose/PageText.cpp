@@ -4,6 +4,21 @@
 
 namespace zorva::propose {
 
+int typicalLinePitch(const std::vector<TextLine>& lines) {
+  std::vector<int> steps;
+  for (size_t i = 1; i < lines.size(); ++i) {
+    const int step = lines[i].box.top - lines[i - 1].box.top;
+    if (step > 0) steps.push_back(step);
+  }
+  if (steps.empty()) return 1;
+  std::nth_element(steps.begin(), steps.begin() + steps.size() / 2, steps.end());
+  return std::max(1, steps[steps.size() / 2]);
+}
+
+bool startsParagraph(const std::vector<TextLine>& lines, size_t i, int pitch) {
+  return i == 0 || lines[i].box.top - lines[i - 1].box.top > pitch * 3 / 2;
+}
+
 PictureRect unite(const PictureRect& a, const PictureRect& b) {
   return PictureRect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
                   std::max(a.bottom, b.bottom)};

@@ -36,6 +36,11 @@ struct PageSentence {
   std::optional<SpeakerLabel> speaker;
 };
 
+// The distance from one line's top to the next's in a paragraph, in picture pixels.
+int typicalLinePitch(const std::vector<TextLine>& lines);
+// Whether line `i` lies below a gap of more than half a line (or is the first).
+bool startsParagraph(const std::vector<TextLine>& lines, size_t i, int pitch);
+
 PictureRect unite(const PictureRect& a, const PictureRect& b);
 // The sentence's area: the union of its words, grown by `margin_px` and kept on the picture.
 PictureRect sentenceArea(const PageSentence& sentence, int margin_px, int width, int height);

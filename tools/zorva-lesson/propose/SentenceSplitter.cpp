@@ -64,18 +64,19 @@ class Collector {
 
 std::vector<PageSentence> splitSentences(const std::vector<TextLine>& lines) {
   const std::vector<std::optional<SpeakerLabel>> speakers = lineSpeakers(lines);
-  const int height = typicalLineHeight(lines);
+  const int pitch = typicalLinePitch(lines);
   int column_right = 0;
   for (const TextLine& line : lines) column_right = std::max(column_right, line.box.right);
   Collector sentences;
   for (size_t i = 0; i < lines.size(); ++i) {
     const TextLine& line = lines[i];
     if (line.words.empty()) continue;
-    if (i > 0 && (line.label || line.box.top - lines[i - 1].box.bottom > height)) sentences.close();
+    if (line.label || startsParagraph(lines, i, pitch)) sentences.close();
     for (const Word& word : line.words) {
       sentences.add(word, speakers[i]);
-      if (endsSentence(word.text)) sentences.close();
+      if (!speakers[i] && endsSentence(word.text)) sentences.close();
     }
+    if (speakers[i]) continue;
     const bool short_line = line.box.right - line.box.left < (column_right - line.box.left) * 7 / 10;
     if (short_line && i + 1 < lines.size() && !lines[i + 1].words.empty() && startsWithCapital(lines[i + 1])) {
       sentences.close();

@@ -42,21 +42,13 @@ void findSpeakerLabels(std::vector<TextLine>& lines) {
   }
 }
 
-int typicalLineHeight(const std::vector<TextLine>& lines) {
-  std::vector<int> heights;
-  for (const TextLine& line : lines) heights.push_back(line.box.bottom - line.box.top);
-  if (heights.empty()) return 1;
-  std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
-  return std::max(1, heights[heights.size() / 2]);
-}
-
 std::vector<std::optional<SpeakerLabel>> lineSpeakers(const std::vector<TextLine>& lines) {
-  const int height = typicalLineHeight(lines);
+  const int pitch = typicalLinePitch(lines);
   std::vector<std::optional<SpeakerLabel>> speakers(lines.size());
   for (size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].label) {
       speakers[i] = lines[i].label;
-    } else if (i > 0 && speakers[i - 1] && lines[i].box.top - lines[i - 1].box.bottom < height) {
+    } else if (i > 0 && speakers[i - 1] && !startsParagraph(lines, i, pitch)) {
       speakers[i] = speakers[i - 1];
     }
   }

@@ -21,7 +21,4 @@ void findSpeakerLabels(std::vector<TextLine>& lines);
 // (a line without a label straight below a dialogue line).
 std::vector<std::optional<SpeakerLabel>> lineSpeakers(const std::vector<TextLine>& lines);
 
-// The height of a typical text line, in picture pixels.
-int typicalLineHeight(const std::vector<TextLine>& lines);
-
 }  // namespace zorva::propose
