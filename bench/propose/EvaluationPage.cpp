@@ -63,13 +63,14 @@ Script dialogueScript(const LanguageTexts& texts, int index, std::mt19937& rando
   return script;
 }
 
-void writeWav(const std::vector<int16_t>& samples, const std::string& path) {
+// Course books come with MP3 recordings; libsndfile writes them without the encoder's delay.
+void writeMp3(const std::vector<int16_t>& samples, const std::string& path) {
   SF_INFO info{};
   info.samplerate = builder::kClipRateHz;
   info.channels = 1;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+  info.format = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
   SNDFILE* out = sf_open(path.c_str(), SFM_WRITE, &info);
-  if (out == nullptr) throw builder::BuildError("can't write " + path);
+  if (out == nullptr) throw builder::BuildError("can't write " + path + ": " + sf_strerror(nullptr));
   sf_write_short(out, samples.data(), static_cast<sf_count_t>(samples.size()));
   sf_close(out);
 }
@@ -126,10 +127,10 @@ EvaluationPage makeEvaluationPage(const LanguageTexts& texts, int index) {
 
 PageFiles writeEvaluationPage(const EvaluationPage& page, const std::filesystem::path& folder) {
   std::filesystem::create_directories(folder);
-  PageFiles files{(folder / "page.jpg").string(), (folder / "reading.wav").string(),
+  PageFiles files{(folder / "page.jpg").string(), (folder / "reading.mp3").string(),
                   (folder / "sentences.txt").string(), (folder / "truth.txt").string()};
   writeJpeg(page.scan, files.picture);
-  writeWav(page.recording, files.recording);
+  writeMp3(page.recording, files.recording);
   std::ofstream sentences(files.sentences), truth(files.truth);
   truth << "# left top right bottom (picture pixels)  speech start end (s)  role  sentence\n";
   for (const TrueSentence& s : page.sentences) {

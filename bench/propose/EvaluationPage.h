@@ -41,7 +41,7 @@ EvaluationPage makeEvaluationPage(const LanguageTexts& texts, int index);
 
 struct PageFiles {
   std::string picture;     // page.jpg
-  std::string recording;   // reading.wav
+  std::string recording;   // reading.mp3
   std::string sentences;   // sentences.txt, one a line
   std::string truth;       // truth.txt: box, role and speech times of each sentence
 };

@@ -37,6 +37,7 @@ std::vector<int> pairItems(const EvaluationPage& page, const propose::Proposal& 
 }  // namespace
 
 void Score::add(const Score& other) {
+  pages_failed += other.pages_failed;
   sentences += other.sentences;
   found += other.found;
   boxes_right += other.boxes_right;
@@ -45,6 +46,7 @@ void Score::add(const Score& other) {
   dialogue_lines += other.dialogue_lines;
   roles_right += other.roles_right;
   page_seconds.insert(page_seconds.end(), other.page_seconds.begin(), other.page_seconds.end());
+  page_cpu_seconds.insert(page_cpu_seconds.end(), other.page_cpu_seconds.begin(), other.page_cpu_seconds.end());
 }
 
 double intersectionOverUnion(const builder::PictureRect& a, const builder::PictureRect& b) {

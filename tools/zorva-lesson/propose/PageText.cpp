@@ -5,14 +5,17 @@
 namespace zorva::propose {
 
 int typicalLinePitch(const std::vector<TextLine>& lines) {
-  std::vector<int> steps;
+  if (lines.empty()) return 1;
+  std::vector<int> heights;
+  for (const TextLine& line : lines) heights.push_back(line.box.bottom - line.box.top);
+  std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+  // Lines of a paragraph lie at least a line's height apart; the closest such step is the pitch.
+  int pitch = 0;
   for (size_t i = 1; i < lines.size(); ++i) {
     const int step = lines[i].box.top - lines[i - 1].box.top;
-    if (step > 0) steps.push_back(step);
+    if (step >= heights[heights.size() / 2] && (pitch == 0 || step < pitch)) pitch = step;
   }
-  if (steps.empty()) return 1;
-  std::nth_element(steps.begin(), steps.begin() + steps.size() / 2, steps.end());
-  return std::max(1, steps[steps.size() / 2]);
+  return std::max(1, pitch);
 }
 
 bool startsParagraph(const std::vector<TextLine>& lines, size_t i, int pitch) {

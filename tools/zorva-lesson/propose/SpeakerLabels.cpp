@@ -30,11 +30,15 @@ void findSpeakerLabels(std::vector<TextLine>& lines) {
     if (line.words.size() < 2) continue;
     if (const auto role = labelRole(line.words.front().text)) ++starts[*role];
   }
+  const int pitch = typicalLinePitch(lines);
   int dash_turn = 0;
-  for (TextLine& line : lines) {
+  for (size_t i = 0; i < lines.size(); ++i) {
+    TextLine& line = lines[i];
     if (line.words.size() < 2) continue;
     const auto role = labelRole(line.words.front().text);
-    if (!role || starts[*role] < 2) continue;
+    // A speaker heard once is still one when the line above is a dialogue line.
+    const bool in_dialogue = i > 0 && lines[i - 1].label && !startsParagraph(lines, i, pitch);
+    if (!role || (starts[*role] < 2 && !in_dialogue)) continue;
     // Dash dialogues name no speaker: the turns alternate between two.
     const std::string name = *role == "\u2014" ? "Speaker " + std::to_string(dash_turn++ % 2 + 1) : *role;
     line.label = SpeakerLabel{name, line.words.front().box};

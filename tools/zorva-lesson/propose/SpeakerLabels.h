@@ -1,6 +1,6 @@
 // Speaker labels of a dialogue: "Anna:", "A:" or a dash at the start of a line. A name counts
-// as a label only when it starts two or more lines, so a heading such as "Dialog: Im Café" is
-// not taken for a speaker.
+// as a label when it starts two or more lines, or its line follows a dialogue line, so a heading
+// such as "Dialog: Im Café" is not taken for a speaker.
 #pragma once
 
 #include <optional>
