@@ -14,11 +14,8 @@
 #include <vector>
 
 #include "lesson/LessonBook.h"
-#include "platform/backend/headless/HeadlessBackend.h"
-#include "tools/zorva-lesson/Assembler.h"
+#include "tests/unit/roundtrip/BuiltLesson.h"
 #include "tools/zorva-lesson/Checker.h"
-#include "tools/zorva-lesson/FolderWriter.h"
-#include "tools/zorva-lesson/LessonDescription.h"
 #include "tools/zorva-lesson/Sound.h"
 
 namespace fs = std::filesystem;
@@ -94,32 +91,14 @@ number = 1
   text = ["Line one"]
 )";
 
-class LessonRoundTrip : public ::testing::Test {
+class LessonRoundTrip : public BuiltLesson {
  protected:
   void SetUp() override {
-    desktop_ = &platform::HeadlessBackend::install();
-    char pattern[] = "/tmp/zorva-roundtrip-XXXXXX";
-    root_ = mkdtemp(pattern);
+    BuiltLesson::SetUp();
     writePicture(root_ / "page.ppm");
     writeTone(root_ / "tone.wav");
-    std::ofstream(root_ / "lesson.toml") << kDescription;
-    const builder::BookPlan plan = builder::readDescription((root_ / "lesson.toml").string());
-    builder::writeLessonFolder(builder::assemble(plan), (root_ / "out").string());
-    old_dir_ = fs::current_path();
-    fs::current_path(root_ / "out");
-    dc_.CreateCompatibleDC(NULL);
-    bitmap_.CreateBitmap(1024, 716, 1, 32, NULL);
-    dc_.SelectObject(&bitmap_);
+    build(kDescription);
   }
-  void TearDown() override {
-    fs::current_path(old_dir_);
-    fs::remove_all(root_);
-  }
-
-  platform::HeadlessBackend* desktop_ = nullptr;
-  fs::path root_, old_dir_;
-  CDC dc_;
-  CBitmap bitmap_;
 };
 
 TEST_F(LessonRoundTrip, CheckerFindsTheBuiltFolderSound) {
