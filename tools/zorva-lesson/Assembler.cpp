@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "tools/zorva-lesson/InfoLine.h"
 #include "tools/zorva-lesson/Sound.h"
 
 namespace zorva::builder {
@@ -108,7 +109,8 @@ BuiltBook assemble(const BookPlan& book) {
       const Laid laid = drawPicture(wanted.picture);
       lessonkit::Page page;
       page.file_name = pageFileName(lesson.number, static_cast<int>(p) + 1);
-      page.info = wanted.info;
+      char32_t refused = 0;
+      page.info = toWindows1252(wanted.info, refused).value_or("");
       page.picture = laid.image;
       std::vector<std::string> roles;
       for (size_t i = 0; i < wanted.items.size(); ++i) {

@@ -5,6 +5,9 @@
 
 #include <toml++/toml.h>
 
+#include "tools/zorva-lesson/CharacterName.h"
+#include "tools/zorva-lesson/InfoLine.h"
+
 namespace zorva::builder {
 namespace {
 
@@ -13,6 +16,7 @@ namespace fs = std::filesystem;
 struct Context {
   std::string file;
   fs::path folder;
+  std::vector<std::string>* warnings;
   SourceRef at(const toml::node& node) const {
     return SourceRef{file, static_cast<int>(node.source().begin.line)};
   }
@@ -131,12 +135,32 @@ std::string optionalString(const Context& ctx, const toml::table& table, const c
   return node == nullptr ? fallback : stringValue(ctx, *node, key);
 }
 
+// The information line goes into the page file as Windows-1252 bytes, which Zorva draws as
+// they are; what it can't show is refused, what is cut at the area's edge is a warning.
+std::string infoLine(const Context& ctx, const toml::node& node) {
+  const std::string text = stringValue(ctx, node, "info");
+  char32_t refused = 0;
+  const std::optional<std::string> bytes = toWindows1252(text, refused);
+  if (!bytes) {
+    throw BuildError(ctx.at(node), "'info' holds " + describeCharacter(refused) +
+                                       ", which Zorva can't show: the information line is drawn in "
+                                       "Windows-1252 (Western European letters)");
+  }
+  if (bytes->size() > 999) throw BuildError(ctx.at(node), "'info' is longer than 999 bytes");
+  const int width = infoWidthPx(*bytes);
+  if (width > kInfoAreaWidthPx) {
+    ctx.warnings->push_back(ctx.at(node).describe() + ": warning: 'info' is " + std::to_string(width) +
+                            " pixels wide; the information area shows " + std::to_string(kInfoAreaWidthPx) + ", so " +
+                            std::to_string(width - kInfoAreaWidthPx) + " pixels are cut");
+  }
+  return text;
+}
+
 PagePlan readPage(const Context& ctx, const toml::table& table, const std::string& lesson_voice) {
   allowOnly(ctx, table, {"info", "picture", "text", "width", "height", "voice", "item"}, "a page");
   PagePlan page;
   page.where = ctx.at(table);
-  page.info = optionalString(ctx, table, "info", "");
-  if (page.info.size() > 999) throw BuildError(page.where, "'info' is longer than 999 bytes");
+  if (const toml::node* info = table.get("info")) page.info = infoLine(ctx, *info);
   page.picture = readPicture(ctx, table, page.where);
   const std::string voice = optionalString(ctx, table, "voice", lesson_voice);
   if (const toml::array* items = arrayOfTables(ctx, table, "item")) {
@@ -156,9 +180,9 @@ BookPlan readDescription(const std::string& path) {
     throw BuildError(SourceRef{path, static_cast<int>(error.source().begin.line)},
                      std::string(error.description()));
   }
-  const Context ctx{path, fs::path(path).parent_path()};
-  allowOnly(ctx, root, {"title", "lesson"}, "the description");
   BookPlan book;
+  const Context ctx{path, fs::path(path).parent_path(), &book.warnings};
+  allowOnly(ctx, root, {"title", "lesson"}, "the description");
   const toml::table* title = root["title"].as_table();
   if (title == nullptr) throw BuildError(SourceRef{path, 1}, "the description needs a [title] section");
   allowOnly(ctx, *title, {"picture", "text", "width", "height"}, "[title]");

@@ -65,7 +65,7 @@ struct PicturePlan {
 };
 
 struct PagePlan {
-  std::string info;
+  std::string info;  // as the author wrote it; Zorva shows it in Windows-1252
   PicturePlan picture;
   std::vector<ItemPlan> items;
   SourceRef where;
@@ -80,6 +80,7 @@ struct LessonPlan {
 struct BookPlan {
   PicturePlan title;
   std::vector<LessonPlan> lessons;
+  std::vector<std::string> warnings;  // faults the learner sees but that don't stop the build
 };
 
 // Reads and checks a description; throws BuildError naming the file and line of the first fault.

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "tools/zorva-lesson/CharacterName.h"
 #include "tools/zorva-lesson/FontPackages.h"
 #include "tools/zorva-lesson/Picture.h"
 
@@ -54,12 +55,8 @@ std::string lineName(size_t index) { return "text line " + std::to_string(index 
 void refuseMissingGlyph(PangoLayout* layout, size_t index, const SourceRef& where) {
   const gunichar missing = firstMissingCharacter(layout);
   if (missing == 0) return;
-  char utf8[8] = {};
-  g_unichar_to_utf8(missing, utf8);
-  char code[16];
-  g_snprintf(code, sizeof code, "U+%04X", missing);
-  throw BuildError(where, lineName(index) + ": no installed font has the character '" + utf8 + "' (" + code +
-                              "); install a font that has it, for example the Debian package " +
+  throw BuildError(where, lineName(index) + ": no installed font has the character " + describeCharacter(missing) +
+                              "; install a font that has it, for example the Debian package " +
                               fontPackageFor(missing));
 }
 

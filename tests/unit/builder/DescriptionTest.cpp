@@ -127,6 +127,39 @@ TEST_F(DescriptionTest, RectanglesAreInPicturePixels) {
   }
 }
 
+// The information line is refused when Zorva can't show a character of it, and warned about when
+// the 240-pixel area cuts it.
+TEST_F(DescriptionTest, InfoLineIsWindows1252AndFitsItsArea) {
+  struct Row {
+    const char* label;
+    std::string info;
+    std::string refusal;  // part of the error; empty: accepted
+    std::string warning;  // part of the one warning; empty: none
+  };
+  const std::vector<Row> rows = {
+      {"ASCII", "Lesson 1 - page 1", "", ""},
+      {"Western letters, dash and euro", "Übung – 5 €", "", ""},
+      {"Greek", "Μάθημα 1", "lesson.toml:8: 'info' holds 'Μ' (U+039C), which Zorva can't show", ""},
+      {"wider than the area", std::string(60, 'W'), "",
+       "lesson.toml:8: warning: 'info' is 840 pixels wide; the information area shows 240, so 600 pixels are cut"},
+  };
+  for (const Row& row : rows) {
+    std::string text = kMinimal;
+    text.replace(text.find("info = \"one\""), 12, "info = \"" + row.info + "\"");
+    try {
+      const BookPlan book = readDescription(write("lesson.toml", text));
+      EXPECT_EQ(row.refusal, "") << row.label << ": accepted";
+      ASSERT_EQ(book.warnings.size(), row.warning.empty() ? 0u : 1u) << row.label;
+      if (!row.warning.empty()) {
+        EXPECT_NE(book.warnings[0].find(row.warning), std::string::npos) << book.warnings[0];
+      }
+    } catch (const BuildError& error) {
+      EXPECT_NE(row.refusal, "") << row.label << ": " << error.what();
+      EXPECT_NE(std::string(error.what()).find(row.refusal), std::string::npos) << error.what();
+    }
+  }
+}
+
 TEST(RoleChains, ItemsOfOneRoleChainInPageOrder) {
   std::vector<zorva::lessonkit::Item> items(5);
   chainRoles(items, {"A", "B", "A", "", "B"});

@@ -65,13 +65,13 @@ void writeTone(const fs::path& path) {
   sf_close(out);
 }
 
-const char* kDescription = R"([title]
+const char* kDescription = R"toml([title]
 text = ["Round trip"]
 
 [[lesson]]
 number = 1
   [[lesson.page]]
-  info = "Picture page"
+  info = "Lektion 1 – Seite 1 (Übung)"
   picture = "page.ppm"
     [[lesson.page.item]]
     rect = [20, 30, 140, 60]
@@ -89,7 +89,7 @@ number = 1
   [[lesson.page]]
   info = "Second page"
   text = ["Line one"]
-)";
+)toml";
 
 class LessonRoundTrip : public BuiltLesson {
  protected:
@@ -114,7 +114,7 @@ TEST_F(LessonRoundTrip, BookReadsPictureRectanglesAndChains) {
   EXPECT_STREQ((LPCTSTR)book.m_strPageFile, "14101.pge");
   EXPECT_STREQ((LPCTSTR)book.m_strNextFile, "14102.PGE");
   EXPECT_STREQ((LPCTSTR)book.m_strPrevFile, "");
-  EXPECT_STREQ((LPCTSTR)book.m_strPageInfo, "Picture page");
+  EXPECT_STREQ((LPCTSTR)book.m_strPageInfo, "Lektion 1 \x96 Seite 1 (\xDC" "bung)");  // Windows-1252
   EXPECT_TRUE(desktop_->messageBoxes().empty());
 
   // The picture lies at (110, -20): its first 20 rows are above the view.
