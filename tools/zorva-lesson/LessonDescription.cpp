@@ -170,6 +170,27 @@ PagePlan readPage(const Context& ctx, const toml::table& table, const std::strin
   return page;
 }
 
+ContentsPlan readContents(const Context& ctx, const toml::table* table, const PicturePlan& title) {
+  ContentsPlan contents;
+  contents.where = title.where;
+  for (const std::string& line : title.lines) {
+    if (contents.heading.empty()) contents.heading = line;
+  }
+  if (table == nullptr) return contents;
+  allowOnly(ctx, *table, {"heading", "info", "lesson", "help"}, "[contents]");
+  contents.where = ctx.at(*table);
+  contents.heading = optionalString(ctx, *table, "heading", contents.heading);
+  if (const toml::node* info = table->get("info")) contents.info = infoLine(ctx, *info);
+  contents.lesson = optionalString(ctx, *table, "lesson", contents.lesson);
+  if (const toml::node* help = table->get("help")) {
+    const toml::array* lines = help->as_array();
+    if (lines == nullptr) throw BuildError(ctx.at(*help), "'help' must be a list of lines");
+    contents.help.clear();
+    for (const auto& line : *lines) contents.help.push_back(stringValue(ctx, line, "help"));
+  }
+  return contents;
+}
+
 }  // namespace
 
 BookPlan readDescription(const std::string& path) {
@@ -182,11 +203,12 @@ BookPlan readDescription(const std::string& path) {
   }
   BookPlan book;
   const Context ctx{path, fs::path(path).parent_path(), &book.warnings};
-  allowOnly(ctx, root, {"title", "lesson"}, "the description");
+  allowOnly(ctx, root, {"title", "contents", "lesson"}, "the description");
   const toml::table* title = root["title"].as_table();
   if (title == nullptr) throw BuildError(SourceRef{path, 1}, "the description needs a [title] section");
   allowOnly(ctx, *title, {"picture", "text", "width", "height"}, "[title]");
   book.title = readPicture(ctx, *title, ctx.at(*title));
+  book.contents = readContents(ctx, root["contents"].as_table(), book.title);
   const toml::array* lessons = arrayOfTables(ctx, root, "lesson");
   if (lessons == nullptr) throw BuildError(SourceRef{path, 1}, "the description needs at least one [[lesson]]");
   std::set<int> numbers;
@@ -198,7 +220,9 @@ BookPlan readDescription(const std::string& path) {
     const toml::node* number = table.get("number");
     if (number == nullptr) throw BuildError(lesson.where, "a lesson needs its 'number' (1 to 4)");
     lesson.number = intValue(ctx, *number, "number");
-    if (lesson.number < 1 || lesson.number > 4) throw BuildError(ctx.at(*number), "lesson numbers run from 1 to 4");
+    if (lesson.number < 0 || lesson.number > 4) {
+      throw BuildError(ctx.at(*number), "lesson numbers run from 1 to 4 (0: your own contents pages)");
+    }
     if (!numbers.insert(lesson.number).second) throw BuildError(ctx.at(*number), "lesson number given twice");
     const std::string voice = optionalString(ctx, table, "voice", "");
     const toml::array* pages = arrayOfTables(ctx, table, "page");

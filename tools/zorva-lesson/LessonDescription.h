@@ -77,8 +77,25 @@ struct LessonPlan {
   SourceRef where;
 };
 
+// The words of the contents page, in the course's language; each has an English default.
+struct ContentsPlan {
+  std::string heading;              // default: the first line of the title text
+  std::string info = "Contents";    // the page's information line
+  std::string lesson = "Lesson";    // "Lesson 1" above each lesson's pages
+  std::vector<std::string> help = {
+      "Click a sentence to hear it.",
+      "Right-click it to say it and hear yourself.",
+      "Play: hear the whole page.",
+      "Repeat after me: listen, then speak.",
+      "Review, Replay: hear your own voice.",
+      "Stop: end a run.  Next Page: the first lesson.",
+  };
+  SourceRef where;
+};
+
 struct BookPlan {
   PicturePlan title;
+  ContentsPlan contents;  // unused when the description has its own lesson 0
   std::vector<LessonPlan> lessons;
   std::vector<std::string> warnings;  // faults the learner sees but that don't stop the build
 };

@@ -34,11 +34,7 @@ int build(const std::string& description, const std::string& out_dir) {
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "build") return build(argv[2], argv[3]);
   if (argc == 3 && std::string(argv[1]) == "check") {
-    const auto result = zorva::builder::checkLessonFolder(argv[2], std::cout);
-    const int status = zorva::builder::checkExitStatus(result);
-    std::cout << (status == 0 ? "sound: " : "problems: ") << result.problems.size() << " problem(s) in "
-              << result.pages << " page(s)\n";
-    return status;
+    return zorva::builder::checkExitStatus(zorva::builder::checkLessonFolder(argv[2], std::cout));
   }
   return usage();
 }

@@ -1,5 +1,6 @@
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -157,6 +158,37 @@ TEST_F(DescriptionTest, InfoLineIsWindows1252AndFitsItsArea) {
       EXPECT_NE(row.refusal, "") << row.label << ": " << error.what();
       EXPECT_NE(std::string(error.what()).find(row.refusal), std::string::npos) << error.what();
     }
+  }
+}
+
+// Zorva loads 14001.pge at both ends of a lesson: the builder writes a contents page there unless
+// the description has its own lesson 0.
+TEST_F(DescriptionTest, ContentsPageIsAlwaysWritten) {
+  struct Row {
+    const char* label;
+    std::string extra;
+    std::string info;  // of 14001.pge
+    std::string next;
+  };
+  const std::vector<Row> rows = {
+      {"generated", "", "Contents", "14101.pge"},
+      {"in the course's words", "[contents]\ninfo = \"Índice\"\nlesson = \"Lección\"\nhelp = [\"Haz clic.\"]\n",
+       "\xCDndice", "14101.pge"},
+      {"the author's own", "[[lesson]]\nnumber = 0\n  [[lesson.page]]\n  info = \"mine\"\n  text = [\"x\"]\n", "mine", ""},
+  };
+  for (const Row& row : rows) {
+    const std::string text = "[title]\ntext = [\"T\"]\n" + row.extra + std::string(kMinimal).substr(std::string(kMinimal).find("[[lesson]]"));
+    const BuiltBook book = assemble(readDescription(write("lesson.toml", text)));
+    const auto contents = std::find_if(book.pages.begin(), book.pages.end(),
+                                       [](const auto& page) { return page.file_name == "14001.pge"; });
+    ASSERT_NE(contents, book.pages.end()) << row.label;
+    EXPECT_EQ(std::count_if(book.pages.begin(), book.pages.end(),
+                            [](const auto& page) { return page.file_name == "14001.pge"; }),
+              1)
+        << row.label;
+    EXPECT_EQ(contents->info, row.info) << row.label;
+    EXPECT_EQ(contents->prev_name, "") << row.label;
+    EXPECT_EQ(contents->next_name, row.next) << row.label;
   }
 }
 
