@@ -78,17 +78,24 @@ TEST_F(DescriptionTest, FaultsNameFileAndLine) {
   }
 }
 
-TEST_F(DescriptionTest, UnknownVoiceIsRefusedWithItsLine) {
-  std::string text = kMinimal;
-  text += "    [[lesson.page.item]]\n    line = 2\n    voice = \"no-such-voice\"\n    say = \"x\"\n";
-  const BookPlan book = readDescription(write("lesson.toml", text));
-  try {
-    assemble(book);
-    FAIL() << "an uninstalled voice must be refused";
-  } catch (const BuildError& error) {
-    EXPECT_NE(std::string(error.what()).find("lesson.toml:16: voice 'no-such-voice' is not installed"),
-              std::string::npos)
-        << error.what();
+// A voice and its variant must both be installed; espeak-ng itself would speak a plain voice.
+TEST_F(DescriptionTest, UnknownVoicesAndVariantsAreRefusedWithTheirLine) {
+  const std::vector<std::pair<std::string, std::string>> rows = {
+      {"es+f3", ""},
+      {"no-such-voice", "lesson.toml:16: voice 'no-such-voice' is not installed"},
+      {"de+nosuchvariant", "lesson.toml:16: voice 'de+nosuchvariant': variant 'nosuchvariant' is not installed"},
+  };
+  for (const auto& [voice, refusal] : rows) {
+    std::string text = kMinimal;
+    text += "    [[lesson.page.item]]\n    line = 2\n    voice = \"" + voice + "\"\n    say = \"x\"\n";
+    std::string message;
+    try {
+      assemble(readDescription(write("lesson.toml", text)));
+    } catch (const BuildError& error) {
+      message = error.what();
+    }
+    EXPECT_EQ(message.empty(), refusal.empty()) << voice << ": " << message;
+    EXPECT_NE(message.find(refusal), std::string::npos) << voice << ": " << message;
   }
 }
 
