@@ -41,8 +41,8 @@ void mustLieOn(const PictureRect& r, const lessonkit::IndexedPicture& picture, c
 
 std::vector<int16_t> makeSound(const SoundPlan& sound) {
   switch (sound.kind) {
-    case SoundPlan::Kind::File: return loadSoundFile(sound.path, sound.where);
-    case SoundPlan::Kind::Speech: return speak(sound.text, sound.voice, sound.where);
+    case SoundPlan::Kind::File: return changeTempo(loadSoundFile(sound.path, sound.where), sound.tempo);
+    case SoundPlan::Kind::Speech: return changeTempo(speak(sound.text, sound.voice, sound.where), sound.tempo);
     case SoundPlan::Kind::None: break;
   }
   return {};

@@ -89,8 +89,28 @@ PicturePlan readPicture(const Context& ctx, const toml::table& table, const Sour
   return picture;
 }
 
-ItemPlan readItem(const Context& ctx, const toml::table& table, const std::string& default_voice) {
-  allowOnly(ctx, table, {"rect", "line", "role", "role_rect", "say", "voice", "audio", "name"}, "an item");
+// What a lesson gives its pages and a page its items, unless they say otherwise.
+struct Inherited {
+  std::string voice;
+  double tempo = 1.0;
+
+  Inherited within(const Context& ctx, const toml::table& table) const {
+    Inherited inner = *this;
+    if (const toml::node* voice_node = table.get("voice")) inner.voice = stringValue(ctx, *voice_node, "voice");
+    if (const toml::node* tempo_node = table.get("tempo")) {
+      const std::optional<double> value = tempo_node->value<double>();
+      if (!value || *value < 0.5 || *value > 2.0) {
+        throw BuildError(ctx.at(*tempo_node), "'tempo' must be a number from 0.5 to 2.0 (0.8: a fifth slower)");
+      }
+      inner.tempo = *value;
+    }
+    return inner;
+  }
+};
+
+ItemPlan readItem(const Context& ctx, const toml::table& table, const Inherited& outer) {
+  allowOnly(ctx, table, {"rect", "line", "role", "role_rect", "say", "voice", "tempo", "audio", "name"}, "an item");
+  const Inherited settings = outer.within(ctx, table);
   ItemPlan item;
   item.where = ctx.at(table);
   if (const toml::node* rect = table.get("rect")) item.audio = rectValue(ctx, *rect, "rect");
@@ -108,8 +128,7 @@ ItemPlan readItem(const Context& ctx, const toml::table& table, const std::strin
   if (say != nullptr) {
     item.sound.kind = SoundPlan::Kind::Speech;
     item.sound.text = stringValue(ctx, *say, "say");
-    item.sound.voice = default_voice;
-    if (const toml::node* voice = table.get("voice")) item.sound.voice = stringValue(ctx, *voice, "voice");
+    item.sound.voice = settings.voice;
     if (item.sound.voice.empty()) throw BuildError(item.where, "'say' needs a 'voice' (here or on its page or lesson)");
     item.sound.where = ctx.at(*say);
   } else if (audio != nullptr) {
@@ -117,6 +136,7 @@ ItemPlan readItem(const Context& ctx, const toml::table& table, const std::strin
     item.sound.path = existingFile(ctx, *audio, "audio");
     item.sound.where = ctx.at(*audio);
   }
+  item.sound.tempo = settings.tempo;
   return item;
 }
 
@@ -156,15 +176,15 @@ std::string infoLine(const Context& ctx, const toml::node& node) {
   return text;
 }
 
-PagePlan readPage(const Context& ctx, const toml::table& table, const std::string& lesson_voice) {
-  allowOnly(ctx, table, {"info", "picture", "text", "width", "height", "voice", "item"}, "a page");
+PagePlan readPage(const Context& ctx, const toml::table& table, const Inherited& lesson) {
+  allowOnly(ctx, table, {"info", "picture", "text", "width", "height", "voice", "tempo", "item"}, "a page");
   PagePlan page;
   page.where = ctx.at(table);
   if (const toml::node* info = table.get("info")) page.info = infoLine(ctx, *info);
   page.picture = readPicture(ctx, table, page.where);
-  const std::string voice = optionalString(ctx, table, "voice", lesson_voice);
+  const Inherited settings = lesson.within(ctx, table);
   if (const toml::array* items = arrayOfTables(ctx, table, "item")) {
-    for (const auto& node : *items) page.items.push_back(readItem(ctx, *node.as_table(), voice));
+    for (const auto& node : *items) page.items.push_back(readItem(ctx, *node.as_table(), settings));
   }
   if (page.items.size() > 60) throw BuildError(page.where, "a page holds at most 60 items");
   return page;
@@ -214,7 +234,7 @@ BookPlan readDescription(const std::string& path) {
   std::set<int> numbers;
   for (const auto& node : *lessons) {
     const toml::table& table = *node.as_table();
-    allowOnly(ctx, table, {"number", "voice", "page"}, "a lesson");
+    allowOnly(ctx, table, {"number", "voice", "tempo", "page"}, "a lesson");
     LessonPlan lesson;
     lesson.where = ctx.at(table);
     const toml::node* number = table.get("number");
@@ -224,11 +244,11 @@ BookPlan readDescription(const std::string& path) {
       throw BuildError(ctx.at(*number), "lesson numbers run from 1 to 4 (0: your own contents pages)");
     }
     if (!numbers.insert(lesson.number).second) throw BuildError(ctx.at(*number), "lesson number given twice");
-    const std::string voice = optionalString(ctx, table, "voice", "");
+    const Inherited settings = Inherited{}.within(ctx, table);
     const toml::array* pages = arrayOfTables(ctx, table, "page");
     if (pages == nullptr || pages->empty()) throw BuildError(lesson.where, "a lesson needs at least one [[lesson.page]]");
     if (pages->size() > 9) throw BuildError(lesson.where, "a lesson holds at most 9 pages");
-    for (const auto& page : *pages) lesson.pages.push_back(readPage(ctx, *page.as_table(), voice));
+    for (const auto& page : *pages) lesson.pages.push_back(readPage(ctx, *page.as_table(), settings));
     book.lessons.push_back(std::move(lesson));
   }
   return book;

@@ -43,6 +43,7 @@ struct SoundPlan {
   std::string path;   // File: resolved against the description's folder
   std::string text;   // Speech: the sentence
   std::string voice;  // Speech: an espeak-ng voice name such as "es" or "de+f2"
+  double tempo = 1.0;  // below 1: slower, with the pitch kept
   SourceRef where;
 };
 
