@@ -8,7 +8,7 @@ namespace {
 
 constexpr int kPageWidth = 740;
 constexpr int kMarginPx = 40;   // the builder's text layout: first line at 40, one line every 40
-constexpr int kLineStepPx = 40;
+constexpr int kLineStepPx = 40;  // (only to size the page: the ink is looked for in each line's box)
 constexpr int kInkLevel = 160;  // darker than this in every channel counts as ink
 
 std::string joined(const PageLine& line, size_t pieces) {
@@ -17,10 +17,10 @@ std::string joined(const PageLine& line, size_t pieces) {
   return text;
 }
 
-builder::RgbaImage render(const std::vector<PageLine>& lines, size_t pieces, int height) {
+builder::TextPage render(const std::vector<PageLine>& lines, size_t pieces, int height) {
   std::vector<std::string> texts;
   for (const PageLine& line : lines) texts.push_back(joined(line, pieces));
-  return builder::layOutText(texts, kPageWidth, height, builder::SourceRef{"evaluation page", 0}).image;
+  return builder::layOutText(texts, kPageWidth, height, builder::SourceRef{"evaluation page", 0});
 }
 
 bool isInk(const builder::RgbaImage& image, int x, int y) {
@@ -44,17 +44,19 @@ LaidPage layOutPage(const std::vector<PageLine>& lines, int sentences) {
   size_t most = 0;
   for (const PageLine& line : lines) most = std::max(most, line.size());
   LaidPage page;
-  page.image = render(lines, most, height);
+  const builder::TextPage whole = render(lines, most, height);
+  page.image = whole.image;
   page.sentence_ink.resize(sentences);
   // right_edge[l]: where the ink of line l's pieces so far ends.
   std::vector<int> right_edge(lines.size(), 0);
   for (size_t k = 0; k < most; ++k) {
-    const builder::RgbaImage cut = k + 1 == most ? page.image : render(lines, k + 1, height);
+    const builder::RgbaImage cut = k + 1 == most ? page.image : render(lines, k + 1, height).image;
     for (size_t l = 0; l < lines.size(); ++l) {
       if (k >= lines[l].size()) continue;
-      const int top = kMarginPx + static_cast<int>(l) * kLineStepPx;
-      const int end = inkBox(cut, 0, kPageWidth, top, top + kLineStepPx).right;
-      const builder::PictureRect ink = inkBox(page.image, right_edge[l], end, top, top + kLineStepPx);
+      // A line's box holds its ink and none of its neighbours'.
+      const int top = std::max(0, whole.line_boxes[l].top), bottom = std::min(height, whole.line_boxes[l].bottom);
+      const int end = inkBox(cut, 0, kPageWidth, top, bottom).right;
+      const builder::PictureRect ink = inkBox(page.image, right_edge[l], end, top, bottom);
       right_edge[l] = end;
       if (lines[l][k].sentence >= 0 && ink.right > ink.left) page.sentence_ink[lines[l][k].sentence].push_back(ink);
     }

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <map>
 
+#include "tools/zorva-lesson/ContentsPage.h"
+#include "tools/zorva-lesson/InfoLine.h"
 #include "tools/zorva-lesson/Sound.h"
 
 namespace zorva::builder {
@@ -52,8 +54,9 @@ std::vector<int16_t> cutSegment(std::vector<int16_t> samples, const SoundPlan& s
 
 std::vector<int16_t> makeSound(const SoundPlan& sound) {
   switch (sound.kind) {
-    case SoundPlan::Kind::File: return cutSegment(loadSoundFile(sound.path, sound.where), sound);
-    case SoundPlan::Kind::Speech: return speak(sound.text, sound.voice, sound.where);
+    case SoundPlan::Kind::File:
+      return changeTempo(cutSegment(loadSoundFile(sound.path, sound.where), sound), sound.tempo);
+    case SoundPlan::Kind::Speech: return changeTempo(speak(sound.text, sound.voice, sound.where), sound.tempo);
     case SoundPlan::Kind::None: break;
   }
   return {};
@@ -111,30 +114,48 @@ void chainRoles(std::vector<lessonkit::Item>& items, const std::vector<std::stri
   }
 }
 
+lessonkit::Page buildPage(const PagePlan& wanted, std::string file_name) {
+  const Laid laid = drawPicture(wanted.picture);
+  lessonkit::Page page;
+  page.file_name = std::move(file_name);
+  char32_t refused = 0;
+  page.info = toWindows1252(wanted.info, refused).value_or("");
+  page.picture = laid.image;
+  std::vector<std::string> roles;
+  for (size_t i = 0; i < wanted.items.size(); ++i) {
+    page.items.push_back(buildItem(wanted.items[i], laid, static_cast<int>(i)));
+    roles.push_back(wanted.items[i].role);
+  }
+  chainRoles(page.items, roles);
+  return page;
+}
+
 BuiltBook assemble(const BookPlan& book) {
   BuiltBook built;
   built.title = drawPicture(book.title).image;
+  bool own_contents = false;
+  std::string first_page;  // of the lowest-numbered lesson from 1 on
+  int first_lesson = 5;
   for (const LessonPlan& lesson : book.lessons) {
     const size_t first = built.pages.size();
     for (size_t p = 0; p < lesson.pages.size(); ++p) {
-      const PagePlan& wanted = lesson.pages[p];
-      const Laid laid = drawPicture(wanted.picture);
-      lessonkit::Page page;
-      page.file_name = pageFileName(lesson.number, static_cast<int>(p) + 1);
-      page.info = wanted.info;
-      page.picture = laid.image;
-      std::vector<std::string> roles;
-      for (size_t i = 0; i < wanted.items.size(); ++i) {
-        page.items.push_back(buildItem(wanted.items[i], laid, static_cast<int>(i)));
-        roles.push_back(wanted.items[i].role);
-      }
-      chainRoles(page.items, roles);
-      built.pages.push_back(std::move(page));
+      built.pages.push_back(buildPage(lesson.pages[p], pageFileName(lesson.number, static_cast<int>(p) + 1)));
     }
+    // The ends of a lesson stay empty: Zorva loads the contents page (lesson 0) for them.
     for (size_t p = first; p < built.pages.size(); ++p) {
       if (p > first) built.pages[p].prev_name = built.pages[p - 1].file_name;
       if (p + 1 < built.pages.size()) built.pages[p].next_name = built.pages[p + 1].file_name;
     }
+    own_contents |= lesson.number == 0;
+    if (lesson.number > 0 && lesson.number < first_lesson) {
+      first_lesson = lesson.number;
+      first_page = built.pages[first].file_name;
+    }
+  }
+  if (!own_contents) {
+    lessonkit::Page contents = buildPage(contentsPage(book), pageFileName(0, 1));
+    contents.next_name = first_page;
+    built.pages.push_back(std::move(contents));
   }
   return built;
 }

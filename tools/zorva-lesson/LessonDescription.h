@@ -45,6 +45,7 @@ struct SoundPlan {
   std::string voice;  // Speech: an espeak-ng voice name such as "es" or "de+f2"
   double from_s = 0;  // File: the stretch of a longer recording that is the clip
   std::optional<double> to_s;
+  double tempo = 1.0;  // below 1: slower, with the pitch kept
   SourceRef where;
 };
 
@@ -67,7 +68,7 @@ struct PicturePlan {
 };
 
 struct PagePlan {
-  std::string info;
+  std::string info;  // as the author wrote it; Zorva shows it in Windows-1252
   PicturePlan picture;
   std::vector<ItemPlan> items;
   SourceRef where;
@@ -79,9 +80,27 @@ struct LessonPlan {
   SourceRef where;
 };
 
+// The words of the contents page, in the course's language; each has an English default.
+struct ContentsPlan {
+  std::string heading;              // default: the first line of the title text
+  std::string info = "Contents";    // the page's information line
+  std::string lesson = "Lesson";    // "Lesson 1" above each lesson's pages
+  std::vector<std::string> help = {
+      "Click a sentence to hear it.",
+      "Right-click it to say it and hear yourself.",
+      "Play: hear the whole page.",
+      "Repeat after me: listen, then speak.",
+      "Review, Replay: hear your own voice.",
+      "Stop: end a run.  Next Page: the first lesson.",
+  };
+  SourceRef where;
+};
+
 struct BookPlan {
   PicturePlan title;
+  ContentsPlan contents;  // unused when the description has its own lesson 0
   std::vector<LessonPlan> lessons;
+  std::vector<std::string> warnings;  // faults the learner sees but that don't stop the build
 };
 
 // Reads and checks a description; throws BuildError naming the file and line of the first fault.
