@@ -1,7 +1,5 @@
 #include "bench/propose/EvaluationPage.h"
 
-#include <SDL.h>
-#include <SDL_image.h>
 #include <sndfile.h>
 
 #include <algorithm>
@@ -12,6 +10,7 @@
 #include "bench/propose/Reading.h"
 #include "bench/propose/ScanEffects.h"
 #include "tools/zorva-lesson/Sound.h"
+#include "tools/zorva-lesson/propose/PagePicture.h"
 
 namespace zorva::evaluation {
 namespace {
@@ -75,14 +74,6 @@ void writeMp3(const std::vector<int16_t>& samples, const std::string& path) {
   sf_close(out);
 }
 
-void writeJpeg(const builder::RgbaImage& image, const std::string& path) {
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(image.rgba.data()), image.width,
-                                                            image.height, 32, image.width * 4, SDL_PIXELFORMAT_ABGR8888);
-  const bool saved = surface != nullptr && IMG_SaveJPG(surface, path.c_str(), kJpegQuality) == 0;
-  SDL_FreeSurface(surface);
-  if (!saved) throw builder::BuildError("can't write " + path);
-}
-
 // The union of a sentence's ink on each of its lines, each turned as the scanner turned the page.
 PictureRect turnedInk(const std::vector<PictureRect>& pieces, const builder::RgbaImage& page, double turn_degrees) {
   PictureRect all = turnedBox(pieces.front(), page, turn_degrees);
@@ -129,7 +120,7 @@ PageFiles writeEvaluationPage(const EvaluationPage& page, const std::filesystem:
   std::filesystem::create_directories(folder);
   PageFiles files{(folder / "page.jpg").string(), (folder / "reading.mp3").string(),
                   (folder / "sentences.txt").string(), (folder / "truth.txt").string()};
-  writeJpeg(page.scan, files.picture);
+  propose::saveJpeg(page.scan, files.picture, kJpegQuality);
   writeMp3(page.recording, files.recording);
   std::ofstream sentences(files.sentences), truth(files.truth);
   truth << "# left top right bottom (picture pixels)  speech start end (s)  role  sentence\n";

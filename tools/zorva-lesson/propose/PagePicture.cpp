@@ -69,12 +69,25 @@ builder::RgbaImage scaledToWidth(const builder::RgbaImage& image, int width) {
   return out;
 }
 
-void savePng(const builder::RgbaImage& image, const std::string& path) {
+namespace {
+
+template <typename Save>
+void saveWith(const builder::RgbaImage& image, const std::string& path, Save save) {
   SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(image.rgba.data()), image.width,
                                                             image.height, 32, image.width * 4, SDL_PIXELFORMAT_ABGR8888);
-  const bool saved = surface != nullptr && IMG_SavePNG(surface, path.c_str()) == 0;
+  const bool saved = surface != nullptr && save(surface) == 0;
   SDL_FreeSurface(surface);
   if (!saved) throw builder::BuildError("can't write the picture " + path);
+}
+
+}  // namespace
+
+void savePng(const builder::RgbaImage& image, const std::string& path) {
+  saveWith(image, path, [&](SDL_Surface* surface) { return IMG_SavePNG(surface, path.c_str()); });
+}
+
+void saveJpeg(const builder::RgbaImage& image, const std::string& path, int quality) {
+  saveWith(image, path, [&](SDL_Surface* surface) { return IMG_SaveJPG(surface, path.c_str(), quality); });
 }
 
 }  // namespace zorva::propose

@@ -18,5 +18,7 @@ builder::RgbaImage renderPdfPage(const std::string& pdf_path, int page_number);
 builder::RgbaImage scaledToWidth(const builder::RgbaImage& image, int width);
 
 void savePng(const builder::RgbaImage& image, const std::string& path);
+// `quality` from 0 to 100, as the JPEG encoder takes it.
+void saveJpeg(const builder::RgbaImage& image, const std::string& path, int quality);
 
 }  // namespace zorva::propose
