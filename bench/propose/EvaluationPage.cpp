@@ -79,7 +79,8 @@ PictureRect turnedInk(const std::vector<PictureRect>& pieces, const builder::Rgb
   PictureRect all = turnedBox(pieces.front(), page, turn_degrees);
   for (const PictureRect& piece : pieces) {
     const PictureRect box = turnedBox(piece, page, turn_degrees);
-    all = {std::min(all.left, box.left), std::min(all.top, box.top), std::max(all.right, box.right), std::max(all.bottom, box.bottom)};
+    all = {std::min(all.left, box.left), std::min(all.top, box.top), std::max(all.right, box.right),
+           std::max(all.bottom, box.bottom)};
   }
   return all;
 }

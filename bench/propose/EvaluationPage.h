@@ -21,8 +21,8 @@ constexpr int kBoxMarginPx = 4;
 
 struct TrueSentence {
   std::string text;
-  PictureRect box;         // on the scan, in picture pixels
-  std::string role;        // dialogue lines: the speaker
+  PictureRect box;   // on the scan, in picture pixels
+  std::string role;  // dialogue lines: the speaker
   double speech_start_s = 0;
   double speech_end_s = 0;
 };
@@ -40,10 +40,10 @@ struct EvaluationPage {
 EvaluationPage makeEvaluationPage(const LanguageTexts& texts, int index);
 
 struct PageFiles {
-  std::string picture;     // page.jpg
-  std::string recording;   // reading.mp3
-  std::string sentences;   // sentences.txt, one a line
-  std::string truth;       // truth.txt: box, role and speech times of each sentence
+  std::string picture;    // page.jpg
+  std::string recording;  // reading.mp3
+  std::string sentences;  // sentences.txt, one a line
+  std::string truth;      // truth.txt: box, role and speech times of each sentence
 };
 
 PageFiles writeEvaluationPage(const EvaluationPage& page, const std::filesystem::path& folder);

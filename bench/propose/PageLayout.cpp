@@ -7,13 +7,14 @@ namespace zorva::evaluation {
 namespace {
 
 constexpr int kPageWidth = 740;
-constexpr int kMarginPx = 40;   // the builder's text layout: first line at 40, one line every 40
+constexpr int kMarginPx = 40;    // the builder's text layout: first line at 40, one line every 40
 constexpr int kLineStepPx = 40;  // (only to size the page: the ink is looked for in each line's box)
-constexpr int kInkLevel = 160;  // darker than this in every channel counts as ink
+constexpr int kInkLevel = 160;   // darker than this in every channel counts as ink
 
 std::string joined(const PageLine& line, size_t pieces) {
   std::string text;
-  for (size_t i = 0; i < pieces && i < line.size(); ++i) text += (i == 0 ? "" : line[i - 1].sentence < 0 ? "  " : " ") + line[i].text;
+  for (size_t i = 0; i < pieces && i < line.size(); ++i)
+    text += (i == 0 ? "" : line[i - 1].sentence < 0 ? "  " : " ") + line[i].text;
   return text;
 }
 
@@ -33,7 +34,8 @@ builder::PictureRect inkBox(const builder::RgbaImage& image, int x0, int x1, int
   builder::PictureRect box{x1, y1, x0, y0};
   for (int y = y0; y < y1; ++y)
     for (int x = x0; x < x1; ++x)
-      if (isInk(image, x, y)) box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+      if (isInk(image, x, y))
+        box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
   return box.right > box.left ? box : builder::PictureRect{};
 }
 

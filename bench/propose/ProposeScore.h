@@ -9,12 +9,12 @@
 namespace zorva::evaluation {
 
 struct Score {
-  int pages_failed = 0;      // no proposal at all
+  int pages_failed = 0;  // no proposal at all
   int sentences = 0;
-  int found = 0;             // a proposed item covers the sentence with IoU >= 0.5
-  int boxes_right = 0;       // IoU >= 0.8
+  int found = 0;                      // a proposed item covers the sentence with IoU >= 0.5
+  int boxes_right = 0;                // IoU >= 0.8
   std::vector<double> cut_errors_ms;  // |from - true from| and |to - true to| of found sentences
-  int cuts_into_speech = 0;  // a cut inside the sentence's own speech or its neighbours'
+  int cuts_into_speech = 0;           // a cut inside the sentence's own speech or its neighbours'
   int dialogue_lines = 0;
   int roles_right = 0;
   std::vector<double> page_seconds;      // wall-clock time of each page's proposal ...

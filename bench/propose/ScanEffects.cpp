@@ -11,7 +11,10 @@ const uint8_t kPaper[3] = {236, 230, 212};
 struct Turn {
   double cos_a, sin_a, cx, cy;
   Turn(double degrees, const builder::RgbaImage& page)
-      : cos_a(std::cos(degrees * M_PI / 180)), sin_a(std::sin(degrees * M_PI / 180)), cx(page.width / 2.0), cy(page.height / 2.0) {}
+      : cos_a(std::cos(degrees * M_PI / 180)),
+        sin_a(std::sin(degrees * M_PI / 180)),
+        cx(page.width / 2.0),
+        cy(page.height / 2.0) {}
   void forward(double x, double y, double& ox, double& oy) const {
     ox = cos_a * (x - cx) - sin_a * (y - cy) + cx;
     oy = sin_a * (x - cx) + cos_a * (y - cy) + cy;

@@ -5,9 +5,9 @@
 // pages' files (scan, recording, sentences, truth) and the proposals in DIR.
 #include <algorithm>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -70,8 +70,9 @@ void report(const char* title, const evaluation::Score& s, double found_goal) {
   const double slowest = quantile(s.page_seconds, 1.0);
   const auto mark = [](bool met) { return met ? "met" : "NOT MET"; };
   std::printf("\n%s\n", title);
-  std::printf("  sentences found:     %5.1f %% (%d of %d)          goal >= %.0f %%: %s\n", percent(s.found, s.sentences),
-              s.found, s.sentences, found_goal, mark(percent(s.found, s.sentences) >= found_goal));
+  std::printf("  sentences found:     %5.1f %% (%d of %d)          goal >= %.0f %%: %s\n",
+              percent(s.found, s.sentences), s.found, s.sentences, found_goal,
+              mark(percent(s.found, s.sentences) >= found_goal));
   std::printf("  boxes IoU >= 0.8:    %5.1f %% of sentences          goal >= 95 %%: %s\n",
               percent(s.boxes_right, s.sentences), mark(percent(s.boxes_right, s.sentences) >= 95));
   std::printf("  cut error:           median %.0f ms, p95 %.0f ms     goal <= 60 / 150 ms: %s\n", median, p95,

@@ -1,9 +1,8 @@
 // A course author's way from a scanned dialogue page and its recording to a lesson: `propose`
 // reads the page, the proposal is built as it stands, and in the program each item's click
 // plays its own sentence, cut whole out of the page's recording.
-#include <gtest/gtest.h>
-
 #include <afxwin.h>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
@@ -47,12 +46,15 @@ double correlation(const std::vector<int16_t>& heard, const std::vector<int16_t>
 
 // A point of `item` that no other item covers, so the click can only mean this one.
 POINT pointOnlyIn(const std::vector<lessonkit::Item>& items, size_t item) {
-  const auto inside = [](const lessonkit::ViewRect& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; };
+  const auto inside = [](const lessonkit::ViewRect& r, int x, int y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+  };
   const lessonkit::ViewRect& r = items[item].audio;
   for (int y = (r.top + r.bottom) / 2; y < r.bottom; ++y)
     for (int x = (r.left + r.right) / 2; x < r.right; ++x) {
       bool alone = true;
-      for (size_t other = 0; other < items.size(); ++other) alone = alone && (other == item || !inside(items[other].audio, x, y));
+      for (size_t other = 0; other < items.size(); ++other)
+        alone = alone && (other == item || !inside(items[other].audio, x, y));
       if (alone) return POINT{x, y};
     }
   return POINT{-1, -1};
@@ -87,7 +89,8 @@ TEST_F(ProposedLesson, EachItemOfTheBuiltProposalPlaysItsOwnSentence) {
                                 proposal, errors),
             0)
       << errors.str();
-  std::ofstream(root_ / "lesson.toml") << "[title]\ntext = [\"Proposed\"]\n\n[[lesson]]\nnumber = 1\n" << proposal.str();
+  std::ofstream(root_ / "lesson.toml") << "[title]\ntext = [\"Proposed\"]\n\n[[lesson]]\nnumber = 1\n"
+                                       << proposal.str();
   const builder::BookPlan plan = builder::readDescription((root_ / "lesson.toml").string());
   const builder::BuiltBook book = builder::assemble(plan);
   const auto page = std::find_if(book.pages.begin(), book.pages.end(),

@@ -20,8 +20,7 @@ namespace {
 std::string onePagePdf(const std::string& line) {
   const std::string content = "BT /F1 24 Tf 72 760 Td (" + line + ") Tj ET";
   const std::vector<std::string> objects = {
-      "<< /Type /Catalog /Pages 2 0 R >>",
-      "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+      "<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
       "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents 4 0 R "
       "/Resources << /Font << /F1 5 0 R >> >> >>",
       "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "\nendstream",
@@ -95,12 +94,18 @@ TEST_F(ProposeCommand, InputThatCannotBeUsedIsNamedWithWhatToDo) {
       {"no picture", {"--language", "deu"}, 2, "--picture is needed"},
       {"an unknown option", {"--picture", "p.png", "--colour", "red"}, 2, "unknown option --colour"},
       {"a PDF without its page", {"--picture", "p.png", "--pdf", path("book.pdf")}, 2, "--pdf and --page go together"},
-      {"a language not installed", {"--picture", path("blank.png"), "--language", "chi_tra"}, 1,
+      {"a language not installed",
+       {"--picture", path("blank.png"), "--language", "chi_tra"},
+       1,
        "install the Debian package tesseract-ocr-chi-tra"},
-      {"a page past the PDF's end", {"--picture", path("p.png"), "--pdf", path("book.pdf"), "--page", "2"}, 1,
+      {"a page past the PDF's end",
+       {"--picture", path("p.png"), "--pdf", path("book.pdf"), "--page", "2"},
+       1,
        "has pages 1 to 1, not 2"},
       {"a picture without text", {"--picture", path("blank.png")}, 1, "no text found on the picture"},
-      {"a missing sentence file", {"--picture", path("blank.png"), "--sentences", path("none.txt")}, 1,
+      {"a missing sentence file",
+       {"--picture", path("blank.png"), "--sentences", path("none.txt")},
+       1,
        "can't read the sentence file"},
   };
   for (const Row& row : rows) {

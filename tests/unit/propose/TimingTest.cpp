@@ -33,8 +33,15 @@ std::vector<int16_t> bursts(const std::vector<std::pair<bool, double>>& parts) {
 
 TEST(PauseFinder, PausesLongerThanAGapInsideAWordAreFoundWithinAFrame) {
   // speech 0.5-1.5, a 40 ms gap (a stop consonant), speech to 2.04, pauses of 0.25 s and 0.8 s.
-  const SpeechMap map = findPauses(bursts({{false, 0.5}, {true, 1.0}, {false, 0.04}, {true, 0.5}, {false, 0.25},
-                                           {true, 0.7}, {false, 0.8}, {true, 0.6}, {false, 0.5}}),
+  const SpeechMap map = findPauses(bursts({{false, 0.5},
+                                           {true, 1.0},
+                                           {false, 0.04},
+                                           {true, 0.5},
+                                           {false, 0.25},
+                                           {true, 0.7},
+                                           {false, 0.8},
+                                           {true, 0.6},
+                                           {false, 0.5}}),
                                    kRate);
   EXPECT_NEAR(map.first_speech_s, 0.5, 0.015);
   EXPECT_NEAR(map.last_speech_s, 4.39, 0.015);
@@ -56,13 +63,16 @@ TEST(SentenceTiming, TheDynamicProgramTakesSentenceEndsNotCommaPauses) {
   };
   const std::vector<Row> rows = {
       {"a comma pause as long as the sentence ends",
-       {{3.0, 3.6}, {5.6, 6.2}, {8.2, 8.8}}, {20, 40, 20},
+       {{3.0, 3.6}, {5.6, 6.2}, {8.2, 8.8}},
+       {20, 40, 20},
        {{0.95, 3.05}, {3.55, 8.25}, {8.75, 11.05}}},
       {"a comma pause longer than both ends",
-       {{3.0, 3.4}, {5.4, 6.4}, {8.4, 8.8}}, {20, 40, 20},
+       {{3.0, 3.4}, {5.4, 6.4}, {8.4, 8.8}},
+       {20, 40, 20},
        {{0.95, 3.05}, {3.35, 8.45}, {8.75, 11.05}}},
       {"a pause shorter than twice the margin is cut in its middle",
-       {{3.0, 3.06}}, {20, 20},
+       {{3.0, 3.06}},
+       {20, 20},
        {{0.95, 3.03}, {3.03, 5.11}}},
   };
   for (const Row& row : rows) {

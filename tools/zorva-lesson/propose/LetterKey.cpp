@@ -25,8 +25,7 @@ bool isLetterOrDigit(char32_t c) {
 }
 
 bool isUpperCase(char32_t c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) ||
-         (c >= 0x100 && c < 0x180 && c % 2 == 0);
+  return (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x100 && c < 0x180 && c % 2 == 0);
 }
 
 char32_t toLowerCase(char32_t c) {

@@ -26,13 +26,15 @@ builder::RgbaImage renderPdfPage(const std::string& pdf_path, int page_number) {
   renderer.set_render_hint(poppler::page_renderer::text_antialiasing);
   renderer.set_image_format(poppler::image::format_argb32);
   const poppler::image rendered = page ? renderer.render_page(page.get(), kPdfDpi, kPdfDpi) : poppler::image();
-  if (!rendered.is_valid()) throw builder::BuildError("can't render page " + std::to_string(page_number) + " of " + pdf_path);
+  if (!rendered.is_valid())
+    throw builder::BuildError("can't render page " + std::to_string(page_number) + " of " + pdf_path);
   builder::RgbaImage image;
   image.width = rendered.width();
   image.height = rendered.height();
   image.rgba.resize(static_cast<size_t>(image.width) * image.height * 4);
   for (int y = 0; y < image.height; ++y) {
-    const auto* row = reinterpret_cast<const uint8_t*>(rendered.const_data()) + static_cast<size_t>(y) * rendered.bytes_per_row();
+    const auto* row =
+        reinterpret_cast<const uint8_t*>(rendered.const_data()) + static_cast<size_t>(y) * rendered.bytes_per_row();
     for (int x = 0; x < image.width; ++x) {
       uint8_t* out = &image.rgba[(static_cast<size_t>(y) * image.width + x) * 4];
       // Poppler's 32-bit pixels are B, G, R, A in memory; a page's paper shows white.
@@ -63,7 +65,8 @@ builder::RgbaImage scaledToWidth(const builder::RgbaImage& image, int width) {
         for (int sx = x0; sx < x1; ++sx)
           for (int c = 0; c < 4; ++c) sum[c] += image.rgba[(static_cast<size_t>(sy) * image.width + sx) * 4 + c];
       const int count = (y1 - y0) * (x1 - x0);
-      for (int c = 0; c < 4; ++c) out.rgba[(static_cast<size_t>(y) * out.width + x) * 4 + c] = static_cast<uint8_t>(sum[c] / count);
+      for (int c = 0; c < 4; ++c)
+        out.rgba[(static_cast<size_t>(y) * out.width + x) * 4 + c] = static_cast<uint8_t>(sum[c] / count);
     }
   }
   return out;
@@ -73,8 +76,9 @@ namespace {
 
 template <typename Save>
 void saveWith(const builder::RgbaImage& image, const std::string& path, Save save) {
-  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(image.rgba.data()), image.width,
-                                                            image.height, 32, image.width * 4, SDL_PIXELFORMAT_ABGR8888);
+  SDL_Surface* surface =
+      SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(image.rgba.data()), image.width, image.height, 32,
+                                         image.width * 4, SDL_PIXELFORMAT_ABGR8888);
   const bool saved = surface != nullptr && save(surface) == 0;
   SDL_FreeSurface(surface);
   if (!saved) throw builder::BuildError("can't write the picture " + path);

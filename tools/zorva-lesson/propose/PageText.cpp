@@ -24,7 +24,7 @@ bool startsParagraph(const std::vector<TextLine>& lines, size_t i, int pitch) {
 
 PictureRect unite(const PictureRect& a, const PictureRect& b) {
   return PictureRect{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                  std::max(a.bottom, b.bottom)};
+                     std::max(a.bottom, b.bottom)};
 }
 
 PictureRect sentenceArea(const PageSentence& sentence, int margin_px, int width, int height) {
@@ -32,7 +32,7 @@ PictureRect sentenceArea(const PageSentence& sentence, int margin_px, int width,
   PictureRect area = sentence.word_boxes.front();
   for (const PictureRect& box : sentence.word_boxes) area = unite(area, box);
   return PictureRect{std::max(0, area.left - margin_px), std::max(0, area.top - margin_px),
-                  std::min(width, area.right + margin_px), std::min(height, area.bottom + margin_px)};
+                     std::min(width, area.right + margin_px), std::min(height, area.bottom + margin_px)};
 }
 
 }  // namespace zorva::propose

@@ -26,7 +26,7 @@ struct SpeakerLabel {
 struct TextLine {
   std::vector<Word> words;  // without the speaker label
   std::optional<SpeakerLabel> label;
-  PictureRect box;             // all the line's words, label included
+  PictureRect box;  // all the line's words, label included
 };
 
 // One proposed item's text: its words' boxes and, in a dialogue, its speaker.

@@ -8,7 +8,7 @@ namespace zorva::propose {
 namespace {
 
 constexpr double kHopS = 0.005;
-constexpr int kWindow = 512;          // about 23 ms at 22,050 Hz
+constexpr int kWindow = 512;           // about 23 ms at 22,050 Hz
 constexpr double kBridgedGapS = 0.06;  // a stop consonant's closure is not a pause
 constexpr double kShortestSpeechS = 0.03;
 
@@ -50,7 +50,8 @@ Frames measure(const std::vector<int16_t>& samples, int hop) {
     for (int i = 0; i < kWindow; ++i) {
       const size_t at = start + static_cast<size_t>(i) + hop / 2;
       const float v = at >= static_cast<size_t>(kWindow / 2) && at - kWindow / 2 < samples.size()
-                          ? samples[at - kWindow / 2] / 32768.0f : 0.0f;
+                          ? samples[at - kWindow / 2] / 32768.0f
+                          : 0.0f;
       spectrum[i] = v * window[i];
     }
     fft(spectrum);
@@ -78,7 +79,8 @@ void smooth(std::vector<bool>& speech, bool value, int shortest) {
     size_t j = i;
     while (j < speech.size() && speech[j] == speech[i]) ++j;
     const bool inner = i > 0 && j < speech.size();
-    if (speech[i] == value && inner && static_cast<int>(j - i) < shortest) std::fill(speech.begin() + i, speech.begin() + j, !value);
+    if (speech[i] == value && inner && static_cast<int>(j - i) < shortest)
+      std::fill(speech.begin() + i, speech.begin() + j, !value);
     i = j;
   }
 }

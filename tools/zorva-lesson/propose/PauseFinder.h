@@ -17,7 +17,7 @@ struct Pause {
 
 struct SpeechMap {
   double first_speech_s = 0;
-  double last_speech_s = 0;  // end of the last speech
+  double last_speech_s = 0;   // end of the last speech
   std::vector<Pause> pauses;  // between first_speech_s and last_speech_s, in time order
   bool hasSpeech() const { return last_speech_s > first_speech_s; }
 };

@@ -27,27 +27,24 @@ struct Pictures {
   int shown_height = 0;
 };
 
+// A PDF page is written to the picture file the author named; a scan wider than the page area
+// gets a scaled copy beside it.
 Pictures pagePictures(const ProposeRequest& request) {
   Pictures pictures;
-  std::string shown_path = request.picture;
-  if (!request.pdf.empty()) {
-    pictures.read = renderPdfPage(request.pdf, request.pdf_page);
-  } else {
-    pictures.read = builder::loadImageFile(request.picture, builder::SourceRef{request.picture, 0});
-    const std::filesystem::path path(request.picture);
-    shown_path = (path.parent_path() / (path.stem().string() + "-shown.png")).string();
-  }
+  const bool from_pdf = !request.pdf.empty();
+  pictures.read = from_pdf ? renderPdfPage(request.pdf, request.pdf_page)
+                           : builder::loadImageFile(request.picture, builder::SourceRef{request.picture, 0});
+  const bool too_wide = pictures.read.width > kShownPageWidth;
   pictures.shown_path = request.picture;
-  pictures.shown_width = pictures.read.width;
-  pictures.shown_height = pictures.read.height;
-  if (pictures.read.width > kShownPageWidth || !request.pdf.empty()) {
-    const builder::RgbaImage shown = pictures.read.width > kShownPageWidth ? scaledToWidth(pictures.read, kShownPageWidth)
-                                                                           : pictures.read;
-    savePng(shown, shown_path);
-    pictures.shown_path = shown_path;
-    pictures.shown_width = shown.width;
-    pictures.shown_height = shown.height;
+  if (too_wide && !from_pdf) {
+    const std::filesystem::path scan(request.picture);
+    pictures.shown_path = (scan.parent_path() / (scan.stem().string() + "-shown.png")).string();
   }
+  const builder::RgbaImage scaled = too_wide ? scaledToWidth(pictures.read, kShownPageWidth) : builder::RgbaImage{};
+  const builder::RgbaImage& shown = too_wide ? scaled : pictures.read;
+  if (from_pdf || too_wide) savePng(shown, pictures.shown_path);
+  pictures.shown_width = shown.width;
+  pictures.shown_height = shown.height;
   return pictures;
 }
 
@@ -65,7 +62,8 @@ ProposedItem itemFor(const PageSentence& sentence, double scale, const Pictures&
     item.rect = shownArea(words, scale, kItemMarginPx, pictures);
   }
   if (sentence.speaker) {
-    item.speaker = SpeakerLabel{sentence.speaker->role, shownArea(sentence.speaker->box, scale, kLabelMarginPx, pictures)};
+    item.speaker =
+        SpeakerLabel{sentence.speaker->role, shownArea(sentence.speaker->box, scale, kLabelMarginPx, pictures)};
   }
   return item;
 }
@@ -74,8 +72,8 @@ void cutRecording(const std::string& path, Proposal& proposal) {
   const std::vector<int16_t> samples = builder::loadSoundFile(path, builder::SourceRef{path, 0});
   std::vector<int> letters;
   for (const ProposedItem& item : proposal.items) letters.push_back(static_cast<int>(letterKey(item.text).size()));
-  const std::vector<Cut> cuts =
-      cutSentences(findPauses(samples, builder::kClipRateHz), letters, static_cast<double>(samples.size()) / builder::kClipRateHz);
+  const std::vector<Cut> cuts = cutSentences(findPauses(samples, builder::kClipRateHz), letters,
+                                             static_cast<double>(samples.size()) / builder::kClipRateHz);
   for (size_t i = 0; i < cuts.size(); ++i) proposal.items[i].cut = cuts[i];
 }
 
@@ -83,8 +81,8 @@ void cutRecording(const std::string& path, Proposal& proposal) {
 
 std::string voiceForLanguage(const std::string& language) {
   static const std::map<std::string, std::string> kVoices = {
-      {"eng", "en"}, {"deu", "de"}, {"spa", "es"}, {"fra", "fr"}, {"ita", "it"}, {"por", "pt"}, {"nld", "nl"},
-      {"pol", "pl"}, {"rus", "ru"}, {"ell", "el"}, {"tur", "tr"}, {"swe", "sv"}, {"dan", "da"}, {"nor", "nb"},
+      {"eng", "en"}, {"deu", "de"}, {"spa", "es"}, {"fra", "fr"}, {"ita", "it"},      {"por", "pt"}, {"nld", "nl"},
+      {"pol", "pl"}, {"rus", "ru"}, {"ell", "el"}, {"tur", "tr"}, {"swe", "sv"},      {"dan", "da"}, {"nor", "nb"},
       {"fin", "fi"}, {"ces", "cs"}, {"hun", "hu"}, {"jpn", "ja"}, {"chi_sim", "cmn"}, {"kor", "ko"}};
   const auto it = kVoices.find(language.substr(0, language.find('+')));
   return it == kVoices.end() ? "" : it->second;
@@ -92,12 +90,12 @@ std::string voiceForLanguage(const std::string& language) {
 
 Proposal proposePage(const ProposeRequest& request, Progress& progress) {
   requireLanguage(request.language);
-  const std::vector<std::string> given = request.sentences.empty() ? std::vector<std::string>{}
-                                                                   : readSentenceFile(request.sentences);
+  const std::vector<std::string> given =
+      request.sentences.empty() ? std::vector<std::string>{} : readSentenceFile(request.sentences);
   progress.step("reading the picture");
   const Pictures pictures = pagePictures(request);
-  std::vector<TextLine> lines = readPageText(pictures.read, request.language,
-                                             [&](int done) { progress.percent("reading the text", done); });
+  std::vector<TextLine> lines =
+      readPageText(pictures.read, request.language, [&](int done) { progress.percent("reading the text", done); });
   if (lines.empty()) {
     throw builder::BuildError("no text found on the picture " + request.picture + " (is --language " +
                               request.language + " the page's language, and the picture a page of text?)");

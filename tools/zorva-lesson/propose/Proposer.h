@@ -10,12 +10,12 @@
 namespace zorva::propose {
 
 struct ProposeRequest {
-  std::string picture;        // the picture to read, or with `pdf` the picture to write
+  std::string picture;  // the picture to read, or with `pdf` the picture to write
   std::string pdf;
   int pdf_page = 0;
-  std::string recording;      // optional
+  std::string recording;         // optional
   std::string language = "eng";  // Tesseract's code: eng, deu, spa, fra, ...
-  std::string sentences;      // optional: a file of one sentence a line
+  std::string sentences;         // optional: a file of one sentence a line
 };
 
 // The espeak-ng voice for a Tesseract language, or empty when none is known.

@@ -107,7 +107,8 @@ std::vector<PageSentence> matchSentences(const std::vector<TextLine>& lines, con
   std::vector<int> letters_in_word(word_texts.size(), 0);
   for (size_t i = 0; i < read.size(); ++i) {
     ++letters_in_word[read[i].owner];
-    if (partner[i] >= 0 && wanted[partner[i]].letter == read[i].letter) ++votes[read[i].owner][wanted[partner[i]].owner];
+    if (partner[i] >= 0 && wanted[partner[i]].letter == read[i].letter)
+      ++votes[read[i].owner][wanted[partner[i]].owner];
   }
   const std::vector<std::optional<SpeakerLabel>> speakers = lineSpeakers(lines);
   for (size_t w = 0; w < word_texts.size(); ++w) {

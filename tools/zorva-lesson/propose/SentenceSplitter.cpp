@@ -10,9 +10,9 @@ namespace zorva::propose {
 namespace {
 
 bool isAbbreviation(const std::string& word) {
-  static const std::set<std::string> kKnown = {"dr.", "mr.", "mrs.", "ms.", "st.", "z.b.", "usw.", "bzw.", "sr.",
-                                               "sra.", "srta.", "etc.", "e.g.", "i.e.", "vs.", "nr.", "ca.",
-                                               "d.h.", "mme.", "m.", "hr.", "fr.", "prof.", "no."};
+  static const std::set<std::string> kKnown = {"dr.", "mr.",  "mrs.",  "ms.",  "st.",  "z.b.", "usw.",  "bzw.",
+                                               "sr.", "sra.", "srta.", "etc.", "e.g.", "i.e.", "vs.",   "nr.",
+                                               "ca.", "d.h.", "mme.",  "m.",   "hr.",  "fr.",  "prof.", "no."};
   std::string lower = word;
   std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
   if (kKnown.count(lower)) return true;

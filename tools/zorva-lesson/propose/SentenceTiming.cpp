@@ -40,7 +40,9 @@ struct Planner {
     const double error = std::log(length / expected_s[sentence]) / kLengthSpread;
     return error * error / 2;
   }
-  double pauseReward(size_t b) const { return kPauseWeight * std::log(speech.pauses[b - 1].length() / kShortestPauseS); }
+  double pauseReward(size_t b) const {
+    return kPauseWeight * std::log(speech.pauses[b - 1].length() / kShortestPauseS);
+  }
 
   // The pauses (1-based boundary numbers) that end sentences 1..N-1.
   std::vector<size_t> choose() const {
