@@ -1,7 +1,8 @@
 // Measures `zorva-lesson propose` on the evaluation set (5 pages each of English, German and
 // Spanish, two of them dialogues) and prints the figures against the goals.
 //   propose_bench [--pages N] [--keep DIR]
-// --pages 1 takes the first page of each language only (CI's smoke run); --keep leaves the
+// --pages N takes N pages of each language, each language starting at another page, so that
+// --pages 1 (CI's smoke run) still holds a dialogue; --keep leaves the
 // pages' files (scan, recording, sentences, truth) and the proposals in DIR.
 #include <algorithm>
 #include <chrono>
@@ -65,26 +66,35 @@ evaluation::Score proposeAndScore(const evaluation::EvaluationPage& page, const 
   return score;
 }
 
+std::string figure(const char* format, double a, double b = 0, double c = 0) {
+  char text[96];
+  std::snprintf(text, sizeof text, format, a, b, c);
+  return text;
+}
+
+void line(const char* what, const std::string& value, const char* goal, bool met) {
+  std::printf("  %-21s %-34s %-24s %s\n", what, value.c_str(), goal, met ? "met" : "NOT MET");
+}
+
 void report(const char* title, const evaluation::Score& s, double found_goal) {
   const double median = quantile(s.cut_errors_ms, 0.5), p95 = quantile(s.cut_errors_ms, 0.95);
+  const double found = percent(s.found, s.sentences), boxes = percent(s.boxes_right, s.sentences);
   const double slowest = quantile(s.page_seconds, 1.0);
-  const auto mark = [](bool met) { return met ? "met" : "NOT MET"; };
   std::printf("\n%s\n", title);
-  std::printf("  sentences found:     %5.1f %% (%d of %d)          goal >= %.0f %%: %s\n",
-              percent(s.found, s.sentences), s.found, s.sentences, found_goal,
-              mark(percent(s.found, s.sentences) >= found_goal));
-  std::printf("  boxes IoU >= 0.8:    %5.1f %% of sentences          goal >= 95 %%: %s\n",
-              percent(s.boxes_right, s.sentences), mark(percent(s.boxes_right, s.sentences) >= 95));
-  std::printf("  cut error:           median %.0f ms, p95 %.0f ms     goal <= 60 / 150 ms: %s\n", median, p95,
-              mark(median <= 60 && p95 <= 150));
-  std::printf("  cuts into speech:    %d                             goal 0: %s\n", s.cuts_into_speech,
-              mark(s.cuts_into_speech == 0));
-  std::printf("  speaker roles right: %5.1f %% (%d of %d)          goal >= 95 %%: %s\n",
-              percent(s.roles_right, s.dialogue_lines), s.roles_right, s.dialogue_lines,
-              mark(percent(s.roles_right, s.dialogue_lines) >= 95));
-  std::printf("  time a page:         median %.2f s, slowest %.2f s   goal <= 5 s: %s\n", quantile(s.page_seconds, 0.5),
-              slowest, mark(slowest <= 5));
-  std::printf("  processor time:      median %.2f s, slowest %.2f s a page (one thread)\n",
+  line("sentences found", figure("%.1f %% (%.0f of %.0f)", found, s.found, s.sentences),
+       found_goal > 95 ? "goal >= 98 %" : "goal >= 90 %", found >= found_goal);
+  line("boxes IoU >= 0.8", figure("%.1f %% of the sentences", boxes), "goal >= 95 %", boxes >= 95);
+  line("cut error", figure("median %.0f ms, p95 %.0f ms", median, p95), "goal <= 60 ms, 150 ms",
+       median <= 60 && p95 <= 150);
+  line("cuts into speech", figure("%.0f", s.cuts_into_speech), "goal 0", s.cuts_into_speech == 0);
+  if (s.dialogue_lines > 0) {
+    const double roles = percent(s.roles_right, s.dialogue_lines);
+    line("speaker roles right", figure("%.1f %% (%.0f of %.0f)", roles, s.roles_right, s.dialogue_lines),
+         "goal >= 95 %", roles >= 95);
+  }
+  line("time a page", figure("median %.2f s, slowest %.2f s", quantile(s.page_seconds, 0.5), slowest),
+       "goal <= 5 s", slowest <= 5);
+  std::printf("  %-21s median %.2f s, slowest %.2f s (one thread)\n", "processor time",
               quantile(s.page_cpu_seconds, 0.5), quantile(s.page_cpu_seconds, 1.0));
 }
 
@@ -104,9 +114,11 @@ int main(int argc, char** argv) {
   const fs::path root = keep.empty() ? fs::path(mkdtemp(pattern)) : keep;
   evaluation::Score with_sentences, text_only;
   try {
-    for (const evaluation::LanguageTexts& texts : evaluation::evaluationLanguages()) {
-      for (int index = 0; index < pages; ++index) {
-        const evaluation::EvaluationPage page = evaluation::makeEvaluationPage(texts, index);
+    const auto& languages = evaluation::evaluationLanguages();
+    for (size_t language = 0; language < languages.size(); ++language) {
+      for (int taken = 0; taken < pages; ++taken) {
+        const int index = (taken + static_cast<int>(language)) % 5;
+        const evaluation::EvaluationPage page = evaluation::makeEvaluationPage(languages[language], index);
         const fs::path folder = root / page.name;
         const evaluation::PageFiles files = evaluation::writeEvaluationPage(page, folder);
         with_sentences.add(proposeAndScore(page, files, true, folder));
