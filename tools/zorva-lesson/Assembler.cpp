@@ -15,13 +15,13 @@ constexpr int kRoleGapPx = 6;
 
 struct Laid {
   lessonkit::IndexedPicture image;
-  std::vector<PictureRect> lines;
+  std::vector<TextLine> lines;
 };
 
 Laid drawPicture(const PicturePlan& wanted) {
   if (!wanted.path.empty()) return Laid{quantise(loadImageFile(wanted.path, wanted.where)), {}};
   TextPage page = layOutText(wanted.lines, wanted.width, wanted.height, wanted.where);
-  return Laid{quantise(page.image), page.line_boxes};
+  return Laid{quantise(page.image), page.lines};
 }
 
 std::string corners(const PictureRect& r) {
@@ -62,23 +62,31 @@ std::vector<int16_t> makeSound(const SoundPlan& sound) {
   return {};
 }
 
-PictureRect audioArea(const ItemPlan& wanted, const Laid& laid) {
-  if (wanted.audio) return *wanted.audio;
+const TextLine* textLine(const ItemPlan& wanted, const Laid& laid) {
+  if (!wanted.line) return nullptr;
   const int line = *wanted.line;
-  if (line < 1 || line > static_cast<int>(laid.lines.size()) || laid.lines[line - 1].right == laid.lines[line - 1].left) {
+  if (line < 1 || line > static_cast<int>(laid.lines.size()) || laid.lines[line - 1].box.right == laid.lines[line - 1].box.left) {
     throw BuildError(wanted.where, "'line' " + std::to_string(line) + " names no text line of this page");
   }
-  return laid.lines[line - 1];
+  return &laid.lines[line - 1];
+}
+
+// The box a learner clicks to take a role stands where its line begins to be read.
+PictureRect roleBoxBeside(const PictureRect& audio, bool right_to_left) {
+  if (right_to_left) {
+    return PictureRect{audio.right + kRoleGapPx, audio.top, audio.right + kRoleGapPx + kRoleBoxWidthPx, audio.bottom};
+  }
+  return PictureRect{audio.left - kRoleGapPx - kRoleBoxWidthPx, audio.top, audio.left - kRoleGapPx, audio.bottom};
 }
 
 lessonkit::Item buildItem(const ItemPlan& wanted, const Laid& laid, int index) {
   lessonkit::Item item;
-  const PictureRect audio = audioArea(wanted, laid);
+  const TextLine* line = textLine(wanted, laid);
+  const PictureRect audio = line != nullptr ? line->box : *wanted.audio;
   mustLieOn(audio, laid.image, wanted.where, "the item's rectangle");
   item.audio = pageToView(audio);
   if (!wanted.role.empty()) {
-    const PictureRect role = wanted.role_rect.value_or(
-        PictureRect{audio.left - kRoleGapPx - kRoleBoxWidthPx, audio.top, audio.left - kRoleGapPx, audio.bottom});
+    const PictureRect role = wanted.role_rect.value_or(roleBoxBeside(audio, line != nullptr && line->right_to_left));
     mustLieOn(role, laid.image, wanted.where, "the role rectangle");
     item.role = pageToView(role);
   }

@@ -6,6 +6,8 @@
 #include <optional>
 #include <set>
 
+#include <glib.h>
+
 #include "tools/zorva-lesson/FileBytes.h"
 
 namespace zorva::builder {
@@ -32,6 +34,22 @@ std::optional<fs::path> findNoCase(const fs::path& folder, const std::string& na
   if (matches.empty()) return std::nullopt;
   std::sort(matches.begin(), matches.end());
   return matches.front();
+}
+
+// Windows-1252 text with letters beyond ASCII is almost never valid UTF-8 as well.
+bool looksLikeUtf8(const std::string& text) {
+  const bool beyond_ascii = std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+  return beyond_ascii && g_utf8_validate(text.c_str(), static_cast<gssize>(text.size()), nullptr);
+}
+
+// The report is read on a UTF-8 terminal; the page holds Windows-1252.
+std::string asTerminalText(const std::string& windows1252) {
+  gchar* converted = g_convert(windows1252.c_str(), static_cast<gssize>(windows1252.size()), "UTF-8", "WINDOWS-1252",
+                               nullptr, nullptr, nullptr);
+  if (converted == nullptr) return windows1252;
+  std::string text = converted;
+  g_free(converted);
+  return text;
 }
 
 bool canList(const fs::path& dir, std::error_code& error) {
@@ -134,7 +152,11 @@ class FolderCheck {
     }
     const std::string prev = bytes.text(1, 13), next = bytes.text(14, 13);
     out_ << "  previous '" << prev << "', next '" << next << "'\n";
-    out_ << "  info '" << bytes.text(27, 1000) << "'\n";
+    const std::string info = bytes.text(27, 1000);
+    out_ << "  info '" << asTerminalText(info) << "'\n";
+    if (looksLikeUtf8(info)) {
+      problem(name, 27, "the information line holds UTF-8 text; Zorva draws it byte by byte as Windows-1252");
+    }
     if (!prev.empty() && !findNoCase(folder_, prev)) problem(name, 1, "previous page '" + prev + "' is missing");
     checkPicture(name, bytes, 1027);
     checkItems(name, bytes);

@@ -71,8 +71,13 @@ std::string existingFile(const Context& ctx, const toml::node& node, const std::
 PicturePlan readPicture(const Context& ctx, const toml::table& table, const SourceRef& where) {
   PicturePlan picture;
   picture.where = where;
-  if (const toml::node* path = table.get("picture")) picture.path = existingFile(ctx, *path, "picture");
+  // Faults found while drawing the picture point at the line that names its file or text.
+  if (const toml::node* path = table.get("picture")) {
+    picture.path = existingFile(ctx, *path, "picture");
+    picture.where = ctx.at(*path);
+  }
   if (const toml::node* text = table.get("text")) {
+    picture.where = ctx.at(*text);
     const toml::array* lines = text->as_array();
     if (lines == nullptr) throw BuildError(ctx.at(*text), "'text' must be a list of lines");
     for (const auto& line : *lines) picture.lines.push_back(stringValue(ctx, line, "text"));

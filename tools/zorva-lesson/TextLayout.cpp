@@ -97,7 +97,7 @@ TextPage layOutText(const std::vector<std::string>& lines, int width, int height
     const int top = kMarginPx + static_cast<int>(i) * kLineStepPx;
     if (top + kLineStepPx - kBoxPadPx > height) throw BuildError(where, lineName(i) + " does not fit on the picture");
     if (lines[i].empty()) {
-      page.line_boxes.push_back(PictureRect{kMarginPx, top, kMarginPx, top});
+      page.lines.push_back(TextLine{PictureRect{kMarginPx, top, kMarginPx, top}});
       continue;
     }
     const Layout layout(pango_cairo_create_layout(cr.get()));
@@ -116,8 +116,9 @@ TextPage layOutText(const std::vector<std::string>& lines, int width, int height
     cairo_set_source_rgb(cr.get(), kInk[0], kInk[1], kInk[2]);
     cairo_move_to(cr.get(), left - logical.x, top);
     pango_cairo_show_layout(cr.get(), layout.get());
-    page.line_boxes.push_back(
-        PictureRect{left - kBoxPadPx, top - kBoxPadPx, left + logical.width + kBoxPadPx, top + kLineStepPx - kBoxPadPx});
+    page.lines.push_back(TextLine{
+        PictureRect{left - kBoxPadPx, top - kBoxPadPx, left + logical.width + kBoxPadPx, top + kLineStepPx - kBoxPadPx},
+        rtl});
   }
   page.image = toRgba(surface.get(), width, height);
   return page;

@@ -107,6 +107,12 @@ TEST_F(CheckerTest, DamagedCopiesAreReported) {
          f.files["14102.pge"][layout.count_at] = 61;
        },
        "14102.pge", "more than 60"},
+      {"information line in UTF-8",
+       [](lessonkit::FolderFiles& f) {
+         const std::string info = "Seite 1 – Übung";  // the bytes a UTF-8 editor writes
+         std::copy(info.begin(), info.end(), f.files["14102.pge"].begin() + lessonkit::kPageInfoAt);
+       },
+       "14102.pge", "holds UTF-8 text"},
       {"start-up file cut short", [](lessonkit::FolderFiles& f) { f.files["DATA4.DAT"].resize(100); }, "DATA4.DAT",
        "shorter"},
   };

@@ -30,7 +30,7 @@ TEST_F(TextPages, EveryScriptIsDrawnShapedAndItsItemFollowsTheLine) {
   std::string description = "[title]\ntext = [\"Scripts\"]\n[[lesson]]\nnumber = 1\n";
   for (const Script& s : kScripts) {
     description += std::string("[[lesson.page]]\ntext = [\"") + s.line1 + "\", \"" + s.line2 +
-                   "\"]\n[[lesson.page.item]]\nline = 1\n";
+                   "\"]\n[[lesson.page.item]]\nline = 1\nrole = \"A\"\n";
   }
   build(description);
   CLessonBook book;
@@ -55,11 +55,15 @@ TEST_F(TextPages, EveryScriptIsDrawnShapedAndItsItemFollowsTheLine) {
       if (!area.PtInRect(CPoint(x, y))) ++outside;
     }
     EXPECT_EQ(outside, 0);
+    // The role box stands where the line begins to be read.
+    const CRect role = book.m_items[0]->m_rectRole;
     if (s.right_to_left) {
       EXPECT_GT(ink_left, 110 + 370) << "right-to-left text belongs at the right";
       EXPECT_GE(ink_right, 110 + 740 - 40 - 3);
+      EXPECT_GT(role.left, area.right);
     } else {
       EXPECT_LE(ink_left, 110 + 40 + 3);
+      EXPECT_LT(role.right, area.left);
     }
   }
   EXPECT_TRUE(desktop_->messageBoxes().empty());
