@@ -56,7 +56,7 @@ LaidPage layOutPage(const std::vector<PageLine>& lines, int sentences) {
     for (size_t l = 0; l < lines.size(); ++l) {
       if (k >= lines[l].size()) continue;
       // A line's box holds its ink and none of its neighbours'.
-      const int top = std::max(0, whole.line_boxes[l].top), bottom = std::min(height, whole.line_boxes[l].bottom);
+      const int top = std::max(0, whole.lines[l].box.top), bottom = std::min(height, whole.lines[l].box.bottom);
       const int end = inkBox(cut, 0, kPageWidth, top, bottom).right;
       const builder::PictureRect ink = inkBox(page.image, right_edge[l], end, top, bottom);
       right_edge[l] = end;
