@@ -1,6 +1,7 @@
 #include "tools/zorva-lesson/propose/SentenceSplitter.h"
 
 #include <algorithm>
+#include <cctype>
 #include <set>
 
 #include "tools/zorva-lesson/propose/LetterKey.h"

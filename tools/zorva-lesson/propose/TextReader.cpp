@@ -5,6 +5,7 @@
 #include <tesseract/resultiterator.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
