@@ -9,13 +9,15 @@ bool Progress::late() const {
 }
 
 void Progress::step(const std::string& what) {
-  if (!late()) return;
+  if (!late() || what == last_step_) return;
+  last_step_ = what;
   *out_ << (shown_ ? "\n" : "") << "propose: " << what << std::flush;
   shown_ = true;
   last_percent_ = -1;
 }
 
 void Progress::percent(const std::string& what, int done) {
+  if (!terminal_) return step(what);
   if (!late() || done / 10 == last_percent_ / 10) return;
   *out_ << (shown_ ? "\r" : "") << "propose: " << what << " " << done << " %" << std::flush;
   shown_ = true;

@@ -10,7 +10,8 @@ namespace zorva::propose {
 
 class Progress {
  public:
-  explicit Progress(std::ostream* out) : out_(out) {}
+  // Percentages overwrite each other on a terminal only; a log gets the steps.
+  explicit Progress(std::ostream* out, bool terminal = false) : out_(out), terminal_(terminal) {}
   void step(const std::string& what);
   void percent(const std::string& what, int done);
   void finish();
@@ -18,9 +19,11 @@ class Progress {
  private:
   bool late() const;
   std::ostream* out_;  // null: silent
+  bool terminal_;
   std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   bool shown_ = false;
   int last_percent_ = -1;
+  std::string last_step_;
 };
 
 }  // namespace zorva::propose

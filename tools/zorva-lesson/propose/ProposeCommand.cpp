@@ -1,5 +1,7 @@
 #include "tools/zorva-lesson/propose/ProposeCommand.h"
 
+#include <unistd.h>
+
 #include <map>
 #include <optional>
 
@@ -57,7 +59,7 @@ int runPropose(const std::vector<std::string>& args, std::ostream& out, std::ost
     return 2;
   }
   try {
-    Progress progress(&err);
+    Progress progress(&err, &err == &std::cerr && isatty(STDERR_FILENO));
     writeProposal(proposePage(*request, progress), out);
     return 0;
   } catch (const builder::BuildError& error) {
