@@ -17,6 +17,12 @@ std::string secondsText(double s) {
   return text;
 }
 
+// A cut twice as long or half as long as its text would take is likely to hold the wrong words.
+bool fitsItsText(const Cut& cut) {
+  const double length = cut.to_s - cut.from_s - 2 * kCutMarginS;
+  return cut.expected_s <= 0 || (length < 2 * cut.expected_s && length > cut.expected_s / 2);
+}
+
 }  // namespace
 
 std::string quoted(const std::string& text) {
@@ -51,6 +57,10 @@ void writeProposal(const Proposal& proposal, std::ostream& out) {
     if (item.speaker) {
       out << "  role = " << quoted(item.speaker->role) << "\n";
       out << "  role_rect = " << corners(item.speaker->box) << "\n";
+    }
+    if (item.cut && !fitsItsText(*item.cut)) {
+      out << "  # listen to this cut: " << secondsText(item.cut->to_s - item.cut->from_s)
+          << " s for a sentence of about " << secondsText(item.cut->expected_s) << " s\n";
     }
     if (item.cut) {
       out << "  audio = " << quoted(proposal.recording) << "\n";

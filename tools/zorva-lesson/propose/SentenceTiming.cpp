@@ -104,6 +104,7 @@ std::vector<Cut> cutSentences(const SpeechMap& speech, const std::vector<int>& l
   const std::vector<size_t> ends = n > 1 ? planner.choose() : std::vector<size_t>{};
 
   std::vector<Cut> cuts(n);
+  for (size_t k = 0; k < n; ++k) cuts[k].expected_s = planner.expected_s[k];
   cuts.front().from_s = std::max(0.0, speech.first_speech_s - kCutMarginS);
   cuts.back().to_s = std::min(duration_s, speech.last_speech_s + kCutMarginS);
   for (size_t k = 0; k + 1 < n; ++k) {

@@ -16,6 +16,7 @@ constexpr double kCutMarginS = 0.05;
 struct Cut {
   double from_s = 0;
   double to_s = 0;
+  double expected_s = 0;  // the sentence's length at the reader's rate, to judge the cut by
 };
 
 // `letters` holds each sentence's count of letters and digits. Throws BuildError when the
