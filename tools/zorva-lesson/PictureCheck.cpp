@@ -79,7 +79,7 @@ PictureReport checkPicture(const FileBytes& bytes, uint64_t offset, uint64_t len
   const uint64_t pixel_bytes = stride * static_cast<uint64_t>(h.height);
   if (pixel_bytes > kMaxPictureBytes) {
     fault(offset + 4, "the pixels would take " + std::to_string(pixel_bytes / (1024 * 1024)) +
-                          " MB, more than Zorva's 64 MB for a picture");
+                          " MB, more than Zorva's " + std::to_string(kMaxPictureBytes / (1024 * 1024)) + " MB for a picture");
     return report;
   }
   const std::optional<uint64_t> palette = walkRows(bytes, offset, length, h, report.faults);

@@ -12,7 +12,7 @@
 namespace zorva::builder {
 
 // The most pixel memory Zorva gives one picture.
-constexpr uint64_t kMaxPictureBytes = 64ull * 1024 * 1024;
+constexpr uint64_t kMaxPictureBytes = 32ull * 1024 * 1024;
 
 struct PictureFault {
   uint64_t at = 0;  // byte offset in the file

@@ -148,7 +148,7 @@ TEST_F(CheckerTest, DamagedCopiesAreReported) {
          lessonkit::putLe16(f.files["14101.pge"], firstPicture() + 10, 19999);
          lessonkit::putLe16(f.files["14101.pge"], firstPicture() + 66, 20000);
        },
-       "14101.pge", "64 MB"},
+       "14101.pge", "32 MB"},
       {"picture rows cut short",
        [](lessonkit::FolderFiles& f) { lessonkit::putLe16(f.files["14101.pge"], firstPicture() + 10, 999); },
        "14101.pge", "ends in row"},
