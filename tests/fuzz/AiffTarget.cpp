@@ -8,7 +8,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace zorva::fuzz;
-  beginInput();
+  InputScope scope;
   InputReader in({data, size});
   const LONG offset = static_cast<LONG>(in.u32());
   const LONG length = static_cast<LONG>(in.u32());

@@ -33,10 +33,12 @@ const std::filesystem::path& workingFolder() {
 
 }  // namespace
 
-void beginInput() {
+InputScope::InputScope() {
   workingFolder();
-  platform::HeadlessBackend::install();
+  platform::HeadlessBackend::install().setWorkArea(platform::ScreenRect{0, 0, 640, 480});
 }
+
+InputScope::~InputScope() { platform::installBackend(nullptr); }
 
 void writeDataFile(const std::string& name, std::span<const uint8_t> bytes) {
   std::ofstream out(workingFolder() / "ZORVADAT" / name, std::ios::binary | std::ios::trunc);

@@ -12,22 +12,30 @@
 
 namespace zorva::fuzz {
 
-// Makes the working folder on first use and enters it (so the fuzzer must be given absolute
-// paths); installs a fresh headless backend.
-void beginInput();
+// One input's run. Makes the working folder on first use and enters it (so the fuzzer must be
+// given absolute paths); installs a fresh headless desktop with a 640 x 480 screen for the
+// input, and removes it afterwards so that nothing allocated for the input outlives it (which
+// libFuzzer would take for a leak to look into after every input).
+class InputScope {
+ public:
+  InputScope();
+  ~InputScope();
+  InputScope(const InputScope&) = delete;
+  InputScope& operator=(const InputScope&) = delete;
+};
 
 // Writes ZORVADAT/<name> in the working folder.
 void writeDataFile(const std::string& name, std::span<const uint8_t> bytes);
 void removeDataFile(const std::string& name);
 
-// A memory DC over a view-sized bitmap, made anew for each input. The bitmap outlives the DC
+// A memory DC over a screen-sized bitmap, made anew for each input. The bitmap outlives the DC
 // it is selected into.
 class ViewSurface {
  private:
   CBitmap bitmap_;
 
  public:
-  ViewSurface(int width = 1024, int height = 716);
+  ViewSurface(int width = 640, int height = 480);
   CDC dc;
 };
 

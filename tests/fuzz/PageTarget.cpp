@@ -12,7 +12,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace zorva::fuzz;
-  beginInput();
+  InputScope scope;
   InputReader in({data, size});
   const bool startup = (in.byte() & 1) != 0;
   if (startup) {

@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace zorva::fuzz;
-  beginInput();
+  InputScope scope;
   const std::span<const uint8_t> bytes(data, size);
   zorva::elements::decodePcx(bytes);
 
