@@ -8,6 +8,7 @@ packages=(
   libespeak-ng-dev espeak-ng libimagequant-dev libtomlplusplus-dev
   libtesseract-dev tesseract-ocr-eng tesseract-ocr-deu tesseract-ocr-spa tesseract-ocr-fra libpoppler-cpp-dev
   xvfb xauth x11-utils xdotool imagemagick pulseaudio
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
