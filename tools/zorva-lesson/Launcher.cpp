@@ -30,7 +30,7 @@ fs::path courseFolderFor(fs::path asked) {
 void reportNoCourse(const std::string& problem) {
   std::cerr << "zorva-lesson: " << problem << "\n";
   // Started from the desktop's menu there is no terminal to read, so the learner sees a box too.
-  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zorva", problem.c_str(), nullptr) != 0) {
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zorva Course Error", problem.c_str(), nullptr) != 0) {
     std::cerr << "zorva-lesson: the message could not be shown in a box: " << SDL_GetError() << "\n";
   }
 }
