@@ -5,7 +5,7 @@ packages=(
   cmake g++ make pkg-config libgtest-dev
   libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libsdl2-image-dev libsdl2-ttf-dev libsndfile1-dev libsoxr-dev
-  libespeak-ng-dev espeak-ng libimagequant-dev libtomlplusplus-dev
+  libespeak-ng-dev espeak-ng libimagequant-dev libtomlplusplus-dev libpng-dev
   xvfb xauth x11-utils xdotool imagemagick pulseaudio
 )
 missing=()
