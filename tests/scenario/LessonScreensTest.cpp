@@ -12,6 +12,7 @@
 #include "tests/support/DataFolder.h"
 #include "tests/support/Desktop.h"
 #include "tests/support/ScreenSteps.h"
+#include "tests/support/Watchdog.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ constexpr int kClipSamples = 22050;  // one second each
 
 // A page with a dialogue of three sentences: sentences 1 and 3 are one speaker's (a chain from
 // item 0 to item 2), sentence 2 the other's. Each sentence has a line of "print" under its item,
-// which role play blanks while the learner speaks. Its next page has one sentence.
+// which role play blanks while the learner speaks. On its next page two sentences overlap.
 lk::Book dialogueBook() {
   lk::Book book;
   book.title = lk::IndexedPicture::filled(120, 80, 1);
@@ -56,10 +57,13 @@ lk::Book dialogueBook() {
   next.info = "Lesson 1, page 2";
   next.picture = lk::IndexedPicture::filled(300, 200, 4);
   next.picture.setColour(4, 200, 230, 250);
-  lk::Item only = page.items[1];
-  only.role_head = 0;
-  only.next_in_role = -1;
-  next.items = {only};
+  lk::Item first = page.items[1];
+  first.role_head = 0;
+  first.next_in_role = -1;
+  lk::Item second = page.items[2];
+  second.audio = {300, 90, 450, 130};
+  second.role_head = -1;
+  next.items = {first, second};
   book.pages = {page, next};
   return book;
 }
@@ -73,6 +77,7 @@ constexpr Point kStop{50, 156}, kPlay{50, 180}, kBlank{50, 204}, kRepeat{50, 228
 constexpr Point kReview{50, 252}, kReplay{50, 276};
 constexpr Point kSentence[3] = {{250, 55}, {250, 95}, {250, 135}};
 constexpr Point kRole[3] = {{185, 55}, {185, 95}, {185, 135}};
+constexpr Point kOverlap{320, 100};  // on page 2
 
 // A left click that arrives while the act is going on, `after_ms` after it began.
 struct During {
@@ -116,6 +121,7 @@ class LessonScreens : public ::testing::Test {
 
   void perform(const std::vector<Act>& acts) {
     for (const Act& act : acts) {
+      const zorva::testing::Watchdog watchdog(60, act.name);
       const uint64_t start = desktop_.backend().nowMs();
       for (const During& d : act.during) schedule(start + d.after_ms, d.at);
       if (act.button == kRight)
@@ -242,6 +248,10 @@ TEST_F(LessonScreens, NavigationButtons) {
         {{"after", 0x1ace9ca0c5b38050}}},
       {"Next Page", kNext, kLeft, {},
         {{"after", 0x3df9bc591ca36e43}}},
+      {"A right click where two sentences overlap", kOverlap, kRight, {},
+        {{"recording", 0x929dd447ba27eb3f}, {"learner", 0xd3d4f2da7c5bd497},
+         {"recording", 0xc0559527e9f1fa11}, {"learner", 0x459dd733550b27d5},
+         {"after", 0x20b15b097714ac75}}},
       {"Previous Page", kPrevious, kLeft, {},
         {{"after", kPageShown}}},
       {"Lessons", kLessons, kLeft, {},

@@ -1,6 +1,7 @@
 // Role selection on page data the learner cannot see: chains that link back to the first item,
 // chains that run in a circle, and a page whose only role item is its last. Also a quit request
 // that waits behind a click while a run goes on.
+#include "tests/support/Watchdog.h"
 #include "tests/unit/lesson/BookFixture.h"
 
 using namespace lessontest;
@@ -53,6 +54,7 @@ TEST_F(RoleSelection, InvertsEachItemOfTheChainOnceAndNamesButtonSix) {
   for (const RoleCase& c : kRoleCases) {
     SCOPED_TRACE(c.page);
     CLessonBook& book = bookWith(c.items);
+    const zorva::testing::Watchdog watchdog(10, std::string("role selection: ") + c.page);
     for (short head : c.chosen) book.ToggleRole(head, &dc_);
     std::vector<bool> learner;
     for (int i = 0; i < book.m_nItems; i++) learner.push_back(book.m_items[i]->m_bLearnerRole);
