@@ -87,6 +87,7 @@ TEST(NormalizeSamples, PeakFromEveryWholeSampleScaleUpToTheTail) {
     for (const auto& [index, value] : row.in) values[static_cast<size_t>(index)] = value;
     auto buf = samples(values, row.size);
     NormalizeSamples(buf.data(), row.size);
-    for (const auto& [index, value] : row.out) EXPECT_EQ(at(buf, static_cast<size_t>(index)), value) << index;
+    for (const auto& [index, value] : row.out)
+      EXPECT_EQ(at(buf, static_cast<size_t>(index)), value) << index;
   }
 }
