@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
   const std::string minimal = std::filesystem::absolute(argv[2]).string();
   BenchFolder folder;  // Zorva reads ZORVADAT from the current folder
   std::vector<double> mine, anchor;
-  for (int turn = 0; turn < 15; ++turn) {
+  for (int turn = 0; turn < (getenv("BENCH_TURNS") ? atoi(getenv("BENCH_TURNS")) : 15); ++turn) {
     const double a = timeToTitle(display, minimal);
     const double z = timeToTitle(display, zorva);
     if (a < 0 || z < 0) {

@@ -46,8 +46,6 @@ SdlBackend::SdlBackend() {
   reportX11ErrorsAndGoOn();
   video_ok_ = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) == 0;
   if (!video_ok_) std::fprintf(stderr, "zorva: no desktop to show a window on: %s\n", SDL_GetError());
-  audio_ok_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-  if (!audio_ok_) std::fprintf(stderr, "zorva: no sound devices: %s\n", SDL_GetError());
   if (video_ok_) SDL_StopTextInput();  // key events are all the platform reads
 }
 
@@ -258,9 +256,18 @@ MessageBoxAnswer SdlBackend::messageBox(const std::string& text, const std::stri
   return showMessageBox(text, caption, flags, has_owner ? window_ : nullptr);
 }
 
+bool SdlBackend::audioReady() {
+  if (!audio_tried_) {
+    audio_tried_ = true;
+    audio_ok_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (!audio_ok_) std::fprintf(stderr, "zorva: no sound devices: %s\n", SDL_GetError());
+  }
+  return audio_ok_;
+}
+
 void SdlBackend::beep(unsigned /*type*/) {
   // SDL has no system sound; every kind of beep is the same short tone on the default output.
-  if (!audio_ok_ || beep_unavailable_) return;
+  if (beep_unavailable_ || !audioReady()) return;
   if (beep_device_ == 0) {
     SDL_AudioSpec want{};
     want.freq = kBeepRateHz;
@@ -292,7 +299,7 @@ void SdlBackend::sleepMs(int ms) {
 
 // Audio streams live in the sound device layer; the desktop only hands the calls on.
 int SdlBackend::openAudio(AudioDirection direction, const AudioFormat& format) {
-  return audio_ok_ ? audio_.open(direction, format) : -1;
+  return audioReady() ? audio_.open(direction, format) : -1;
 }
 void SdlBackend::startAudio(int stream) { audio_.start(stream); }
 void SdlBackend::stopAudio(int stream) { audio_.stop(stream); }
