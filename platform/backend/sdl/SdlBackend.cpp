@@ -29,6 +29,23 @@ std::vector<int16_t> beepTone() {
   return tone;
 }
 
+// The desktop's window surface is nearly always 32-bit xRGB, where COLORREF pixels need only
+// red and blue swapped; SDL's general converter takes several times as long for a whole
+// window. False for any other format.
+bool copyToXrgb(const uint32_t* src, int src_stride, int width, int height, Uint32 format,
+                uint8_t* dst, int dst_pitch) {
+  if (format != SDL_PIXELFORMAT_RGB888 && format != SDL_PIXELFORMAT_ARGB8888) return false;
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* from = src + static_cast<size_t>(y) * static_cast<size_t>(src_stride);
+    auto* to = reinterpret_cast<uint32_t*>(dst + static_cast<size_t>(y) * static_cast<size_t>(dst_pitch));
+    for (int x = 0; x < width; ++x) {
+      const uint32_t p = from[x];
+      to[x] = 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 SdlBackend::SdlBackend() {
@@ -173,8 +190,9 @@ void SdlBackend::blit(int x0, int y0, int x1, int y1) {
   auto* dst = static_cast<uint8_t*>(surface->pixels) + y0 * surface->pitch + x0 * bpp;
   const uint32_t* src = &content_[static_cast<size_t>(y0) * content_width_ + x0];
   // COLORREF is 0x00BBGGRR: red in the lowest byte, which SDL calls XBGR8888.
-  SDL_ConvertPixels(x1 - x0, y1 - y0, SDL_PIXELFORMAT_XBGR8888, src, content_width_ * 4,
-                    surface->format->format, dst, surface->pitch);
+  if (!copyToXrgb(src, content_width_, x1 - x0, y1 - y0, surface->format->format, dst, surface->pitch))
+    SDL_ConvertPixels(x1 - x0, y1 - y0, SDL_PIXELFORMAT_XBGR8888, src, content_width_ * 4,
+                      surface->format->format, dst, surface->pitch);
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   const SDL_Rect rect{x0, y0, x1 - x0, y1 - y0};
   SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
