@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -64,7 +65,7 @@ double timeToTitle(Display* display, const std::string& program) {
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s ZORVA MINIMAL-WINDOW (with DISPLAY set)\n", argv[0]);
+    std::fprintf(stderr, "usage: %s ZORVA MINIMAL-WINDOW (with DISPLAY set; BENCH_TURNS=n for other than 15 turns)\n", argv[0]);
     return 2;
   }
   Display* display = XOpenDisplay(nullptr);
@@ -76,7 +77,8 @@ int main(int argc, char** argv) {
   const std::string minimal = std::filesystem::absolute(argv[2]).string();
   BenchFolder folder;  // Zorva reads ZORVADAT from the current folder
   std::vector<double> mine, anchor;
-  for (int turn = 0; turn < (getenv("BENCH_TURNS") ? atoi(getenv("BENCH_TURNS")) : 15); ++turn) {
+  const int turns = std::getenv("BENCH_TURNS") != nullptr ? std::atoi(std::getenv("BENCH_TURNS")) : 15;
+  for (int turn = 0; turn < turns; ++turn) {
     const double a = timeToTitle(display, minimal);
     const double z = timeToTitle(display, zorva);
     if (a < 0 || z < 0) {
