@@ -21,8 +21,7 @@ target=$1
 seconds=$2
 
 if [[ ! -f $BUILD/CMakeCache.txt ]]; then
-  CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORVA_FUZZ=ON \
-    ${CMAKE_LAUNCHER_FLAGS:-}
+  CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORVA_FUZZ=ON
 fi
 cmake --build "$BUILD" -j "${JOBS:-2}" --target "zorva_fuzz_$target" zorva-fuzz-seeds
 

@@ -113,11 +113,25 @@ std::vector<lk::Bytes> pageSeeds() {
   };
 }
 
+// The page inputs, and pages whose neighbours' names lead to the folder itself, out of it, to a
+// device, to the start-up file or back to the page.
+std::vector<lk::Bytes> checkerSeeds() {
+  std::vector<lk::Bytes> seeds = pageSeeds();
+  for (const char* name : {".", "/", "/dev/zero", "..\\..\\ETC", "DATA4.DAT", "14101.PGE"}) {
+    lk::Page named = page({item(120, 60, 0, -1, 10)});
+    named.next_name = name;
+    named.prev_name = name;
+    seeds.push_back(withPrefix(0, lk::pageFile(named).bytes));
+  }
+  return seeds;
+}
+
 const std::map<std::string, std::function<std::vector<lk::Bytes>()>>& table() {
   static const std::map<std::string, std::function<std::vector<lk::Bytes>()>> t = {
       {"pcx", pcxSeeds},
       {"aiff", aiffSeeds},
       {"page", pageSeeds},
+      {"checker", checkerSeeds},
   };
   return t;
 }

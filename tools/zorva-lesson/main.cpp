@@ -1,4 +1,6 @@
 // zorva-lesson: builds a ZORVADAT folder from a lesson description, and checks one.
+#include <csignal>
+#include <exception>
 #include <iostream>
 #include <string>
 
@@ -18,6 +20,7 @@ int usage() {
 int build(const std::string& description, const std::string& out_dir) {
   try {
     const zorva::builder::BookPlan wanted = zorva::builder::readDescription(description);
+    for (const std::string& warning : wanted.warnings) std::cerr << "zorva-lesson: " << warning << "\n";
     const zorva::builder::BuiltBook book = zorva::builder::assemble(wanted);
     zorva::builder::writeLessonFolder(book, out_dir);
     std::cout << "wrote " << out_dir << "/ZORVADAT: " << book.pages.size() << " page(s)\n";
@@ -30,14 +33,18 @@ int build(const std::string& description, const std::string& out_dir) {
 
 }  // namespace
 
+// Exits with 0, 1 or 2 only, as scripts rely on: whatever escapes is reported as status 2,
+// and a report piped into a reader that stops early does not end the program by a signal.
 int main(int argc, char** argv) {
-  if (argc == 4 && std::string(argv[1]) == "build") return build(argv[2], argv[3]);
-  if (argc == 3 && std::string(argv[1]) == "check") {
-    const auto result = zorva::builder::checkLessonFolder(argv[2], std::cout);
-    const int status = zorva::builder::checkExitStatus(result);
-    std::cout << (status == 0 ? "sound: " : "problems: ") << result.problems.size() << " problem(s) in "
-              << result.pages << " page(s)\n";
-    return status;
+  std::signal(SIGPIPE, SIG_IGN);
+  try {
+    if (argc == 4 && std::string(argv[1]) == "build") return build(argv[2], argv[3]);
+    if (argc == 3 && std::string(argv[1]) == "check") {
+      return zorva::builder::checkExitStatus(zorva::builder::checkLessonFolder(argv[2], std::cout));
+    }
+  } catch (const std::exception& error) {
+    std::cerr << "zorva-lesson: " << error.what() << "\n";
+    return 2;
   }
   return usage();
 }

@@ -40,14 +40,14 @@ struct FaceFile {
 };
 using FaceFiles = std::array<FaceFile, kFaceCount>;
 
-FaceFile findFontFile(const char* pattern) {
+FaceFile findFontFile(FcConfig* config, const char* pattern) {
   FaceFile found;
   FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
   if (pat == nullptr) return found;
-  FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+  FcConfigSubstitute(config, pat, FcMatchPattern);
   FcDefaultSubstitute(pat);
   FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pat, &result);
+  FcPattern* match = FcFontMatch(config, pat, &result);
   FcChar8* path = nullptr;
   if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
     found.path = reinterpret_cast<const char*>(path);
@@ -59,12 +59,15 @@ FaceFile findFontFile(const char* pattern) {
 }
 
 // Loading fontconfig's configuration takes several milliseconds, so every stock face's file is
-// found in one session, and the configuration is not kept afterwards.
+// found with one configuration, loaded for it and destroyed afterwards: nothing of fontconfig's
+// global state is kept or torn down, so a process that also lays out text with fontconfig (the
+// lesson builder's tests) keeps its own caches.
 FaceFiles findFaceFiles() {
   FaceFiles files;
-  if (!FcInit()) return files;
-  for (size_t i = 0; i < kFaceCount; ++i) files[i] = findFontFile(kFaceChoices[i].pattern);
-  FcFini();
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (config == nullptr) return files;
+  for (size_t i = 0; i < kFaceCount; ++i) files[i] = findFontFile(config, kFaceChoices[i].pattern);
+  FcConfigDestroy(config);
   return files;
 }
 
