@@ -46,7 +46,7 @@ class SdlBackend final : public Backend {
   int shownWidth() const { return content_width_; }
   int shownHeight() const { return content_height_; }
   uint32_t shownPixel(int x, int y) const;
-  bool hasAudio() const { return audio_ok_; }
+  bool hasAudio() { return audioReady(); }
   int scale() const { return scale_.factor(); }
   SDL_Window* window() const { return window_; }
 
@@ -60,12 +60,16 @@ class SdlBackend final : public Backend {
   // asks a sound's position or reads input.
   void showPending();
   bool take(const SDL_Event& sdl_event, InputEvent& event);
+  // SDL's sound part starts at the first sound or beep, not with the window: it takes time the
+  // title screen need not wait for. False (said once) when there are no sound devices.
+  bool audioReady();
 
   // Declared first so that it ends last: SDL_Quit runs after every device and window is closed.
   struct SdlQuitAtEnd {
     ~SdlQuitAtEnd() { SDL_Quit(); }
   } quit_at_end_;
   bool video_ok_ = false;
+  bool audio_tried_ = false;
   bool audio_ok_ = false;
   ScaleMapping scale_;  // chosen once, when the desktop is first reached
   SDL_Window* window_ = nullptr;
