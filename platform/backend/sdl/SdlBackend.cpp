@@ -7,6 +7,7 @@
 
 #include "platform/backend/sdl/SdlEvents.h"
 #include "platform/backend/sdl/SdlMessageBox.h"
+#include "platform/backend/sdl/SdlVideoStart.h"
 #include "platform/backend/sdl/X11Errors.h"
 
 namespace zorva::platform {
@@ -44,7 +45,7 @@ SdlBackend::SdlBackend() {
   // Before SDL's video starts, so that SDL keeps this handler as the one it hands on to and
   // puts back when it shuts down.
   reportX11ErrorsAndGoOn();
-  video_ok_ = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) == 0;
+  video_ok_ = startSdlVideo();
   if (!video_ok_) std::fprintf(stderr, "zorva: no desktop to show a window on: %s\n", SDL_GetError());
   audio_ok_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (!audio_ok_) std::fprintf(stderr, "zorva: no sound devices: %s\n", SDL_GetError());
