@@ -9,6 +9,8 @@ ZORVA_ACCEPTANCE_REQUIRED is set, as in CI).
 """
 import argparse
 import os
+import signal
+import subprocess
 import sys
 import time
 import traceback
@@ -510,6 +512,39 @@ def close(run):
         heard = run.heard()
         if 'c3' in heard.names():
             run.fail(f'{how}: the run went on to the last item after the window closed: heard {heard.sounds}')
+
+
+@scenario
+def signals(run):
+    """SIGTERM and SIGINT end the program as its close button would, within a second, whatever it is
+    doing: the start-up error box open, a page playing, a menu open."""
+    lesson = run.make_lesson()
+    items = lesson.pages[0]
+    title = os.path.join(lesson.data_dir, 'DATA4.DAT')
+    kept = title + '.kept'
+    for state, sig in (('the start-up error box open', signal.SIGTERM), ('Play under way', signal.SIGTERM),
+                       ('the File menu open', signal.SIGINT)):
+        if state.startswith('the start-up'):
+            os.rename(title, kept)
+            run.start(wait_for_window=False)
+            run.desktop.find_dialog('Zorva File Error')
+            os.rename(kept, title)
+        else:
+            run.start()
+            open_lesson_1(run)
+            if state.startswith('Play'):
+                run.click(button_point('Play'))
+                run.wait_for(item_corner(items[0]), BLUE, 'the first item under Play')
+            else:
+                run.desktop.key(run.window, 'alt+f')
+                time.sleep(0.3)
+        run.desktop.program.send_signal(sig)
+        sent = time.time()
+        run.expect_exit(f'{signal.Signals(sig).name} with {state}', seconds=1.0)
+        run.figure(f'{signal.Signals(sig).name} with {state} to process end: {time.time() - sent:.2f} s')
+    if subprocess.run(['xwininfo', '-root', '-tree'], env=run.desktop.env, capture_output=True,
+                      text=True).stdout.count('"Zorva File Error"'):
+        run.fail('the error box stayed on the screen after the program ended')
 
 
 @scenario

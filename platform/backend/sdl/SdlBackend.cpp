@@ -16,6 +16,8 @@ namespace {
 constexpr int kBeepRateHz = 22050;
 constexpr int kBeepMs = 100;
 constexpr double kBeepToneHz = 880.0;
+// How long the program, when it ends, lets sound devices finish closing before it leaves them.
+constexpr int kCloseAtEndMs = 300;
 
 // A short sine with soft edges, so the cue does not click.
 std::vector<int16_t> beepTone() {
@@ -30,6 +32,13 @@ std::vector<int16_t> beepTone() {
   return tone;
 }
 
+// A quit signal reaches the program as the desktop's quit event, read as a close request.
+void pushQuit() {
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+}
+
 }  // namespace
 
 SdlBackend::SdlBackend() {
@@ -42,6 +51,9 @@ SdlBackend::SdlBackend() {
   // texture framebuffer would also replace the desktop window when it is first shown, which
   // leaves anything that found the window holding a closed one.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // SDL's handlers would turn SIGTERM and SIGINT into a quit event that nobody reads while a
+  // message box or a sound holds the program; ours also end it then.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // Before SDL's video starts, so that SDL keeps this handler as the one it hands on to and
   // puts back when it shuts down.
   reportX11ErrorsAndGoOn();
@@ -50,11 +62,15 @@ SdlBackend::SdlBackend() {
   audio_ok_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (!audio_ok_) std::fprintf(stderr, "zorva: no sound devices: %s\n", SDL_GetError());
   if (video_ok_) SDL_StopTextInput();  // key events are all the platform reads
+  quit_signals_ = std::make_unique<QuitSignals>(&pushQuit);
 }
 
 SdlBackend::~SdlBackend() {
+  quit_signals_.reset();
   destroyWindow();
   if (beep_device_ != 0) SDL_CloseAudioDevice(beep_device_);
+  audio_.closeAll();
+  quit_at_end_.audio_stuck = !audio_.finishCloses(kCloseAtEndMs);
 }
 
 ScreenRect SdlBackend::workArea() {
