@@ -515,6 +515,29 @@ def close(run):
 
 
 @scenario
+def dead_microphone(run):
+    """A microphone that delivers nothing (its source suspended): a right click reports it once as a
+    failing input call within a few seconds, the window goes on answering, and it closes with status 0."""
+    lesson = run.make_lesson()
+    first = lesson.pages[0][0]
+    run.start()
+    open_lesson_1(run)
+    subprocess.run(['pactl', 'suspend-sink', 'voice', '1'], env=run.desktop.env, check=True, timeout=10)
+    clicked = run.click(rect_centre(first.audio), button=3)
+    run.wait_for(item_corner(first), RED, 'the item while the learner is recorded')
+    box = run.desktop.find_dialog('waveInGetPosition')
+    run.figure(f'right click to the "waveInGetPosition" box: {time.time() - clicked:.2f} s')
+    if time.time() - clicked > 8:
+        run.fail('the dead microphone was reported only after 8 s')
+    run.desktop.key(box, 'Return')
+    run.wait_for(item_corner(first), WHITE, 'the item after the report', seconds=5)
+    run.desktop.close_window(run.window)
+    asked = time.time()
+    run.expect_exit('the close button after the dead microphone', seconds=5)
+    run.figure(f'close after the dead microphone to process end: {time.time() - asked:.2f} s')
+
+
+@scenario
 def signals(run):
     """SIGTERM and SIGINT end the program as its close button would, within a second, whatever it is
     doing: the start-up error box open, a page playing, a menu open."""
