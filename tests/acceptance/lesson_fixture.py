@@ -62,6 +62,12 @@ def build_lesson(builder, description, out):
         raise RuntimeError(f'zorva-lesson build {description} failed: {result.stderr.strip()}')
 
 
+def _on_picture(view_rect):
+    """Descriptions give areas in picture pixels; the page picture lies at (110, -20) in the view."""
+    left, top, right, bottom = view_rect
+    return left - 110, top + 20, right - 110, bottom + 20
+
+
 class Item:
     def __init__(self, index, top, role=None):
         self.audio = (200, top, 500, top + 40)      # view coordinates: left, top, right, bottom
@@ -109,8 +115,8 @@ class AcceptanceLesson:
         for p, items in enumerate(self.pages):
             lines += ['[[lesson.page]]', f'info = "{self.info(p)}"', f'picture = "page{p + 1}.png"']
             for item in items:
-                lines += ['[[lesson.page.item]]', 'rect = [%d, %d, %d, %d]' % item.audio,
+                lines += ['[[lesson.page.item]]', 'rect = [%d, %d, %d, %d]' % _on_picture(item.audio),
                           f'audio = "{os.path.basename(item.clip)}"']
                 if item.role:
-                    lines += [f'role = "{item.role}"', 'role_rect = [%d, %d, %d, %d]' % item.role_rect]
+                    lines += [f'role = "{item.role}"', 'role_rect = [%d, %d, %d, %d]' % _on_picture(item.role_rect)]
         return '\n'.join(lines) + '\n'

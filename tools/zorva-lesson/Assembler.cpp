@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "tools/zorva-lesson/ContentsPage.h"
+#include "tools/zorva-lesson/InfoLine.h"
 #include "tools/zorva-lesson/Sound.h"
 
 namespace zorva::builder {
@@ -12,55 +14,68 @@ constexpr int kRoleGapPx = 6;
 
 struct Laid {
   lessonkit::IndexedPicture image;
-  std::vector<ViewRect> lines;  // picture coordinates
+  std::vector<TextLine> lines;
 };
 
 Laid drawPicture(const PicturePlan& wanted) {
   if (!wanted.path.empty()) return Laid{quantise(loadImageFile(wanted.path, wanted.where)), {}};
   TextPage page = layOutText(wanted.lines, wanted.width, wanted.height, wanted.where);
-  return Laid{quantise(page.image), page.line_boxes};
+  return Laid{quantise(page.image), page.lines};
 }
 
-ViewRect moved(const ViewRect& r, int dx, int dy) { return ViewRect{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+std::string corners(const PictureRect& r) {
+  std::string text = std::to_string(r.left);
+  for (int v : {r.top, r.right, r.bottom}) text += ", " + std::to_string(v);
+  return "[" + text + "]";
+}
 
-void mustLieOn(const ViewRect& r, const lessonkit::IndexedPicture& picture, int top, const SourceRef& where, const char* what) {
-  const bool inside = r.left >= kPictureLeft && r.top >= top && r.right <= kPictureLeft + picture.width &&
-                      r.bottom <= top + picture.height;
-  if (!inside) {
-    throw BuildError(where, std::string(what) + " (" + std::to_string(r.left) + "," + std::to_string(r.top) + ")-(" +
-                                std::to_string(r.right) + "," + std::to_string(r.bottom) +
-                                ") lies outside the page picture");
-  }
+// Authors measure areas on their scan; an area off it would be a click target on nothing.
+void mustLieOn(const PictureRect& r, const lessonkit::IndexedPicture& picture, const SourceRef& where,
+               const char* what) {
+  if (r.left >= 0 && r.top >= 0 && r.right <= picture.width && r.bottom <= picture.height) return;
+  const std::string w = std::to_string(picture.width), h = std::to_string(picture.height);
+  throw BuildError(where, std::string(what) + " " + corners(r) + " lies outside the " + w + "x" + h +
+                              " picture: left and right must lie within 0 to " + w + ", top and bottom within 0 to " +
+                              h + " (picture pixels, as an image editor shows them)");
 }
 
 std::vector<int16_t> makeSound(const SoundPlan& sound) {
   switch (sound.kind) {
-    case SoundPlan::Kind::File: return loadSoundFile(sound.path, sound.where);
-    case SoundPlan::Kind::Speech: return speak(sound.text, sound.voice, sound.where);
+    case SoundPlan::Kind::File: return changeTempo(loadSoundFile(sound.path, sound.where), sound.tempo);
+    case SoundPlan::Kind::Speech: return changeTempo(speak(sound.text, sound.voice, sound.where), sound.tempo);
     case SoundPlan::Kind::None: break;
   }
   return {};
 }
 
+const TextLine* textLine(const ItemPlan& wanted, const Laid& laid) {
+  if (!wanted.line) return nullptr;
+  const int line = *wanted.line;
+  if (line < 1 || line > static_cast<int>(laid.lines.size()) || laid.lines[line - 1].box.right == laid.lines[line - 1].box.left) {
+    throw BuildError(wanted.where, "'line' " + std::to_string(line) + " names no text line of this page");
+  }
+  return &laid.lines[line - 1];
+}
+
+// The box a learner clicks to take a role stands where its line begins to be read.
+PictureRect roleBoxBeside(const PictureRect& audio, bool right_to_left) {
+  if (right_to_left) {
+    return PictureRect{audio.right + kRoleGapPx, audio.top, audio.right + kRoleGapPx + kRoleBoxWidthPx, audio.bottom};
+  }
+  return PictureRect{audio.left - kRoleGapPx - kRoleBoxWidthPx, audio.top, audio.left - kRoleGapPx, audio.bottom};
+}
+
 lessonkit::Item buildItem(const ItemPlan& wanted, const Laid& laid, int index) {
   lessonkit::Item item;
-  if (wanted.audio) {
-    item.audio = *wanted.audio;
-  } else {
-    const int line = *wanted.line;
-    if (line < 1 || line > static_cast<int>(laid.lines.size()) || laid.lines[line - 1].right == laid.lines[line - 1].left) {
-      throw BuildError(wanted.where, "'line' " + std::to_string(line) + " names no text line of this page");
-    }
-    item.audio = moved(laid.lines[line - 1], kPictureLeft, kPageTop);
+  const TextLine* line = textLine(wanted, laid);
+  const PictureRect audio = line != nullptr ? line->box : *wanted.audio;
+  mustLieOn(audio, laid.image, wanted.where, "the item's rectangle");
+  item.audio = pageToView(audio);
+  if (!wanted.role.empty()) {
+    const PictureRect role = wanted.role_rect.value_or(roleBoxBeside(audio, line != nullptr && line->right_to_left));
+    mustLieOn(role, laid.image, wanted.where, "the role rectangle");
+    item.role = pageToView(role);
   }
-  mustLieOn(item.audio, laid.image, kPageTop, wanted.where, "the item's rectangle");
-  if (wanted.role_rect) {
-    item.role = *wanted.role_rect;
-  } else if (!wanted.role.empty()) {
-    item.role = ViewRect{item.audio.left - kRoleGapPx - kRoleBoxWidthPx, item.audio.top, item.audio.left - kRoleGapPx,
-                         item.audio.bottom};
-  }
-  if (!wanted.role.empty()) mustLieOn(item.role, laid.image, kPageTop, wanted.where, "the role rectangle");
   item.name = wanted.name.empty() ? "item" + std::to_string(index + 1) : wanted.name;
   if (item.name.size() > 63) throw BuildError(wanted.where, "'name' is longer than 63 bytes");
   item.samples = makeSound(wanted.sound);
@@ -68,6 +83,10 @@ lessonkit::Item buildItem(const ItemPlan& wanted, const Laid& laid, int index) {
 }
 
 }  // namespace
+
+ViewRect pageToView(const PictureRect& r) {
+  return ViewRect{r.left + kPictureLeft, r.top + kPageTop, r.right + kPictureLeft, r.bottom + kPageTop};
+}
 
 std::string pageFileName(int lesson, int page) {
   return "14" + std::to_string(lesson) + "0" + std::to_string(page) + ".pge";
@@ -89,30 +108,48 @@ void chainRoles(std::vector<lessonkit::Item>& items, const std::vector<std::stri
   }
 }
 
+lessonkit::Page buildPage(const PagePlan& wanted, std::string file_name) {
+  const Laid laid = drawPicture(wanted.picture);
+  lessonkit::Page page;
+  page.file_name = std::move(file_name);
+  char32_t refused = 0;
+  page.info = toWindows1252(wanted.info, refused).value_or("");
+  page.picture = laid.image;
+  std::vector<std::string> roles;
+  for (size_t i = 0; i < wanted.items.size(); ++i) {
+    page.items.push_back(buildItem(wanted.items[i], laid, static_cast<int>(i)));
+    roles.push_back(wanted.items[i].role);
+  }
+  chainRoles(page.items, roles);
+  return page;
+}
+
 BuiltBook assemble(const BookPlan& book) {
   BuiltBook built;
   built.title = drawPicture(book.title).image;
+  bool own_contents = false;
+  std::string first_page;  // of the lowest-numbered lesson from 1 on
+  int first_lesson = 5;
   for (const LessonPlan& lesson : book.lessons) {
     const size_t first = built.pages.size();
     for (size_t p = 0; p < lesson.pages.size(); ++p) {
-      const PagePlan& wanted = lesson.pages[p];
-      const Laid laid = drawPicture(wanted.picture);
-      lessonkit::Page page;
-      page.file_name = pageFileName(lesson.number, static_cast<int>(p) + 1);
-      page.info = wanted.info;
-      page.picture = laid.image;
-      std::vector<std::string> roles;
-      for (size_t i = 0; i < wanted.items.size(); ++i) {
-        page.items.push_back(buildItem(wanted.items[i], laid, static_cast<int>(i)));
-        roles.push_back(wanted.items[i].role);
-      }
-      chainRoles(page.items, roles);
-      built.pages.push_back(std::move(page));
+      built.pages.push_back(buildPage(lesson.pages[p], pageFileName(lesson.number, static_cast<int>(p) + 1)));
     }
+    // The ends of a lesson stay empty: Zorva loads the contents page (lesson 0) for them.
     for (size_t p = first; p < built.pages.size(); ++p) {
       if (p > first) built.pages[p].prev_name = built.pages[p - 1].file_name;
       if (p + 1 < built.pages.size()) built.pages[p].next_name = built.pages[p + 1].file_name;
     }
+    own_contents |= lesson.number == 0;
+    if (lesson.number > 0 && lesson.number < first_lesson) {
+      first_lesson = lesson.number;
+      first_page = built.pages[first].file_name;
+    }
+  }
+  if (!own_contents) {
+    lessonkit::Page contents = buildPage(contentsPage(book), pageFileName(0, 1));
+    contents.next_name = first_page;
+    built.pages.push_back(std::move(contents));
   }
   return built;
 }

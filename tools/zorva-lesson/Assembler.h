@@ -18,6 +18,9 @@ constexpr int kPageTop = -20;
 
 using BuiltBook = lessonkit::Book;
 
+// Where an area measured on a page picture lies in Zorva's view.
+ViewRect pageToView(const PictureRect& r);
+
 // The page file name for page `page` (1-based) of lesson `lesson`.
 std::string pageFileName(int lesson, int page);
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <set>
 
+#include <glib.h>
+
 #include "tools/zorva-lesson/FileBytes.h"
 
 namespace zorva::builder {
@@ -20,9 +22,9 @@ constexpr int kMaxItems = 60;
 
 // Stored names are upper-cased by the program while files may be lower case.
 std::optional<fs::path> findNoCase(const fs::path& folder, const std::string& name) {
-  if (fs::exists(folder / name)) return folder / name;
-  std::vector<fs::path> matches;
   std::error_code error;
+  if (fs::exists(folder / name, error)) return folder / name;
+  std::vector<fs::path> matches;
   for (const auto& entry : fs::directory_iterator(folder, error)) {
     std::string a = entry.path().filename().string(), b = name;
     std::transform(a.begin(), a.end(), a.begin(), ::toupper);
@@ -34,25 +36,52 @@ std::optional<fs::path> findNoCase(const fs::path& folder, const std::string& na
   return matches.front();
 }
 
+// Windows-1252 text with letters beyond ASCII is almost never valid UTF-8 as well.
+bool looksLikeUtf8(const std::string& text) {
+  const bool beyond_ascii = std::any_of(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; });
+  return beyond_ascii && g_utf8_validate(text.c_str(), static_cast<gssize>(text.size()), nullptr);
+}
+
+// The report is read on a UTF-8 terminal; the page holds Windows-1252.
+std::string asTerminalText(const std::string& windows1252) {
+  gchar* converted = g_convert(windows1252.c_str(), static_cast<gssize>(windows1252.size()), "UTF-8", "WINDOWS-1252",
+                               nullptr, nullptr, nullptr);
+  if (converted == nullptr) return windows1252;
+  std::string text = converted;
+  g_free(converted);
+  return text;
+}
+
+bool canList(const fs::path& dir, std::error_code& error) {
+  if (!fs::is_directory(dir, error)) return false;
+  fs::directory_iterator listing(dir, error);
+  return !error;
+}
+
 class FolderCheck {
  public:
   FolderCheck(fs::path folder, std::ostream& out) : folder_(std::move(folder)), out_(out) {}
 
   CheckResult run() {
     checkStartFile();
-    for (int lesson = 1; lesson <= 4; ++lesson) {
+    // The contents page comes last: its chain leads into lesson 1, which is reported as such.
+    std::set<std::string> seen;
+    for (int lesson : {1, 2, 3, 4, 0}) {
       const std::string first = "14" + std::to_string(lesson) + "01.pge";
       if (!findNoCase(folder_, first)) {
+        if (lesson == 0) {
+          problem(first, 0, "the contents page is missing: Zorva loads it for \"Previous Page\" on a lesson's "
+                            "first page and \"Next Page\" on its last");
+        }
         if (lesson == 1) problem(first, 0, "lesson 1's first page is missing");
         continue;
       }
-      out_ << "Lesson " << lesson << "\n";
+      out_ << (lesson == 0 ? "Contents (lesson 0)" : "Lesson " + std::to_string(lesson)) << "\n";
       std::string name = first;
-      std::set<std::string> seen;
       while (!name.empty()) {
         std::string key = name;
         std::transform(key.begin(), key.end(), key.begin(), ::toupper);
-        if (!seen.insert(key).second) break;  // the chain came back to a page already shown
+        if (!seen.insert(key).second) break;  // the chain came to a page already shown
         name = checkPage(name);
       }
     }
@@ -123,7 +152,11 @@ class FolderCheck {
     }
     const std::string prev = bytes.text(1, 13), next = bytes.text(14, 13);
     out_ << "  previous '" << prev << "', next '" << next << "'\n";
-    out_ << "  info '" << bytes.text(27, 1000) << "'\n";
+    const std::string info = bytes.text(27, 1000);
+    out_ << "  info '" << asTerminalText(info) << "'\n";
+    if (looksLikeUtf8(info)) {
+      problem(name, 27, "the information line holds UTF-8 text; Zorva draws it byte by byte as Windows-1252");
+    }
     if (!prev.empty() && !findNoCase(folder_, prev)) problem(name, 1, "previous page '" + prev + "' is missing");
     checkPicture(name, bytes, 1027);
     checkItems(name, bytes);
@@ -177,7 +210,9 @@ class FolderCheck {
     const int64_t base = static_cast<int64_t>(length) - 8;
     const int64_t grown = base < 58000 ? base + base / 2 : base + base / 6;
     out_ << ", clip " << length << " bytes (" << (length - 52) / 44100.0 << " s), recording " << grown << " bytes";
-    if (bytes.text(offset, 4) != "FORM") problem(name, offset, item + " is not an AIFF clip (no \"FORM\")");
+    if (bytes.text(offset, 4) != "FORM") {
+      problem(name, offset, item + " does not begin with \"FORM\": Zorva shows \"Not an AIFF file\" for it");
+    }
     if ((length - 52) % 2 != 0) problem(name, static_cast<long>(record + 88), item + " has an odd data size");
     return static_cast<uint64_t>(offset) + length;
   }
@@ -215,13 +250,16 @@ CheckResult checkLessonFolder(const std::string& folder, std::ostream& out) {
   fs::path dir = folder;
   if (auto inner = findNoCase(dir, "ZORVADAT"); inner && fs::is_directory(*inner)) dir = *inner;
   std::error_code error;
-  if (!fs::is_directory(dir, error)) {
-    out << "can't read folder " << folder << "\n";
+  if (!canList(dir, error)) {
+    out << "can't read folder " << folder << ": " << (error ? error.message() : "not a folder") << "\n";
     CheckResult result;
     result.readable = false;
     return result;
   }
-  return FolderCheck(dir, out).run();
+  const CheckResult result = FolderCheck(dir, out).run();
+  out << (result.problems.empty() ? "sound: " : "problems: ") << result.problems.size() << " problem(s) in "
+      << result.pages << " page(s)\n";
+  return result;
 }
 
 int checkExitStatus(const CheckResult& result) {

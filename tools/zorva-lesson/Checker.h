@@ -19,8 +19,9 @@ struct CheckResult {
   int pages = 0;
 };
 
-// Writes the page-by-page report to `out` and returns what was found. `folder` is the
-// ZORVADAT folder itself or the folder holding it.
+// Writes the page-by-page report and a summary line to `out` (or one line saying why the folder
+// can't be read) and returns what was found. `folder` is the ZORVADAT folder itself or the
+// folder holding it.
 CheckResult checkLessonFolder(const std::string& folder, std::ostream& out);
 
 // The exit status of `zorva-lesson check`: 0 sound, 1 problems found, 2 not readable.

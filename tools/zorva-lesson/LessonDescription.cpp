@@ -5,6 +5,9 @@
 
 #include <toml++/toml.h>
 
+#include "tools/zorva-lesson/CharacterName.h"
+#include "tools/zorva-lesson/InfoLine.h"
+
 namespace zorva::builder {
 namespace {
 
@@ -13,6 +16,7 @@ namespace fs = std::filesystem;
 struct Context {
   std::string file;
   fs::path folder;
+  std::vector<std::string>* warnings;
   SourceRef at(const toml::node& node) const {
     return SourceRef{file, static_cast<int>(node.source().begin.line)};
   }
@@ -44,14 +48,14 @@ int intValue(const Context& ctx, const toml::node& node, const std::string& key)
   throw BuildError(ctx.at(node), "'" + key + "' must be a whole number");
 }
 
-ViewRect rectValue(const Context& ctx, const toml::node& node, const std::string& key) {
+PictureRect rectValue(const Context& ctx, const toml::node& node, const std::string& key) {
   const toml::array* array = node.as_array();
   if (array == nullptr || array->size() != 4) {
     throw BuildError(ctx.at(node), "'" + key + "' must be [left, top, right, bottom]");
   }
   int v[4];
   for (size_t i = 0; i < 4; ++i) v[i] = intValue(ctx, *array->get(i), key);
-  ViewRect rect{v[0], v[1], v[2], v[3]};
+  PictureRect rect{v[0], v[1], v[2], v[3]};
   if (rect.right <= rect.left || rect.bottom <= rect.top) {
     throw BuildError(ctx.at(node), "'" + key + "' must have right > left and bottom > top");
   }
@@ -67,8 +71,13 @@ std::string existingFile(const Context& ctx, const toml::node& node, const std::
 PicturePlan readPicture(const Context& ctx, const toml::table& table, const SourceRef& where) {
   PicturePlan picture;
   picture.where = where;
-  if (const toml::node* path = table.get("picture")) picture.path = existingFile(ctx, *path, "picture");
+  // Faults found while drawing the picture point at the line that names its file or text.
+  if (const toml::node* path = table.get("picture")) {
+    picture.path = existingFile(ctx, *path, "picture");
+    picture.where = ctx.at(*path);
+  }
   if (const toml::node* text = table.get("text")) {
+    picture.where = ctx.at(*text);
     const toml::array* lines = text->as_array();
     if (lines == nullptr) throw BuildError(ctx.at(*text), "'text' must be a list of lines");
     for (const auto& line : *lines) picture.lines.push_back(stringValue(ctx, line, "text"));
@@ -85,8 +94,28 @@ PicturePlan readPicture(const Context& ctx, const toml::table& table, const Sour
   return picture;
 }
 
-ItemPlan readItem(const Context& ctx, const toml::table& table, const std::string& default_voice) {
-  allowOnly(ctx, table, {"rect", "line", "role", "role_rect", "say", "voice", "audio", "name"}, "an item");
+// What a lesson gives its pages and a page its items, unless they say otherwise.
+struct Inherited {
+  std::string voice;
+  double tempo = 1.0;
+
+  Inherited within(const Context& ctx, const toml::table& table) const {
+    Inherited inner = *this;
+    if (const toml::node* voice_node = table.get("voice")) inner.voice = stringValue(ctx, *voice_node, "voice");
+    if (const toml::node* tempo_node = table.get("tempo")) {
+      const std::optional<double> value = tempo_node->value<double>();
+      if (!value || *value < 0.5 || *value > 2.0) {
+        throw BuildError(ctx.at(*tempo_node), "'tempo' must be a number from 0.5 to 2.0 (0.8: a fifth slower)");
+      }
+      inner.tempo = *value;
+    }
+    return inner;
+  }
+};
+
+ItemPlan readItem(const Context& ctx, const toml::table& table, const Inherited& outer) {
+  allowOnly(ctx, table, {"rect", "line", "role", "role_rect", "say", "voice", "tempo", "audio", "name"}, "an item");
+  const Inherited settings = outer.within(ctx, table);
   ItemPlan item;
   item.where = ctx.at(table);
   if (const toml::node* rect = table.get("rect")) item.audio = rectValue(ctx, *rect, "rect");
@@ -104,8 +133,7 @@ ItemPlan readItem(const Context& ctx, const toml::table& table, const std::strin
   if (say != nullptr) {
     item.sound.kind = SoundPlan::Kind::Speech;
     item.sound.text = stringValue(ctx, *say, "say");
-    item.sound.voice = default_voice;
-    if (const toml::node* voice = table.get("voice")) item.sound.voice = stringValue(ctx, *voice, "voice");
+    item.sound.voice = settings.voice;
     if (item.sound.voice.empty()) throw BuildError(item.where, "'say' needs a 'voice' (here or on its page or lesson)");
     item.sound.where = ctx.at(*say);
   } else if (audio != nullptr) {
@@ -113,6 +141,7 @@ ItemPlan readItem(const Context& ctx, const toml::table& table, const std::strin
     item.sound.path = existingFile(ctx, *audio, "audio");
     item.sound.where = ctx.at(*audio);
   }
+  item.sound.tempo = settings.tempo;
   return item;
 }
 
@@ -131,19 +160,60 @@ std::string optionalString(const Context& ctx, const toml::table& table, const c
   return node == nullptr ? fallback : stringValue(ctx, *node, key);
 }
 
-PagePlan readPage(const Context& ctx, const toml::table& table, const std::string& lesson_voice) {
-  allowOnly(ctx, table, {"info", "picture", "text", "width", "height", "voice", "item"}, "a page");
+// The information line goes into the page file as Windows-1252 bytes, which Zorva draws as
+// they are; what it can't show is refused, what is cut at the area's edge is a warning.
+std::string infoLine(const Context& ctx, const toml::node& node) {
+  const std::string text = stringValue(ctx, node, "info");
+  char32_t refused = 0;
+  const std::optional<std::string> bytes = toWindows1252(text, refused);
+  if (!bytes) {
+    throw BuildError(ctx.at(node), "'info' holds " + describeCharacter(refused) +
+                                       ", which Zorva can't show: the information line is drawn in "
+                                       "Windows-1252 (Western European letters)");
+  }
+  if (bytes->size() > 999) throw BuildError(ctx.at(node), "'info' is longer than 999 bytes");
+  const int width = infoWidthPx(*bytes);
+  if (width > kInfoAreaWidthPx) {
+    ctx.warnings->push_back(ctx.at(node).describe() + ": warning: 'info' is " + std::to_string(width) +
+                            " pixels wide; the information area shows " + std::to_string(kInfoAreaWidthPx) + ", so " +
+                            std::to_string(width - kInfoAreaWidthPx) + " pixels are cut");
+  }
+  return text;
+}
+
+PagePlan readPage(const Context& ctx, const toml::table& table, const Inherited& lesson) {
+  allowOnly(ctx, table, {"info", "picture", "text", "width", "height", "voice", "tempo", "item"}, "a page");
   PagePlan page;
   page.where = ctx.at(table);
-  page.info = optionalString(ctx, table, "info", "");
-  if (page.info.size() > 999) throw BuildError(page.where, "'info' is longer than 999 bytes");
+  if (const toml::node* info = table.get("info")) page.info = infoLine(ctx, *info);
   page.picture = readPicture(ctx, table, page.where);
-  const std::string voice = optionalString(ctx, table, "voice", lesson_voice);
+  const Inherited settings = lesson.within(ctx, table);
   if (const toml::array* items = arrayOfTables(ctx, table, "item")) {
-    for (const auto& node : *items) page.items.push_back(readItem(ctx, *node.as_table(), voice));
+    for (const auto& node : *items) page.items.push_back(readItem(ctx, *node.as_table(), settings));
   }
   if (page.items.size() > 60) throw BuildError(page.where, "a page holds at most 60 items");
   return page;
+}
+
+ContentsPlan readContents(const Context& ctx, const toml::table* table, const PicturePlan& title) {
+  ContentsPlan contents;
+  contents.where = title.where;
+  for (const std::string& line : title.lines) {
+    if (contents.heading.empty()) contents.heading = line;
+  }
+  if (table == nullptr) return contents;
+  allowOnly(ctx, *table, {"heading", "info", "lesson", "help"}, "[contents]");
+  contents.where = ctx.at(*table);
+  contents.heading = optionalString(ctx, *table, "heading", contents.heading);
+  if (const toml::node* info = table->get("info")) contents.info = infoLine(ctx, *info);
+  contents.lesson = optionalString(ctx, *table, "lesson", contents.lesson);
+  if (const toml::node* help = table->get("help")) {
+    const toml::array* lines = help->as_array();
+    if (lines == nullptr) throw BuildError(ctx.at(*help), "'help' must be a list of lines");
+    contents.help.clear();
+    for (const auto& line : *lines) contents.help.push_back(stringValue(ctx, line, "help"));
+  }
+  return contents;
 }
 
 }  // namespace
@@ -156,31 +226,34 @@ BookPlan readDescription(const std::string& path) {
     throw BuildError(SourceRef{path, static_cast<int>(error.source().begin.line)},
                      std::string(error.description()));
   }
-  const Context ctx{path, fs::path(path).parent_path()};
-  allowOnly(ctx, root, {"title", "lesson"}, "the description");
   BookPlan book;
+  const Context ctx{path, fs::path(path).parent_path(), &book.warnings};
+  allowOnly(ctx, root, {"title", "contents", "lesson"}, "the description");
   const toml::table* title = root["title"].as_table();
   if (title == nullptr) throw BuildError(SourceRef{path, 1}, "the description needs a [title] section");
   allowOnly(ctx, *title, {"picture", "text", "width", "height"}, "[title]");
   book.title = readPicture(ctx, *title, ctx.at(*title));
+  book.contents = readContents(ctx, root["contents"].as_table(), book.title);
   const toml::array* lessons = arrayOfTables(ctx, root, "lesson");
   if (lessons == nullptr) throw BuildError(SourceRef{path, 1}, "the description needs at least one [[lesson]]");
   std::set<int> numbers;
   for (const auto& node : *lessons) {
     const toml::table& table = *node.as_table();
-    allowOnly(ctx, table, {"number", "voice", "page"}, "a lesson");
+    allowOnly(ctx, table, {"number", "voice", "tempo", "page"}, "a lesson");
     LessonPlan lesson;
     lesson.where = ctx.at(table);
     const toml::node* number = table.get("number");
     if (number == nullptr) throw BuildError(lesson.where, "a lesson needs its 'number' (1 to 4)");
     lesson.number = intValue(ctx, *number, "number");
-    if (lesson.number < 1 || lesson.number > 4) throw BuildError(ctx.at(*number), "lesson numbers run from 1 to 4");
+    if (lesson.number < 0 || lesson.number > 4) {
+      throw BuildError(ctx.at(*number), "lesson numbers run from 1 to 4 (0: your own contents pages)");
+    }
     if (!numbers.insert(lesson.number).second) throw BuildError(ctx.at(*number), "lesson number given twice");
-    const std::string voice = optionalString(ctx, table, "voice", "");
+    const Inherited settings = Inherited{}.within(ctx, table);
     const toml::array* pages = arrayOfTables(ctx, table, "page");
     if (pages == nullptr || pages->empty()) throw BuildError(lesson.where, "a lesson needs at least one [[lesson.page]]");
     if (pages->size() > 9) throw BuildError(lesson.where, "a lesson holds at most 9 pages");
-    for (const auto& page : *pages) lesson.pages.push_back(readPage(ctx, *page.as_table(), voice));
+    for (const auto& page : *pages) lesson.pages.push_back(readPage(ctx, *page.as_table(), settings));
     book.lessons.push_back(std::move(lesson));
   }
   return book;

@@ -28,19 +28,29 @@ class BuildError : public std::runtime_error {
 // View coordinates: left and top inclusive, right and bottom exclusive.
 using lessonkit::ViewRect;
 
+// Picture pixels, as an image editor shows them: origin at the picture's top-left corner. The
+// builder moves them to where Zorva places the picture in its view.
+struct PictureRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
 struct SoundPlan {
   enum class Kind { None, File, Speech };
   Kind kind = Kind::None;
   std::string path;   // File: resolved against the description's folder
   std::string text;   // Speech: the sentence
   std::string voice;  // Speech: an espeak-ng voice name such as "es" or "de+f2"
+  double tempo = 1.0;  // below 1: slower, with the pitch kept
   SourceRef where;
 };
 
 struct ItemPlan {
-  std::optional<ViewRect> audio;  // given directly ...
-  std::optional<int> line;        // ... or the text line (1-based) it surrounds
-  std::optional<ViewRect> role_rect;
+  std::optional<PictureRect> audio;  // given directly ...
+  std::optional<int> line;           // ... or the text line (1-based) it surrounds
+  std::optional<PictureRect> role_rect;
   std::string role;               // items of one role form one chain
   std::string name;               // the clip name kept in the record
   SoundPlan sound;
@@ -56,7 +66,7 @@ struct PicturePlan {
 };
 
 struct PagePlan {
-  std::string info;
+  std::string info;  // as the author wrote it; Zorva shows it in Windows-1252
   PicturePlan picture;
   std::vector<ItemPlan> items;
   SourceRef where;
@@ -68,9 +78,27 @@ struct LessonPlan {
   SourceRef where;
 };
 
+// The words of the contents page, in the course's language; each has an English default.
+struct ContentsPlan {
+  std::string heading;              // default: the first line of the title text
+  std::string info = "Contents";    // the page's information line
+  std::string lesson = "Lesson";    // "Lesson 1" above each lesson's pages
+  std::vector<std::string> help = {
+      "Click a sentence to hear it.",
+      "Right-click it to say it and hear yourself.",
+      "Play: hear the whole page.",
+      "Repeat after me: listen, then speak.",
+      "Review, Replay: hear your own voice.",
+      "Stop: end a run.  Next Page: the first lesson.",
+  };
+  SourceRef where;
+};
+
 struct BookPlan {
   PicturePlan title;
+  ContentsPlan contents;  // unused when the description has its own lesson 0
   std::vector<LessonPlan> lessons;
+  std::vector<std::string> warnings;  // faults the learner sees but that don't stop the build
 };
 
 // Reads and checks a description; throws BuildError naming the file and line of the first fault.

@@ -17,10 +17,15 @@ struct RgbaImage {
   std::vector<uint8_t> rgba;  // 4 bytes a pixel, rows top first
 };
 
-// A laid-out text picture and where each of its lines lies, in picture coordinates.
+// Where a laid-out line lies, in picture coordinates, and which way it reads.
+struct TextLine {
+  PictureRect box;  // empty for an empty line
+  bool right_to_left = false;
+};
+
 struct TextPage {
   RgbaImage image;
-  std::vector<ViewRect> line_boxes;
+  std::vector<TextLine> lines;
 };
 
 RgbaImage loadImageFile(const std::string& path, const SourceRef& where);

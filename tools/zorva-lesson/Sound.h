@@ -18,6 +18,9 @@ std::vector<int16_t> loadSoundFile(const std::string& path, const SourceRef& whe
 // Mixes interleaved float frames to mono and resamples them to 22,050 Hz.
 std::vector<int16_t> toClipFormat(const std::vector<float>& interleaved, int channels, double rate_hz);
 
+// The clip played at `tempo` times its speed (0.8: slower) with its pitch kept.
+std::vector<int16_t> changeTempo(const std::vector<int16_t>& samples, double tempo);
+
 // Speaks a sentence with a named espeak-ng voice. Throws BuildError when the voice is missing.
 std::vector<int16_t> speak(const std::string& text, const std::string& voice, const SourceRef& where);
 

@@ -23,6 +23,18 @@ int speechRate() {
   return rate;
 }
 
+// espeak-ng takes "language+variant" and quietly speaks the plain language when the variant is
+// unknown, so variants are looked up among the installed ones (files under voices/!v).
+bool variantInstalled(const std::string& variant) {
+  espeak_VOICE spec{};
+  spec.languages = "variant";
+  for (const espeak_VOICE** v = espeak_ListVoices(&spec); v != nullptr && *v != nullptr; ++v) {
+    const std::string id = (*v)->identifier != nullptr ? (*v)->identifier : "";
+    if (id.substr(id.find_last_of('/') + 1) == variant) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::vector<int16_t> speak(const std::string& text, const std::string& voice, const SourceRef& where) {
@@ -30,6 +42,10 @@ std::vector<int16_t> speak(const std::string& text, const std::string& voice, co
   if (rate <= 0) throw BuildError(where, "the speech synthesiser espeak-ng could not start");
   if (espeak_SetVoiceByName(voice.c_str()) != EE_OK) {
     throw BuildError(where, "voice '" + voice + "' is not installed (see `espeak-ng --voices`)");
+  }
+  if (const size_t plus = voice.find('+'); plus != std::string::npos && !variantInstalled(voice.substr(plus + 1))) {
+    throw BuildError(where, "voice '" + voice + "': variant '" + voice.substr(plus + 1) +
+                                "' is not installed (see `espeak-ng --voices=variant`)");
   }
   std::vector<int16_t> samples;
   g_collect = &samples;

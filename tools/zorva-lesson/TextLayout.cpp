@@ -1,10 +1,11 @@
-#include <SDL.h>
-#include <SDL_ttf.h>
-#include <fontconfig/fontconfig.h>
+// Text pages are laid out with Pango on Cairo: fontconfig picks a font for every character the
+// main font lacks, HarfBuzz shapes joined scripts, and right-to-left lines stand at the right.
+#include <pango/pangocairo.h>
 
-#include <algorithm>
-#include <cstring>
+#include <memory>
 
+#include "tools/zorva-lesson/CharacterName.h"
+#include "tools/zorva-lesson/FontPackages.h"
 #include "tools/zorva-lesson/Picture.h"
 
 namespace zorva::builder {
@@ -14,68 +15,112 @@ constexpr int kMarginPx = 40;
 constexpr int kLineStepPx = 40;
 constexpr int kFontPx = 24;
 constexpr int kBoxPadPx = 6;
+constexpr double kInk[3] = {20 / 255.0, 20 / 255.0, 60 / 255.0};
 
-std::string sansFontFile() {
-  std::string file;
-  FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>("sans-serif"));
-  FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-  FcDefaultSubstitute(pattern);
-  FcResult result;
-  if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
-    FcChar8* path = nullptr;
-    if (FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) file = reinterpret_cast<char*>(path);
-    FcPatternDestroy(match);
+template <typename T, void (*Free)(T*)>
+struct Deleter {
+  void operator()(T* p) const { Free(p); }
+};
+using Surface = std::unique_ptr<cairo_surface_t, Deleter<cairo_surface_t, cairo_surface_destroy>>;
+using Cairo = std::unique_ptr<cairo_t, Deleter<cairo_t, cairo_destroy>>;
+using Font = std::unique_ptr<PangoFontDescription, Deleter<PangoFontDescription, pango_font_description_free>>;
+void unrefLayout(PangoLayout* layout) { g_object_unref(layout); }
+using Layout = std::unique_ptr<PangoLayout, Deleter<PangoLayout, unrefLayout>>;
+
+// The first character that no installed font could show, or 0.
+gunichar firstMissingCharacter(PangoLayout* layout) {
+  if (pango_layout_get_unknown_glyphs_count(layout) == 0) return 0;
+  const char* text = pango_layout_get_text(layout);
+  gunichar first = 0;
+  int first_at = -1;
+  PangoLayoutIter* iter = pango_layout_get_iter(layout);
+  do {
+    PangoLayoutRun* run = pango_layout_iter_get_run_readonly(iter);
+    if (run == nullptr) continue;
+    for (int g = 0; g < run->glyphs->num_glyphs; ++g) {
+      if ((run->glyphs->glyphs[g].glyph & PANGO_GLYPH_UNKNOWN_FLAG) == 0) continue;
+      const int at = run->item->offset + run->glyphs->log_clusters[g];
+      if (first_at < 0 || at < first_at) {
+        first_at = at;
+        first = g_utf8_get_char(text + at);
+      }
+    }
+  } while (pango_layout_iter_next_run(iter));
+  pango_layout_iter_free(iter);
+  return first;
+}
+
+std::string lineName(size_t index) { return "text line " + std::to_string(index + 1); }
+
+void refuseMissingGlyph(PangoLayout* layout, size_t index, const SourceRef& where) {
+  const gunichar missing = firstMissingCharacter(layout);
+  if (missing == 0) return;
+  throw BuildError(where, lineName(index) + ": no installed font has the character " + describeCharacter(missing) +
+                              "; install a font that has it, for example the Debian package " +
+                              fontPackageFor(missing));
+}
+
+RgbaImage toRgba(cairo_surface_t* surface, int width, int height) {
+  cairo_surface_flush(surface);
+  const unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  RgbaImage image;
+  image.width = width;
+  image.height = height;
+  image.rgba.resize(static_cast<size_t>(width) * height * 4);
+  for (int y = 0; y < height; ++y) {
+    const auto* row = reinterpret_cast<const uint32_t*>(data + static_cast<size_t>(y) * stride);
+    for (int x = 0; x < width; ++x) {
+      uint8_t* out = &image.rgba[(static_cast<size_t>(y) * width + x) * 4];
+      out[0] = static_cast<uint8_t>(row[x] >> 16);  // the page is opaque, so nothing is premultiplied
+      out[1] = static_cast<uint8_t>(row[x] >> 8);
+      out[2] = static_cast<uint8_t>(row[x]);
+      out[3] = 255;
+    }
   }
-  FcPatternDestroy(pattern);
-  return file;
+  return image;
 }
 
 }  // namespace
 
 TextPage layOutText(const std::vector<std::string>& lines, int width, int height, const SourceRef& where) {
-  if (TTF_WasInit() == 0 && TTF_Init() != 0) throw BuildError(where, "the text renderer could not start");
-  const std::string font_file = sansFontFile();
-  TTF_Font* font = font_file.empty() ? nullptr : TTF_OpenFont(font_file.c_str(), kFontPx);
-  if (font == nullptr) throw BuildError(where, "no sans-serif font found for laying out text");
+  const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
+  const Cairo cr(cairo_create(surface.get()));
+  if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) throw BuildError(where, "the text renderer could not start");
+  cairo_set_source_rgb(cr.get(), 1, 1, 1);
+  cairo_paint(cr.get());
+  const Font font(pango_font_description_from_string("Sans"));
+  pango_font_description_set_absolute_size(font.get(), kFontPx * PANGO_SCALE);
+  const int room = width - 2 * kMarginPx;
   TextPage page;
-  page.image.width = width;
-  page.image.height = height;
-  page.image.rgba.assign(static_cast<size_t>(width) * height * 4, 255);
   for (size_t i = 0; i < lines.size(); ++i) {
     const int top = kMarginPx + static_cast<int>(i) * kLineStepPx;
-    if (top + TTF_FontHeight(font) > height) {
-      TTF_CloseFont(font);
-      throw BuildError(where, "line " + std::to_string(i + 1) + " does not fit on the picture");
-    }
+    if (top + kLineStepPx - kBoxPadPx > height) throw BuildError(where, lineName(i) + " does not fit on the picture");
     if (lines[i].empty()) {
-      page.line_boxes.push_back(ViewRect{kMarginPx, top, kMarginPx, top});
+      page.lines.push_back(TextLine{PictureRect{kMarginPx, top, kMarginPx, top}});
       continue;
     }
-    SDL_Surface* text = TTF_RenderUTF8_Blended(font, lines[i].c_str(), SDL_Color{20, 20, 60, 255});
-    SDL_Surface* rgba = text ? SDL_ConvertSurfaceFormat(text, SDL_PIXELFORMAT_ABGR8888, 0) : nullptr;
-    if (text) SDL_FreeSurface(text);
-    if (rgba == nullptr) {
-      TTF_CloseFont(font);
-      throw BuildError(where, "could not render line " + std::to_string(i + 1));
+    const Layout layout(pango_cairo_create_layout(cr.get()));
+    pango_layout_set_font_description(layout.get(), font.get());
+    pango_layout_set_text(layout.get(), lines[i].c_str(), -1);
+    refuseMissingGlyph(layout.get(), i, where);
+    PangoRectangle logical;
+    pango_layout_get_pixel_extents(layout.get(), nullptr, &logical);
+    if (logical.width > room || pango_layout_get_line_count(layout.get()) > 1) {
+      throw BuildError(where, lineName(i) + " is " + std::to_string(logical.width) + " pixels wide; a line has " +
+                                  std::to_string(room) + " on this picture");
     }
-    if (kMarginPx + rgba->w > width) {
-      SDL_FreeSurface(rgba);
-      TTF_CloseFont(font);
-      throw BuildError(where, "line " + std::to_string(i + 1) + " is wider than the picture");
-    }
-    for (int y = 0; y < rgba->h && top + y < height; ++y) {
-      const uint8_t* src = static_cast<const uint8_t*>(rgba->pixels) + static_cast<size_t>(y) * rgba->pitch;
-      uint8_t* dst = &page.image.rgba[(static_cast<size_t>(top + y) * width + kMarginPx) * 4];
-      for (int x = 0; x < rgba->w; ++x) {
-        const int a = src[x * 4 + 3];
-        for (int c = 0; c < 3; ++c) dst[x * 4 + c] = static_cast<uint8_t>((src[x * 4 + c] * a + dst[x * 4 + c] * (255 - a)) / 255);
-      }
-    }
-    page.line_boxes.push_back(ViewRect{kMarginPx - kBoxPadPx, top - kBoxPadPx, kMarginPx + rgba->w + kBoxPadPx,
-                                       top + TTF_FontHeight(font) + kBoxPadPx});
-    SDL_FreeSurface(rgba);
+    // A right-to-left line starts at the right margin.
+    const bool rtl = pango_layout_get_direction(layout.get(), 0) == PANGO_DIRECTION_RTL;
+    const int left = rtl ? width - kMarginPx - logical.width : kMarginPx;
+    cairo_set_source_rgb(cr.get(), kInk[0], kInk[1], kInk[2]);
+    cairo_move_to(cr.get(), left - logical.x, top);
+    pango_cairo_show_layout(cr.get(), layout.get());
+    page.lines.push_back(TextLine{
+        PictureRect{left - kBoxPadPx, top - kBoxPadPx, left + logical.width + kBoxPadPx, top + kLineStepPx - kBoxPadPx},
+        rtl});
   }
-  TTF_CloseFont(font);
+  page.image = toRgba(surface.get(), width, height);
   return page;
 }
 

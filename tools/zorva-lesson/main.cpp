@@ -18,6 +18,7 @@ int usage() {
 int build(const std::string& description, const std::string& out_dir) {
   try {
     const zorva::builder::BookPlan wanted = zorva::builder::readDescription(description);
+    for (const std::string& warning : wanted.warnings) std::cerr << "zorva-lesson: " << warning << "\n";
     const zorva::builder::BuiltBook book = zorva::builder::assemble(wanted);
     zorva::builder::writeLessonFolder(book, out_dir);
     std::cout << "wrote " << out_dir << "/ZORVADAT: " << book.pages.size() << " page(s)\n";
@@ -33,11 +34,7 @@ int build(const std::string& description, const std::string& out_dir) {
 int main(int argc, char** argv) {
   if (argc == 4 && std::string(argv[1]) == "build") return build(argv[2], argv[3]);
   if (argc == 3 && std::string(argv[1]) == "check") {
-    const auto result = zorva::builder::checkLessonFolder(argv[2], std::cout);
-    const int status = zorva::builder::checkExitStatus(result);
-    std::cout << (status == 0 ? "sound: " : "problems: ") << result.problems.size() << " problem(s) in "
-              << result.pages << " page(s)\n";
-    return status;
+    return zorva::builder::checkExitStatus(zorva::builder::checkLessonFolder(argv[2], std::cout));
   }
   return usage();
 }

@@ -18,18 +18,22 @@ constexpr uint16_t kCp1252High[32] = {
 
 unsigned codePoint(unsigned char c) { return c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c; }
 
+// A configuration of its own, destroyed after each lookup: nothing of fontconfig's global state
+// is kept or torn down, so a process that also lays out text with fontconfig (the lesson
+// builder's tests) keeps its own caches.
 std::string findFontFile(const char* pattern, int& index) {
   std::string file;
-  if (!FcInit()) return file;
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (config == nullptr) return file;
   FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
   if (pat == nullptr) {
-    FcFini();
+    FcConfigDestroy(config);
     return file;
   }
-  FcConfigSubstitute(nullptr, pat, FcMatchPattern);
+  FcConfigSubstitute(config, pat, FcMatchPattern);
   FcDefaultSubstitute(pat);
   FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(nullptr, pat, &result);
+  FcPattern* match = FcFontMatch(config, pat, &result);
   FcChar8* path = nullptr;
   if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
     file = reinterpret_cast<const char*>(path);
@@ -37,8 +41,7 @@ std::string findFontFile(const char* pattern, int& index) {
   }
   if (match != nullptr) FcPatternDestroy(match);
   FcPatternDestroy(pat);
-  // Faces are looked up once each; fontconfig's configuration is not kept between them.
-  FcFini();
+  FcConfigDestroy(config);
   return file;
 }
 

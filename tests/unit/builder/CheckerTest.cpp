@@ -33,6 +33,11 @@ lessonkit::Book twoPageBook() {
     page.items = {item(140, 20, 0, 2, 500), item(140, 50, -1, -1, 0), item(140, 80, 0, -1, 300)};
     book.pages.push_back(page);
   }
+  lessonkit::Page contents;
+  contents.file_name = builder::pageFileName(0, 1);
+  contents.next_name = "14101.pge";
+  contents.picture = lessonkit::IndexedPicture::filled(300, 200, 3);
+  book.pages.push_back(contents);
   return book;
 }
 
@@ -63,7 +68,8 @@ class CheckerTest : public BuilderFolder {
 TEST_F(CheckerTest, SoundFolderPassesAndReportsEveryPage) {
   const Checked c = check(lessonkit::buildFolder(twoPageBook()));
   EXPECT_EQ(builder::checkExitStatus(c.result), 0) << c.report;
-  EXPECT_EQ(c.result.pages, 2);
+  EXPECT_EQ(c.result.pages, 3);
+  EXPECT_NE(c.report.find("sound: 0 problem(s) in 3 page(s)"), std::string::npos) << c.report;
   EXPECT_NE(c.report.find("role chain 0 -> 2"), std::string::npos) << c.report;
   EXPECT_NE(c.report.find("audio (140,20)-(240,40)"), std::string::npos) << c.report;
   EXPECT_NE(c.report.find("recording 116666 bytes"), std::string::npos) << "an item without a clip";
@@ -79,6 +85,8 @@ TEST_F(CheckerTest, DamagedCopiesAreReported) {
   };
   const Row rows[] = {
       {"next page missing", [](lessonkit::FolderFiles& f) { f.files.erase("14102.pge"); }, "14102.pge", "missing"},
+      {"contents page missing", [](lessonkit::FolderFiles& f) { f.files.erase("14001.pge"); }, "14001.pge",
+       "the contents page is missing"},
       {"circular role chain",
        [](lessonkit::FolderFiles& f) {
          auto& bytes = f.files["14101.pge"];
@@ -92,13 +100,19 @@ TEST_F(CheckerTest, DamagedCopiesAreReported) {
          const lessonkit::PageFile layout = lessonkit::pageFile(twoPageBook().pages[0]);
          f.files["14101.pge"][layout.clip_at[0]] = 'X';
        },
-       "14101.pge", "FORM"},
+       "14101.pge", "does not begin with \"FORM\": Zorva shows \"Not an AIFF file\""},
       {"too many items",
        [](lessonkit::FolderFiles& f) {
          const lessonkit::PageFile layout = lessonkit::pageFile(twoPageBook().pages[1]);
          f.files["14102.pge"][layout.count_at] = 61;
        },
        "14102.pge", "more than 60"},
+      {"information line in UTF-8",
+       [](lessonkit::FolderFiles& f) {
+         const std::string info = "Seite 1 – Übung";  // the bytes a UTF-8 editor writes
+         std::copy(info.begin(), info.end(), f.files["14102.pge"].begin() + lessonkit::kPageInfoAt);
+       },
+       "14102.pge", "holds UTF-8 text"},
       {"start-up file cut short", [](lessonkit::FolderFiles& f) { f.files["DATA4.DAT"].resize(100); }, "DATA4.DAT",
        "shorter"},
   };
@@ -112,8 +126,18 @@ TEST_F(CheckerTest, DamagedCopiesAreReported) {
   }
 }
 
-TEST_F(CheckerTest, MissingFolderCannotBeRead) {
-  std::ostringstream out;
-  const auto result = builder::checkLessonFolder((root_ / "nothing").string(), out);
-  EXPECT_EQ(builder::checkExitStatus(result), 2);
+// A folder that can't be read is said so once, without a page count that would suggest a check.
+TEST_F(CheckerTest, UnreadableFolderIsReportedOnce) {
+  write("plain-file", "x");
+  const std::pair<std::string, std::string> rows[] = {
+      {"nothing", ": No such file or directory\n"},
+      {"plain-file", ": not a folder\n"},
+      {"plain-file/ZORVADAT", ": Not a directory\n"},
+  };
+  for (const auto& [name, reason] : rows) {
+    std::ostringstream out;
+    const auto result = builder::checkLessonFolder((root_ / name).string(), out);
+    EXPECT_EQ(builder::checkExitStatus(result), 2) << name;
+    EXPECT_EQ(out.str(), "can't read folder " + (root_ / name).string() + reason);
+  }
 }

@@ -1,5 +1,6 @@
 #include <sndfile.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -77,29 +78,124 @@ TEST_F(DescriptionTest, FaultsNameFileAndLine) {
   }
 }
 
-TEST_F(DescriptionTest, UnknownVoiceIsRefusedWithItsLine) {
-  std::string text = kMinimal;
-  text += "    [[lesson.page.item]]\n    line = 2\n    voice = \"no-such-voice\"\n    say = \"x\"\n";
-  const BookPlan book = readDescription(write("lesson.toml", text));
-  try {
-    assemble(book);
-    FAIL() << "an uninstalled voice must be refused";
-  } catch (const BuildError& error) {
-    EXPECT_NE(std::string(error.what()).find("lesson.toml:16: voice 'no-such-voice' is not installed"),
-              std::string::npos)
-        << error.what();
+// A voice and its variant must both be installed; espeak-ng itself would speak a plain voice.
+TEST_F(DescriptionTest, UnknownVoicesAndVariantsAreRefusedWithTheirLine) {
+  const std::vector<std::pair<std::string, std::string>> rows = {
+      {"es+f3", ""},
+      {"no-such-voice", "lesson.toml:16: voice 'no-such-voice' is not installed"},
+      {"de+nosuchvariant", "lesson.toml:16: voice 'de+nosuchvariant': variant 'nosuchvariant' is not installed"},
+  };
+  for (const auto& [voice, refusal] : rows) {
+    std::string text = kMinimal;
+    text += "    [[lesson.page.item]]\n    line = 2\n    voice = \"" + voice + "\"\n    say = \"x\"\n";
+    std::string message;
+    try {
+      assemble(readDescription(write("lesson.toml", text)));
+    } catch (const BuildError& error) {
+      message = error.what();
+    }
+    EXPECT_EQ(message.empty(), refusal.empty()) << voice << ": " << message;
+    EXPECT_NE(message.find(refusal), std::string::npos) << voice << ": " << message;
   }
 }
 
-TEST_F(DescriptionTest, ItemOutsideThePictureIsRefused) {
-  std::string text = kMinimal;
-  text += "    [[lesson.page.item]]\n    rect = [20, 100, 90, 120]\n";
-  const BookPlan book = readDescription(write("lesson.toml", text));
-  try {
-    assemble(book);
-    FAIL() << "a rectangle left of the picture must be refused";
-  } catch (const BuildError& error) {
-    EXPECT_NE(std::string(error.what()).find("lies outside the page picture"), std::string::npos) << error.what();
+// Areas are measured on the page picture (a text page is 740x700) and moved by (110, -20) into
+// the view; anything off the picture is refused with the picture's size and the allowed range.
+TEST_F(DescriptionTest, RectanglesAreInPicturePixels) {
+  struct Row {
+    const char* label;
+    const char* rect;
+    ViewRect view;  // where it lands; left == right: refused
+  };
+  const std::vector<Row> rows = {
+      {"whole picture", "[0, 0, 740, 700]", {110, -20, 850, 680}},
+      {"measured area", "[30, 50, 300, 95]", {140, 30, 410, 75}},
+      {"left of the picture", "[-1, 50, 300, 95]", {}},
+      {"above the picture", "[30, -1, 300, 95]", {}},
+      {"past the right edge", "[30, 50, 741, 95]", {}},
+      {"past the bottom", "[30, 50, 300, 701]", {}},
+  };
+  for (const Row& row : rows) {
+    const std::string text = std::string(kMinimal) + "    [[lesson.page.item]]\n    rect = " + row.rect + "\n";
+    const BookPlan plan = readDescription(write("lesson.toml", text));
+    try {
+      const ViewRect got = assemble(plan).pages[0].items[1].audio;
+      EXPECT_NE(row.view.left, row.view.right) << row.label << ": accepted";
+      EXPECT_EQ(std::vector<int>({got.left, got.top, got.right, got.bottom}),
+                std::vector<int>({row.view.left, row.view.top, row.view.right, row.view.bottom}))
+          << row.label;
+    } catch (const BuildError& error) {
+      EXPECT_EQ(row.view.left, row.view.right) << row.label << ": " << error.what();
+      EXPECT_NE(std::string(error.what()).find("lesson.toml:13: the item's rectangle"), std::string::npos) << error.what();
+      EXPECT_NE(std::string(error.what()).find("outside the 740x700 picture: left and right must lie within 0 to 740, "
+                                               "top and bottom within 0 to 700"),
+                std::string::npos)
+          << error.what();
+    }
+  }
+}
+
+// The information line is refused when Zorva can't show a character of it, and warned about when
+// the 240-pixel area cuts it.
+TEST_F(DescriptionTest, InfoLineIsWindows1252AndFitsItsArea) {
+  struct Row {
+    const char* label;
+    std::string info;
+    std::string refusal;  // part of the error; empty: accepted
+    std::string warning;  // part of the one warning; empty: none
+  };
+  const std::vector<Row> rows = {
+      {"ASCII", "Lesson 1 - page 1", "", ""},
+      {"Western letters, dash and euro", "Übung – 5 €", "", ""},
+      {"Greek", "Μάθημα 1", "lesson.toml:8: 'info' holds 'Μ' (U+039C), which Zorva can't show", ""},
+      {"wider than the area", std::string(60, 'W'), "",
+       "lesson.toml:8: warning: 'info' is 840 pixels wide; the information area shows 240, so 600 pixels are cut"},
+  };
+  for (const Row& row : rows) {
+    std::string text = kMinimal;
+    text.replace(text.find("info = \"one\""), 12, "info = \"" + row.info + "\"");
+    try {
+      const BookPlan book = readDescription(write("lesson.toml", text));
+      EXPECT_EQ(row.refusal, "") << row.label << ": accepted";
+      ASSERT_EQ(book.warnings.size(), row.warning.empty() ? 0u : 1u) << row.label;
+      if (!row.warning.empty()) {
+        EXPECT_NE(book.warnings[0].find(row.warning), std::string::npos) << book.warnings[0];
+      }
+    } catch (const BuildError& error) {
+      EXPECT_NE(row.refusal, "") << row.label << ": " << error.what();
+      EXPECT_NE(std::string(error.what()).find(row.refusal), std::string::npos) << error.what();
+    }
+  }
+}
+
+// Zorva loads 14001.pge at both ends of a lesson: the builder writes a contents page there unless
+// the description has its own lesson 0.
+TEST_F(DescriptionTest, ContentsPageIsAlwaysWritten) {
+  struct Row {
+    const char* label;
+    std::string extra;
+    std::string info;  // of 14001.pge
+    std::string next;
+  };
+  const std::vector<Row> rows = {
+      {"generated", "", "Contents", "14101.pge"},
+      {"in the course's words", "[contents]\ninfo = \"Índice\"\nlesson = \"Lección\"\nhelp = [\"Haz clic.\"]\n",
+       "\xCDndice", "14101.pge"},
+      {"the author's own", "[[lesson]]\nnumber = 0\n  [[lesson.page]]\n  info = \"mine\"\n  text = [\"x\"]\n", "mine", ""},
+  };
+  for (const Row& row : rows) {
+    const std::string text = "[title]\ntext = [\"T\"]\n" + row.extra + std::string(kMinimal).substr(std::string(kMinimal).find("[[lesson]]"));
+    const BuiltBook book = assemble(readDescription(write("lesson.toml", text)));
+    const auto contents = std::find_if(book.pages.begin(), book.pages.end(),
+                                       [](const auto& page) { return page.file_name == "14001.pge"; });
+    ASSERT_NE(contents, book.pages.end()) << row.label;
+    EXPECT_EQ(std::count_if(book.pages.begin(), book.pages.end(),
+                            [](const auto& page) { return page.file_name == "14001.pge"; }),
+              1)
+        << row.label;
+    EXPECT_EQ(contents->info, row.info) << row.label;
+    EXPECT_EQ(contents->prev_name, "") << row.label;
+    EXPECT_EQ(contents->next_name, row.next) << row.label;
   }
 }
 

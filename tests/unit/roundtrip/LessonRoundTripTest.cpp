@@ -14,11 +14,8 @@
 #include <vector>
 
 #include "lesson/LessonBook.h"
-#include "platform/backend/headless/HeadlessBackend.h"
-#include "tools/zorva-lesson/Assembler.h"
+#include "tests/unit/roundtrip/BuiltLesson.h"
 #include "tools/zorva-lesson/Checker.h"
-#include "tools/zorva-lesson/FolderWriter.h"
-#include "tools/zorva-lesson/LessonDescription.h"
 #include "tools/zorva-lesson/Sound.h"
 
 namespace fs = std::filesystem;
@@ -68,58 +65,40 @@ void writeTone(const fs::path& path) {
   sf_close(out);
 }
 
-const char* kDescription = R"([title]
+const char* kDescription = R"toml([title]
 text = ["Round trip"]
 
 [[lesson]]
 number = 1
   [[lesson.page]]
-  info = "Picture page"
+  info = "Lektion 1 – Seite 1 (Übung)"
   picture = "page.ppm"
     [[lesson.page.item]]
-    rect = [130, 10, 250, 40]
+    rect = [20, 30, 140, 60]
     role = "A"
-    role_rect = [112, 10, 126, 40]
+    role_rect = [2, 30, 16, 60]
     audio = "tone.wav"
     [[lesson.page.item]]
-    rect = [130, 50, 250, 80]
+    rect = [20, 70, 140, 100]
     role = "B"
-    role_rect = [112, 50, 126, 80]
+    role_rect = [2, 70, 16, 100]
     [[lesson.page.item]]
-    rect = [130, 90, 250, 120]
+    rect = [20, 110, 140, 140]
     role = "A"
-    role_rect = [112, 90, 126, 120]
+    role_rect = [2, 110, 16, 140]
   [[lesson.page]]
   info = "Second page"
   text = ["Line one"]
-)";
+)toml";
 
-class LessonRoundTrip : public ::testing::Test {
+class LessonRoundTrip : public BuiltLesson {
  protected:
   void SetUp() override {
-    desktop_ = &platform::HeadlessBackend::install();
-    char pattern[] = "/tmp/zorva-roundtrip-XXXXXX";
-    root_ = mkdtemp(pattern);
+    BuiltLesson::SetUp();
     writePicture(root_ / "page.ppm");
     writeTone(root_ / "tone.wav");
-    std::ofstream(root_ / "lesson.toml") << kDescription;
-    const builder::BookPlan plan = builder::readDescription((root_ / "lesson.toml").string());
-    builder::writeLessonFolder(builder::assemble(plan), (root_ / "out").string());
-    old_dir_ = fs::current_path();
-    fs::current_path(root_ / "out");
-    dc_.CreateCompatibleDC(NULL);
-    bitmap_.CreateBitmap(1024, 716, 1, 32, NULL);
-    dc_.SelectObject(&bitmap_);
+    build(kDescription);
   }
-  void TearDown() override {
-    fs::current_path(old_dir_);
-    fs::remove_all(root_);
-  }
-
-  platform::HeadlessBackend* desktop_ = nullptr;
-  fs::path root_, old_dir_;
-  CDC dc_;
-  CBitmap bitmap_;
 };
 
 TEST_F(LessonRoundTrip, CheckerFindsTheBuiltFolderSound) {
@@ -135,7 +114,7 @@ TEST_F(LessonRoundTrip, BookReadsPictureRectanglesAndChains) {
   EXPECT_STREQ((LPCTSTR)book.m_strPageFile, "14101.pge");
   EXPECT_STREQ((LPCTSTR)book.m_strNextFile, "14102.PGE");
   EXPECT_STREQ((LPCTSTR)book.m_strPrevFile, "");
-  EXPECT_STREQ((LPCTSTR)book.m_strPageInfo, "Picture page");
+  EXPECT_STREQ((LPCTSTR)book.m_strPageInfo, "Lektion 1 \x96 Seite 1 (\xDC" "bung)");  // Windows-1252
   EXPECT_TRUE(desktop_->messageBoxes().empty());
 
   // The picture lies at (110, -20): its first 20 rows are above the view.
@@ -145,6 +124,7 @@ TEST_F(LessonRoundTrip, BookReadsPictureRectanglesAndChains) {
       if (dc_.GetPixel(110 + x, y - 20) != bandColour(x, y)) ++wrong;
   EXPECT_EQ(wrong, 0) << "picture pixels differ from the source picture";
 
+  // Areas measured in picture pixels land where the picture shows them: moved by (110, -20).
   ASSERT_EQ(book.m_nItems, 3);
   const CRect audio[3] = {CRect(130, 10, 250, 40), CRect(130, 50, 250, 80), CRect(130, 90, 250, 120)};
   const CRect role[3] = {CRect(112, 10, 126, 40), CRect(112, 50, 126, 80), CRect(112, 90, 126, 120)};
