@@ -23,9 +23,10 @@ from xdisplay import XDisplay
 
 def check_no_display(args, folder):
     for display in ('', ':' + str(900 + os.getpid() % 90)):
-        env = dict(os.environ, DISPLAY=display, SDL_VIDEODRIVER='x11', SDL_AUDIODRIVER='dummy')
-        env.pop('WAYLAND_DISPLAY', None)
-        env.pop('ZORVA_BACKEND', None)
+        env = dict(os.environ, DISPLAY=display, SDL_AUDIODRIVER='dummy')
+        # SDL's own choice of driver, as a user's: its windowless fallback must not count.
+        for name in ('WAYLAND_DISPLAY', 'ZORVA_BACKEND', 'SDL_VIDEODRIVER'):
+            env.pop(name, None)
         started = time.time()
         try:
             result = subprocess.run([args.zorva], cwd=folder, env=env, capture_output=True, text=True, timeout=5)

@@ -19,6 +19,11 @@ constexpr uint32_t kVideoRetryPauseMs = 50;
 // there is nothing that could come back.
 bool displayNamed(const char* x11_display, const char* wayland_display);
 
+// Whether SDL's video driver shows windows to a user. SDL falls back on drivers that show
+// nothing ("offscreen", "dummy") when no desktop answers; they are taken only when asked for by
+// name (SDL_VIDEODRIVER, as tests do), since a window nobody sees would run for ever.
+bool driverShowsWindows(const char* driver, const char* requested);
+
 // Starts SDL's video, events and timer, asking a named display again for kVideoRetryMs. On
 // failure SDL_GetError() tells why.
 bool startSdlVideo();
