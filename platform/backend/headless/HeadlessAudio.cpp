@@ -124,6 +124,7 @@ void HeadlessAudio::start(int stream) {
   if (s.start_delay_ms > 0) s.moves_from_ms = now + std::min(s.start_delay_ms, UINT64_MAX - now);
   s.start_delay_ms = 0;
   settle(s, now);
+  if (s.direction == AudioDirection::Capture && onCaptureStart) onCaptureStart();
 }
 
 void HeadlessAudio::stop(int stream) {
