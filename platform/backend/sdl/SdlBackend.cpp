@@ -248,7 +248,8 @@ bool SdlBackend::take(const SDL_Event& sdl_event, InputEvent& event) {
   const Uint32 id = window_ != nullptr ? SDL_GetWindowID(window_) : 0;
   if (!translateEvent(sdl_event, id, static_cast<Uint16>(SDL_GetModState()), event)) return false;
   scale_.toProgram(event);
-  // The backend re-shows its own copy at once; the program hears of it too and may redraw.
+  // The backend re-shows its own copy at once, so an expose costs the program nothing; after a
+  // resize the program hears of it and paints the new size.
   if (event.kind == InputKind::Expose || event.kind == InputKind::Resize) {
     blit(0, 0, content_width_, content_height_);
   }

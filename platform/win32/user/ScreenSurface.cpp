@@ -89,8 +89,6 @@ void desktopResized(int width, int height) {
   invalidateDesktop();
 }
 
-void desktopExposed() { invalidateDesktop(); }
-
 void showHeldChanges() {
   WindowTree& tree = WindowTree::instance();
   WindowRecord* r = tree.find(tree.desktopWindow());
