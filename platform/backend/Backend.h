@@ -18,16 +18,12 @@
 #include <memory>
 #include <string>
 
+#include "PixelRect.h"
+
 namespace zorva::platform {
 
-struct ScreenRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int width() const { return right - left; }
-  int height() const { return bottom - top; }
-};
+// Rectangles handed across the seam are in screen pixels.
+using ScreenRect = PixelRect;
 
 enum class InputKind { MouseDown, MouseUp, MouseMove, KeyDown, KeyUp, CloseRequest, Expose, Resize };
 enum class MouseButton { Left, Right, Middle };

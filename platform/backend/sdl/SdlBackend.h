@@ -45,7 +45,6 @@ class SdlBackend final : public Backend {
   int shownWidth() const { return content_width_; }
   int shownHeight() const { return content_height_; }
   uint32_t shownPixel(int x, int y) const;
-  bool hasAudio() const { return audio_ok_; }
 
  private:
   void fitOuter();                      // makes the outer window the asked rectangle
