@@ -2,6 +2,7 @@
 
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cstring>
 
 IMPLEMENT_DYNAMIC(CAIFF, CObject)
@@ -66,8 +67,8 @@ void CAIFF::Build(CFile& file, LONG offset, LONG length) {
   }
   file.Seek(offset, CFile::begin);
 
-  m_nImageSize = length - 8;
-  const LONG nDataSize = length - kClipHeaderSize;
+  const LONG nDataSize = ClipDataSize(file.GetLength(), offset, length);
+  m_nImageSize = kWaveHeaderSize + nDataSize;
   BYTE header[kWaveHeaderSize];
   ComposeWaveHeader(header, nDataSize);
 
@@ -85,7 +86,7 @@ void CAIFF::Build(CFile& file, LONG offset, LONG length) {
   std::memcpy(pImage, header, kWaveHeaderSize);
 
   try {
-    file.Seek(offset + kClipHeaderSize, CFile::begin);
+    file.Seek((LONGLONG)offset + kClipHeaderSize, CFile::begin);
     BYTE* pTemp = hTemp != NULL ? (BYTE*)GlobalLock(hTemp) : NULL;
     if (pTemp != NULL) {
       // A short read leaves the rest zero: missing samples are silence.
@@ -105,6 +106,15 @@ void CAIFF::Build(CFile& file, LONG offset, LONG length) {
   }
   GlobalUnlock(m_hImage);
   if (hTemp != NULL) GlobalFree(hTemp);
+}
+
+LONG CAIFF::ClipDataSize(ULONGLONG nFileLength, LONG offset, LONG length) {
+  if (length < kClipHeaderSize) return 0;
+  const LONGLONG claimed = (LONGLONG)length - kClipHeaderSize;
+  const LONGLONG samplesAt = (LONGLONG)offset + kClipHeaderSize;
+  const LONGLONG held =
+      offset >= 0 && (ULONGLONG)samplesAt < nFileLength ? (LONGLONG)(nFileLength - samplesAt) : 0;
+  return (LONG)std::min(claimed, held + kMaxSilenceBytes);
 }
 
 CAIFF::~CAIFF() {

@@ -17,7 +17,14 @@ class CAIFF : public CObject {
   // Plays the image and returns when it has ended; beeps when the platform cannot play it.
   void Play();
 
-  LONG m_nImageSize;  // length - 8, set before any allocation; 0 for a refused clip
+  // Sample bytes the image of a clip holds: length - 52, but never more than the bytes the file
+  // has from offset + 52 on plus kMaxSilenceBytes of silence for a clip its file cuts short.
+  // 0 for a length below 52.
+  static LONG ClipDataSize(ULONGLONG nFileLength, LONG offset, LONG length);
+  enum { kMaxSilenceBytes = 10 * 44100 };  // 10 s of sound
+
+  LONG m_nImageSize;  // 44 + ClipDataSize (length - 8 for a clip its file holds), set before
+                      // any allocation; 0 for a refused clip
   HGLOBAL m_hImage;   // the WAV image, or NULL
 
  private:

@@ -14,7 +14,9 @@ std::int16_t sampleAt(const std::uint8_t* p) {
 
 int GrownRecordSize(int nBase) {
     if (nBase <= 0) return 0;
-    return nBase < kGrowthStep ? nBase + nBase / 2 : nBase + nBase / 6;
+    const std::int64_t b = nBase;
+    const std::int64_t grown = b < kGrowthStep ? b + b / 2 : b + b / 6;
+    return grown < kMaxRecordBytes ? static_cast<int>(grown) : kMaxRecordBytes;
 }
 
 void NormalizeSamples(std::uint8_t* pData, int nSize) {

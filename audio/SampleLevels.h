@@ -5,8 +5,12 @@
 #include <cstddef>
 #include <cstdint>
 
-// Bytes recorded for a base size: a half more below 58,000 bytes, a sixth more from there on.
-// Negative bases are treated as 0 so no negative size reaches an allocation.
+// Longest recording: 10 minutes of sound (26,460,000 bytes), far beyond any sentence.
+constexpr int kMaxRecordBytes = 10 * 60 * 44100;
+
+// Bytes recorded for a base size: a half more below 58,000 bytes, a sixth more from there on,
+// at most kMaxRecordBytes. Negative bases are treated as 0 so no negative size reaches an
+// allocation; the growth is computed without overflow for every base.
 int GrownRecordSize(int nBase);
 
 // Scales 16-bit little-endian samples so the loudest reaches 32,765. Only whole samples within

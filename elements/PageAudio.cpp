@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "audio/Aiff.h"
+#include "audio/SampleLevels.h"
 #include "audio/WaveRecorder.h"
 
 IMPLEMENT_DYNAMIC(CPageAudio, CObject)
@@ -24,6 +25,16 @@ DWORD Value32(const BYTE* p) {
   return (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
 }
 
+// The rectangle of four stored values at `p`: x as stored, y less the stored offset.
+CRect StoredRect(const BYTE* p) {
+  return CRect(Value16(p), Value16(p + 2) - kStoredYOffset, Value16(p + 4),
+               Value16(p + 6) - kStoredYOffset);
+}
+
+const int kClipOffsetField = 84;
+const int kClipLengthField = 88;
+const ULONGLONG kBytesPerPixel = 4;  // the background copy is screen-compatible, 32-bit
+
 }  // namespace
 
 CPageAudio::CPageAudio(CFile& file, short nIndex, CDC* pDC)
@@ -35,7 +46,8 @@ CPageAudio::CPageAudio(CFile& file, short nIndex, CDC* pDC)
       m_nRoleHead(-1),
       m_bLearnerRole(FALSE),
       m_pMemDC(NULL),
-      m_pBitmap(NULL) {
+      m_pBitmap(NULL),
+      m_rectCopy(0, 0, 0, 0) {
   ReadRecord(file);
   MakeBackground(pDC);
 }
@@ -48,10 +60,8 @@ void CPageAudio::ReadRecord(CFile& file) {
   file.Read(rec, 20);
   file.Read(rec + 20, kRecordSize - 20);
 
-  m_rectRole.SetRect(Value16(rec), Value16(rec + 2) - kStoredYOffset, Value16(rec + 4),
-                     Value16(rec + 6) - kStoredYOffset);
-  m_rectAudio.SetRect(Value16(rec + 8), Value16(rec + 10) - kStoredYOffset, Value16(rec + 12),
-                      Value16(rec + 14) - kStoredYOffset);
+  m_rectRole = StoredRect(rec);
+  m_rectAudio = StoredRect(rec + 8);
   m_nRoleHead = (short)Value16(rec + 16);
   m_nNextInRole = (short)Value16(rec + 18);
   m_bHasRoleRect = m_rectRole.bottom != m_rectRole.top;
@@ -62,16 +72,38 @@ void CPageAudio::ReadRecord(CFile& file) {
   while (nNameLength < kNameSize && pName[nNameLength] != '\0') nNameLength++;
   m_strName = CString(pName, nNameLength);
 
-  const DWORD clipOffset = Value32(rec + 84);
-  const DWORD clipLength = Value32(rec + 88);
+  const DWORD clipOffset = Value32(rec + kClipOffsetField);
+  const DWORD clipLength = Value32(rec + kClipLengthField);
   if (clipLength != 0) m_pClip = new CAIFF(file, (LONG)clipOffset, (LONG)clipLength);
 }
 
+CRect CPageAudio::BackgroundRect(const CRect& rectAudio) {
+  const CRect rectScreen(0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN));
+  CRect rectSeen;
+  if (!rectSeen.IntersectRect(&rectAudio, &rectScreen)) return CRect(0, 0, 0, 0);
+  return rectSeen;
+}
+
+ULONGLONG CPageAudio::HeldBytesFor(const BYTE* record, ULONGLONG nFileLength) {
+  const CRect rectCopy = BackgroundRect(StoredRect(record + 8));
+  ULONGLONG nBytes = (ULONGLONG)rectCopy.Width() * (ULONGLONG)rectCopy.Height() * kBytesPerPixel;
+  LONG nBase = kBaseWithoutClip;
+  const LONG clipLength = (LONG)Value32(record + kClipLengthField);
+  if (clipLength >= 52) {  // shorter clips are refused and recorded for like no clip
+    nBase = 44 + CAIFF::ClipDataSize(nFileLength, (LONG)Value32(record + kClipOffsetField),
+                                     clipLength);
+    nBytes += (ULONGLONG)nBase;
+  }
+  return nBytes + (ULONGLONG)GrownRecordSize(nBase);
+}
+
 void CPageAudio::MakeBackground(CDC* pDC) {
-  const int nWidth = m_rectAudio.right - m_rectAudio.left;
-  const int nHeight = m_rectAudio.bottom - m_rectAudio.top;
-  // An empty or inverted audio rectangle has nothing under it to keep: the item stays, with
-  // no background copy and no report.
+  // Only what can be seen of the audio rectangle is kept. An empty or inverted rectangle, or
+  // one wholly outside any view, has nothing under it to keep: the item stays, with no
+  // background copy and no report.
+  m_rectCopy = BackgroundRect(m_rectAudio);
+  const int nWidth = m_rectCopy.Width();
+  const int nHeight = m_rectCopy.Height();
   if (nWidth <= 0 || nHeight <= 0) return;
 
   m_pMemDC = new CDC;
@@ -176,10 +208,10 @@ void CPageAudio::RoleplayTurn(CDC* pDC) {
     PlayModel(pDC);
     return;
   }
-  const int nWidth = m_rectAudio.right - m_rectAudio.left;
-  const int nHeight = m_rectAudio.bottom - m_rectAudio.top;
+  const int nWidth = m_rectCopy.Width();
+  const int nHeight = m_rectCopy.Height();
   if (m_pMemDC != NULL) {
-    m_pMemDC->BitBlt(0, 0, nWidth, nHeight, pDC, m_rectAudio.left, m_rectAudio.top, SRCCOPY);
+    m_pMemDC->BitBlt(0, 0, nWidth, nHeight, pDC, m_rectCopy.left, m_rectCopy.top, SRCCOPY);
   }
   CBrush brush;
   CPen pen;
@@ -193,7 +225,7 @@ void CPageAudio::RoleplayTurn(CDC* pDC) {
   }
   m_pRecorder->Record();
   if (m_pMemDC != NULL) {
-    pDC->BitBlt(m_rectAudio.left, m_rectAudio.top, nWidth, nHeight, m_pMemDC, 0, 0, SRCCOPY);
+    pDC->BitBlt(m_rectCopy.left, m_rectCopy.top, nWidth, nHeight, m_pMemDC, 0, 0, SRCCOPY);
   }
 }
 

@@ -37,7 +37,16 @@ class CPageAudio : public CObject {
   CDC* m_pMemDC;
   CBitmap* m_pBitmap;
 
+  // The part of an audio rectangle the background copy keeps: what of it a view as large as the
+  // screen can show. Empty when nothing of it can be seen.
+  static CRect BackgroundRect(const CRect& rectAudio);
+  // The most memory an item read from `record` (its 92 bytes) in a file of `nFileLength` bytes
+  // can hold: its clip's image, the longest recording it can make, and its background copy.
+  static ULONGLONG HeldBytesFor(const BYTE* record, ULONGLONG nFileLength);
+
  private:
+  CRect m_rectCopy;  // where the background copy lies in the view; empty without one
+
   void ReadRecord(CFile& file);
   void MakeBackground(CDC* pDC);
   void NewRecorder();

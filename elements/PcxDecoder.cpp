@@ -16,7 +16,11 @@ bool readHeader(std::span<const uint8_t> d, PcxPicture& pic) {
   pic.planes = static_cast<int8_t>(d[65]);
   pic.bytes_per_line = signed16(d, 66);
   if (pic.width < 1 || pic.height < 1 || pic.planes < 1 || pic.bytes_per_line < 1) return false;
-  pic.stride = pcxStride(pic.planes, pic.bytes_per_line);
+  const int32_t bits = pic.bits_per_pixel;
+  if (pic.planes != 1 || (bits != 1 && bits != 4 && bits != 8)) return false;
+  const int32_t row_pixels = pic.bytes_per_line * (8 / bits);
+  if (pic.width > row_pixels) pic.width = row_pixels;
+  pic.stride = dibStride(pic.width, bits);
   return true;
 }
 
@@ -36,14 +40,14 @@ class RowDecoder {
       if (p_ >= data_.size()) return false;
       const uint8_t b = data_[p_++];
       if (b <= 0xC0) {
-        if (col <= pic.width) store(b, 1);
+        if (stored(pic, col)) store(b, 1);
         col += 1;
         continue;
       }
       if (p_ >= data_.size()) return false;
       const uint8_t v = data_[p_++];
       const int32_t n = b - 0xC0;
-      if (col <= pic.width) store(v, static_cast<std::size_t>(n));
+      if (stored(pic, col)) store(v, static_cast<std::size_t>(n));
       col += n;
     }
     if (col < pic.stride) store(0, static_cast<std::size_t>(pic.stride - col));
@@ -51,6 +55,12 @@ class RowDecoder {
   }
 
  private:
+  // Columns up to the width are stored, the one equal to it included (an odd-width row's pad
+  // byte), as long as they lie inside the row.
+  static bool stored(const PcxPicture& pic, int32_t col) {
+    return col <= pic.width && col < pic.stride;
+  }
+
   void store(uint8_t v, std::size_t n) {
     for (std::size_t i = 0; i < n; ++i, ++o_) {
       if (o_ < out_.size()) out_[o_] = v;
@@ -72,9 +82,8 @@ void readPalette(std::span<const uint8_t> d, std::size_t p, PcxPicture& pic) {
 
 }  // namespace
 
-int32_t pcxStride(int32_t planes, int32_t bytes_per_line) {
-  const int32_t n = planes * bytes_per_line;
-  return n % 4 == 0 ? n : (n / 4) * 4 + 4;
+int32_t dibStride(int32_t width, int32_t bits_per_pixel) {
+  return static_cast<int32_t>((static_cast<int64_t>(width) * bits_per_pixel + 31) / 32 * 4);
 }
 
 PcxPicture decodePcx(std::span<const uint8_t> data, std::size_t max_pixel_bytes) {

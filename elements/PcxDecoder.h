@@ -18,31 +18,38 @@ constexpr uint8_t kPcxPaletteMarker = 0x0C;
 constexpr std::size_t kPcxMaxPixelBytes = 32u * 1024 * 1024;
 
 enum class PcxResult {
-  kBadHeader,   // shorter than 128 bytes, or a size, plane count or line length below 1
+  kBadHeader,   // shorter than 128 bytes, or a size, plane count or line length below 1, or a
+                // kind the picture cannot be shown as: several planes, or other than 1, 4 or
+                // 8 bits a pixel
   kNoPixels,    // the header is usable but its pixel buffer is over the cap
   kDecoded,     // rows decoded (as far as the data goes; missing rows stay zero)
 };
 
+// The picture is shown as a device-independent bitmap of `width` x `height` pixels of
+// `bits_per_pixel` in one plane, and its pixel buffer is laid out with exactly the stride that
+// such a description implies (dibStride), so no reader of the description walks past it.
 struct PcxPicture {
   PcxResult result = PcxResult::kBadHeader;
-  int32_t width = 0;
+  int32_t width = 0;           // the header's width, cut to what one file row holds
   int32_t height = 0;
   int16_t planes = 0;          // sign-extended from the header byte
   int16_t bits_per_pixel = 0;  // sign-extended from the header byte
   int32_t bytes_per_line = 0;
-  int32_t stride = 0;          // planes x bytes per line, rounded up to a multiple of 4
+  int32_t stride = 0;          // dibStride(width, bits_per_pixel)
   bool has_palette = false;    // a complete palette followed the 0x0C marker
   std::array<uint8_t, 768> palette{};  // red, green, blue per entry; zero without a palette
   std::vector<uint8_t> pixels;         // height x stride bytes when decoded
 };
 
-// Row stride for the given plane count and bytes per line (both at least 1).
-int32_t pcxStride(int32_t planes, int32_t bytes_per_line);
+// Bytes of one row of a device-independent bitmap: width x bits rounded up to whole 32-bit words.
+int32_t dibStride(int32_t width, int32_t bits_per_pixel);
 
 // Decodes `data` (the picture's bytes: header, rows, palette). Every read stays inside `data`,
 // every write inside height x stride bytes. Rows cut short leave the rest of the picture zero;
 // a row that starts behind where the previous one ended (bytes per line above width + 1)
-// starts at its own place instead, so such a picture is not sheared.
+// starts at its own place instead, so such a picture is not sheared. A header whose rows are
+// shorter than its width (bytes per line below width x bits / 8) gives a picture only as wide
+// as its rows: what lies right of it is the page's white.
 PcxPicture decodePcx(std::span<const uint8_t> data, std::size_t max_pixel_bytes = kPcxMaxPixelBytes);
 
 }  // namespace zorva::elements

@@ -21,7 +21,8 @@ CLessonBook::CLessonBook()
       m_nItems(0),
       m_bPageShown(FALSE),
       m_bRolePlay(0),
-      m_alive(std::make_shared<bool>(true)) {
+      m_alive(std::make_shared<bool>(true)),
+      m_nPageGeneration(0) {
   for (int i = 0; i < kButtonCount; i++) m_buttons[i] = NULL;
   for (int i = 0; i < kMaxItems; i++) m_items[i] = NULL;
 
@@ -133,6 +134,7 @@ void CLessonBook::ShowLessonMenu(CDC* pDC) {
 }
 
 void CLessonBook::ClearPage() {
+  m_nPageGeneration++;
   delete m_pPagePicture;
   m_pPagePicture = NULL;
   for (int i = 0; i < kMaxItems; i++) {

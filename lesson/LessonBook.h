@@ -60,14 +60,19 @@ private:
   // Cleared by the destructor. A run keeps a copy and checks it after every pumped message,
   // because a dispatched message may close the window and destroy this book mid-run.
   std::shared_ptr<bool> m_alive;
+  // Counts the pages cleared away (loading a page, going back to the lesson menu). A run notes
+  // it when it starts: a click dispatched at a checkpoint may have destroyed the run's items.
+  UINT m_nPageGeneration;
 
-  // What a run does after its checkpoint: go on, stop (Stop clicked or quit asked), or return
+  // What a run does after its checkpoint: go on; stop (Stop clicked or quit asked); end without
+  // touching the items, because a dispatched click cleared the page they belonged to; or return
   // at once without touching anything, because a dispatched message closed the main window and
   // the book and its items may be gone.
-  enum RunCheck { kGoOn, kStop, kWindowGone };
+  enum RunCheck { kGoOn, kStop, kPageGone, kWindowGone };
   struct RunGuard {
     std::shared_ptr<bool> alive;  // false once the book is destroyed
     bool hadMainWindow;           // the framework forgets the main window when it is destroyed
+    UINT pageGeneration;          // the page whose items the run works through
   };
   RunCheck Checkpoint(const RunGuard& guard);
   // One pass of a run over the items: `first`, then (if given) a checkpoint and `second`, then

@@ -1,10 +1,16 @@
 // Loading a page file, opening a lesson's first page and the three navigation buttons.
 #include "lesson/LessonBook.h"
 
+#include "elements/PcxDecoder.h"
+
 namespace {
 
 const DWORD kFixedPartSize = 1099;  // flag byte, two names, info text, picture record
 const DWORD kItemRecordSize = 92;
+// A page holds at most its file's size and this much more: the picture's pixels (at most
+// zorva::elements::kPcxMaxPixelBytes) and, for its items, their clips, the longest recordings
+// they can make and their background copies.
+const ULONGLONG kPageMemoryBeyondFile = 64u * 1024 * 1024;
 
 // Takes the bytes of a fixed field up to its first NUL; a field without NUL is taken whole,
 // never read beyond its size.
@@ -73,9 +79,18 @@ bool CLessonBook::ReadPageFile(CFile& file, CDC* pDC) {
   short nCount = (short)(count[0] | (count[1] << 8));
   if (nCount > kMaxItems) nCount = kMaxItems;  // the table holds 60; the rest is not read
   m_nItems = 0;
+  ULONGLONG nItemBudget = fileLength + kPageMemoryBeyondFile - zorva::elements::kPcxMaxPixelBytes;
   for (short i = 0; i < nCount; i++) {
-    // A record the file cuts short is not an item: the page keeps those read before it.
-    if (file.GetLength() - file.GetPosition() < kItemRecordSize) return false;
+    // A record the file cuts short is not an item, nor one that would take the page past its
+    // memory bound: the page keeps the items read before it.
+    const ULONGLONG position = file.GetPosition();
+    if (position > fileLength || fileLength - position < kItemRecordSize) return false;
+    BYTE record[kItemRecordSize];
+    file.Read(record, kItemRecordSize);
+    file.Seek((LONGLONG)position, CFile::begin);
+    const ULONGLONG nHeld = CPageAudio::HeldBytesFor(record, fileLength);
+    if (nHeld > nItemBudget) return false;
+    nItemBudget -= nHeld;
     m_items[i] = new CPageAudio(file, i, pDC);
     m_nItems++;
   }

@@ -36,11 +36,12 @@ void CLessonBook::OnControlButton(short nControl, CDC* pDC) {
 CLessonBook::RunCheck CLessonBook::Checkpoint(const RunGuard& guard) {
   const bool stop = StopRequested() || PumpOneMessage();
   if (!*guard.alive || (guard.hadMainWindow && AfxGetMainWnd() == NULL)) return kWindowGone;
+  if (m_nPageGeneration != guard.pageGeneration) return kPageGone;
   return stop ? kStop : kGoOn;
 }
 
 CLessonBook::RunCheck CLessonBook::RunItems(ItemStep first, ItemStep second, CDC* pDC) {
-  const RunGuard guard = {m_alive, AfxGetMainWnd() != NULL};
+  const RunGuard guard = {m_alive, AfxGetMainWnd() != NULL, m_nPageGeneration};
   for (int i = 0; i < m_nItems; i++) {
     CPageAudio* pItem = Item(i);
     if (pItem == NULL) continue;
@@ -96,6 +97,6 @@ void CLessonBook::RolePlay(CDC* pDC) {
     end = RunItems(&CPageAudio::RoleplayReview, NULL, pDC);
     if (end == kWindowGone) return;
   }
-  if (end == kStop) SetButtonState(kRepeatButton, 0, pDC);
+  if (end != kGoOn) SetButtonState(kRepeatButton, 0, pDC);
   SetButtonState(kReviewButton, 0, pDC);
 }

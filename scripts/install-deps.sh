@@ -7,6 +7,7 @@ packages=(
   libsdl2-image-dev libpango1.0-dev libcairo2-dev libsndfile1-dev libsoxr-dev libsoundtouch-dev fonts-vlgothic
   libespeak-ng-dev espeak-ng libimagequant-dev libtomlplusplus-dev
   xvfb xauth x11-utils xdotool imagemagick pulseaudio
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #include "tools/zorva-lesson/Checker.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -8,7 +9,10 @@
 
 #include <glib.h>
 
+#include "platform/win32/kernel/PathResolver.h"
+#include "tools/zorva-lesson/DataNames.h"
 #include "tools/zorva-lesson/FileBytes.h"
+#include "tools/zorva-lesson/PictureCheck.h"
 
 namespace zorva::builder {
 namespace {
@@ -20,20 +24,13 @@ constexpr size_t kPageFixedBytes = 1099;
 constexpr size_t kRecordBytes = 92;
 constexpr int kMaxItems = 60;
 
-// Stored names are upper-cased by the program while files may be lower case.
-std::optional<fs::path> findNoCase(const fs::path& folder, const std::string& name) {
-  std::error_code error;
-  if (fs::exists(folder / name, error)) return folder / name;
-  std::vector<fs::path> matches;
-  for (const auto& entry : fs::directory_iterator(folder, error)) {
-    std::string a = entry.path().filename().string(), b = name;
-    std::transform(a.begin(), a.end(), a.begin(), ::toupper);
-    std::transform(b.begin(), b.end(), b.begin(), ::toupper);
-    if (a == b) matches.push_back(entry.path());
-  }
-  if (matches.empty()) return std::nullopt;
-  std::sort(matches.begin(), matches.end());
-  return matches.front();
+// The largest audio rectangle that can be seen whole: the view on the largest frame Zorva opens.
+constexpr int kViewWidth = 1024;
+constexpr int kViewHeight = 716;
+
+std::string upper(std::string name) {
+  std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
+  return name;
 }
 
 // Windows-1252 text with letters beyond ASCII is almost never valid UTF-8 as well.
@@ -68,20 +65,19 @@ class FolderCheck {
     std::set<std::string> seen;
     for (int lesson : {1, 2, 3, 4, 0}) {
       const std::string first = "14" + std::to_string(lesson) + "01.pge";
-      if (!findNoCase(folder_, first)) {
+      std::string why;
+      if (!resolveDataName(folder_, first, why)) {
         if (lesson == 0) {
-          problem(first, 0, "the contents page is missing: Zorva loads it for \"Previous Page\" on a lesson's "
+          problem(first, 0, "the contents page " + why + ": Zorva loads it for \"Previous Page\" on a lesson's "
                             "first page and \"Next Page\" on its last");
         }
-        if (lesson == 1) problem(first, 0, "lesson 1's first page is missing");
+        if (lesson == 1) problem(first, 0, "lesson 1's first page " + why);
         continue;
       }
       out_ << (lesson == 0 ? "Contents (lesson 0)" : "Lesson " + std::to_string(lesson)) << "\n";
       std::string name = first;
       while (!name.empty()) {
-        std::string key = name;
-        std::transform(key.begin(), key.end(), key.begin(), ::toupper);
-        if (!seen.insert(key).second) break;  // the chain came to a page already shown
+        if (!seen.insert(upper(name)).second) break;  // the chain came to a page already shown
         name = checkPage(name);
       }
     }
@@ -94,35 +90,32 @@ class FolderCheck {
     out_ << "  PROBLEM " << file << " @" << offset << ": " << what << "\n";
   }
 
-  // Returns the picture's size, or reports why it can't be read.
-  void checkPicture(const std::string& file, const FileBytes& bytes, size_t record_at) {
+  // Reads the data file `name` stands for, or reports why Zorva could not read it.
+  std::optional<FileBytes> readData(const std::string& name, const std::string& what) {
+    std::string why;
+    const std::optional<std::filesystem::path> path = resolveDataName(folder_, name, why);
+    std::optional<FileBytes> bytes;
+    if (path) bytes = FileBytes::read(*path, kMaxDataFileBytes, why);
+    if (!bytes) problem(name, 0, what + " " + why);
+    return bytes;
+  }
+
+  void checkPictureAt(const std::string& file, const FileBytes& bytes, size_t record_at) {
     const int32_t offset = bytes.i32(record_at + 64);
     const uint32_t length = bytes.u32(record_at + 68);
     if (offset < 0 || static_cast<uint64_t>(offset) + length > bytes.size()) {
       problem(file, static_cast<long>(record_at + 64), "picture data lies outside the file");
       return;
     }
-    if (length < 128) {
-      problem(file, offset, "picture data is shorter than a PCX header");
-      return;
-    }
-    const int width = bytes.i16(offset + 8) - bytes.i16(offset + 4) + 1;
-    const int height = bytes.i16(offset + 10) - bytes.i16(offset + 6) + 1;
-    out_ << "  picture " << width << "x" << height << " (" << length << " bytes, " << int(bytes.i8(offset + 3))
-         << " bits, " << int(bytes.i8(offset + 65)) << " plane(s))\n";
-    if (width <= 0 || height <= 0) problem(file, offset + 4, "picture size is zero or negative");
-    if (length < 769 || bytes.u8(offset + length - 769) != 0x0C) {
-      problem(file, static_cast<long>(offset + length) - 769, "no 256-colour palette marker at the picture's end");
-    }
+    const PictureReport report = checkPicture(bytes, static_cast<uint64_t>(offset), length);
+    if (!report.summary.empty()) out_ << "  picture " << report.summary << "\n";
+    for (const PictureFault& fault : report.faults) problem(file, static_cast<long>(fault.at), fault.what);
   }
 
   void checkStartFile() {
-    const auto path = findNoCase(folder_, "DATA4.DAT");
-    if (!path) {
-      problem("DATA4.DAT", 0, "the start-up file is missing (no title picture)");
-      return;
-    }
-    const FileBytes bytes = FileBytes::read(*path);
+    const std::optional<FileBytes> read = readData("DATA4.DAT", "the start-up file (the title picture)");
+    if (!read) return;
+    const FileBytes& bytes = *read;
     out_ << "DATA4.DAT (" << bytes.size() << " bytes)\n";
     if (bytes.size() < kHeaderBytes) {
       problem("DATA4.DAT", static_cast<long>(bytes.size()), "shorter than its 1420-byte header");
@@ -133,18 +126,15 @@ class FolderCheck {
       problem("DATA4.DAT", 44, "the title's picture record lies outside the file");
       return;
     }
-    checkPicture("DATA4.DAT", bytes, static_cast<size_t>(record));
+    checkPictureAt("DATA4.DAT", bytes, static_cast<size_t>(record));
   }
 
   // Reports one page and returns the name of the next one ("" at the end of the chain).
   std::string checkPage(const std::string& name) {
-    const auto path = findNoCase(folder_, name);
-    if (!path) {
-      problem(name, 0, "page file named in the chain is missing");
-      return "";
-    }
+    const std::optional<FileBytes> read = readData(name, "the page file named in the chain");
+    if (!read) return "";
     ++result_.pages;
-    const FileBytes bytes = FileBytes::read(*path);
+    const FileBytes& bytes = *read;
     out_ << " Page " << name << " (" << bytes.size() << " bytes)\n";
     if (bytes.size() < kPageFixedBytes) {
       problem(name, static_cast<long>(bytes.size()), "shorter than the page file's fixed 1099 bytes");
@@ -157,8 +147,9 @@ class FolderCheck {
     if (looksLikeUtf8(info)) {
       problem(name, 27, "the information line holds UTF-8 text; Zorva draws it byte by byte as Windows-1252");
     }
-    if (!prev.empty() && !findNoCase(folder_, prev)) problem(name, 1, "previous page '" + prev + "' is missing");
-    checkPicture(name, bytes, 1027);
+    std::string why;
+    if (!prev.empty() && !resolveDataName(folder_, prev, why)) problem(name, 1, "previous page '" + prev + "' " + why);
+    checkPictureAt(name, bytes, 1027);
     checkItems(name, bytes);
     return next;
   }
@@ -172,6 +163,7 @@ class FolderCheck {
     const int count = bytes.i16(p);
     out_ << "  " << count << " item(s)\n";
     if (count > kMaxItems) problem(name, static_cast<long>(p), "more than 60 items");
+    if (count < 0) problem(name, static_cast<long>(p), "the item count is negative");
     std::vector<std::pair<int, int>> links;  // role head, next in role
     uint64_t at = p + 2;
     for (int i = 0; i < std::min(count, kMaxItems); ++i) {
@@ -186,14 +178,24 @@ class FolderCheck {
              << bytes.i16(at + 6) - 20 << ")";
       }
       out_ << " head " << bytes.i16(at + 16) << " next " << bytes.i16(at + 18);
-      if (bytes.i16(at + 12) <= bytes.i16(at + 8) || bytes.i16(at + 14) <= bytes.i16(at + 10)) {
-        problem(name, static_cast<long>(at + 8), "item " + std::to_string(i) + "'s audio rectangle is empty or inverted");
-      }
+      checkAudioRect(name, bytes, at, i);
       links.emplace_back(bytes.i16(at + 16), bytes.i16(at + 18));
       at = checkClip(name, bytes, at, i);
       out_ << "\n";
     }
     checkChains(name, links, p + 2);
+  }
+
+  void checkAudioRect(const std::string& name, const FileBytes& bytes, uint64_t record, int index) {
+    const int width = bytes.i16(record + 12) - bytes.i16(record + 8);
+    const int height = bytes.i16(record + 14) - bytes.i16(record + 10);
+    const std::string item = "item " + std::to_string(index) + "'s audio rectangle";
+    if (width <= 0 || height <= 0) {
+      problem(name, static_cast<long>(record + 8), item + " is empty or inverted");
+    } else if (width > kViewWidth || height > kViewHeight) {
+      problem(name, static_cast<long>(record + 8),
+              item + " is larger than the " + std::to_string(kViewWidth) + "x" + std::to_string(kViewHeight) + " view");
+    }
   }
 
   uint64_t checkClip(const std::string& name, const FileBytes& bytes, uint64_t record, int index) {
@@ -248,8 +250,10 @@ class FolderCheck {
 
 CheckResult checkLessonFolder(const std::string& folder, std::ostream& out) {
   fs::path dir = folder;
-  if (auto inner = findNoCase(dir, "ZORVADAT"); inner && fs::is_directory(*inner)) dir = *inner;
   std::error_code error;
+  if (const auto inner = platform::resolvePath(folder + "/ZORVADAT"); inner && fs::is_directory(*inner, error)) {
+    dir = *inner;
+  }
   if (!canList(dir, error)) {
     out << "can't read folder " << folder << ": " << (error ? error.message() : "not a folder") << "\n";
     CheckResult result;

@@ -1,13 +1,66 @@
 #include "tools/zorva-lesson/FileBytes.h"
 
-#include <fstream>
-#include <iterator>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace zorva::builder {
+namespace {
 
-FileBytes FileBytes::read(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return FileBytes(std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {}));
+class Descriptor {
+ public:
+  explicit Descriptor(int fd) : fd_(fd) {}
+  ~Descriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::optional<FileBytes> FileBytes::read(const std::filesystem::path& path, uint64_t limit,
+                                         std::string& why) {
+  // Not blocking: a named pipe must not hold the checker until someone writes to it.
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  struct stat st;
+  if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0) {
+    why = errno == ENOENT ? "is missing" : std::string("cannot be read: ") + std::strerror(errno);
+    return std::nullopt;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    why = "is a folder, not a data file";
+    return std::nullopt;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    why = "is not a regular file";
+    return std::nullopt;
+  }
+  if (static_cast<uint64_t>(st.st_size) > limit) {
+    why = "is larger than " + std::to_string(limit / (1024 * 1024)) + " MB";
+    return std::nullopt;
+  }
+  std::vector<uint8_t> bytes(static_cast<size_t>(st.st_size));
+  size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t n = ::read(fd.get(), bytes.data() + got, bytes.size() - got);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      why = std::string("cannot be read: ") + std::strerror(errno);
+      return std::nullopt;
+    }
+    if (n == 0) break;  // cut short since it was measured: keep what is there
+    got += static_cast<size_t>(n);
+  }
+  bytes.resize(got);
+  return FileBytes(std::move(bytes));
 }
 
 std::string FileBytes::text(uint64_t at, uint64_t width) const {

@@ -4,14 +4,21 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace zorva::builder {
 
+// No data file the builder writes comes near this; a larger one is reported, not read.
+constexpr uint64_t kMaxDataFileBytes = 128ull * 1024 * 1024;
+
 class FileBytes {
  public:
-  static FileBytes read(const std::filesystem::path& path);
+  // Reads a regular file of at most `limit` bytes. A folder, a device, a pipe, a larger file or
+  // a failed read gives nullopt, with the reason in `why`.
+  static std::optional<FileBytes> read(const std::filesystem::path& path, uint64_t limit,
+                                       std::string& why);
   explicit FileBytes(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
 
   uint64_t size() const { return bytes_.size(); }

@@ -1,4 +1,6 @@
 // zorva-lesson: builds a ZORVADAT folder from a lesson description, and checks one.
+#include <csignal>
+#include <exception>
 #include <iostream>
 #include <string>
 
@@ -31,10 +33,18 @@ int build(const std::string& description, const std::string& out_dir) {
 
 }  // namespace
 
+// Exits with 0, 1 or 2 only, as scripts rely on: whatever escapes is reported as status 2,
+// and a report piped into a reader that stops early does not end the program by a signal.
 int main(int argc, char** argv) {
-  if (argc == 4 && std::string(argv[1]) == "build") return build(argv[2], argv[3]);
-  if (argc == 3 && std::string(argv[1]) == "check") {
-    return zorva::builder::checkExitStatus(zorva::builder::checkLessonFolder(argv[2], std::cout));
+  std::signal(SIGPIPE, SIG_IGN);
+  try {
+    if (argc == 4 && std::string(argv[1]) == "build") return build(argv[2], argv[3]);
+    if (argc == 3 && std::string(argv[1]) == "check") {
+      return zorva::builder::checkExitStatus(zorva::builder::checkLessonFolder(argv[2], std::cout));
+    }
+  } catch (const std::exception& error) {
+    std::cerr << "zorva-lesson: " << error.what() << "\n";
+    return 2;
   }
   return usage();
 }

@@ -33,6 +33,9 @@ bool readLayout(const BITMAPINFO* info, const void* bits, UINT colour_use, DibLa
   out.top_down = h.biHeight < 0;
   out.bits = b;
   out.stride = ((static_cast<size_t>(out.width) * b + 31) / 32) * 4;
+  // The call is not told how many bytes the rows hold; a description that gives their size
+  // must give enough for every row it declares.
+  if (h.biSizeImage != 0 && h.biSizeImage / out.stride < static_cast<size_t>(out.height)) return false;
   if (b <= 8) {
     const unsigned full = 1u << b;
     out.colour_count = h.biClrUsed == 0 || h.biClrUsed > full ? full : h.biClrUsed;

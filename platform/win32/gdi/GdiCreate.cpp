@@ -1,5 +1,6 @@
 // Creation of pens, brushes and bitmaps, the system colours and the batch limit.
 #include <array>
+#include <new>
 
 #include "GdiObjects.h"
 #include "DeviceContext.h"
@@ -37,7 +38,12 @@ HBITMAP newBitmap(int cx, int cy) {
   if (cx == 0 || cy == 0) cx = cy = 1;
   GdiObject o;
   o.kind = GdiKind::Bitmap;
-  o.bitmap = std::make_unique<Surface>(cx, cy, 0);
+  // Memory that cannot be had is a bitmap that cannot be made, as the platform reports it.
+  try {
+    o.bitmap = std::make_unique<Surface>(cx, cy, 0);
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
   return static_cast<HBITMAP>(addGdiObject(std::move(o)));
 }
 

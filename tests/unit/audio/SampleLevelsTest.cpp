@@ -28,6 +28,15 @@ TEST(GrownRecordSize, HalfBelowStepSixthFromStepOn) {
     EXPECT_EQ(GrownRecordSize(-44), 0);
 }
 
+TEST(GrownRecordSize, BoundedToTenMinutesWithoutOverflow) {
+    EXPECT_EQ(kMaxRecordBytes, 26460000);
+    EXPECT_EQ(GrownRecordSize(22000000), 25666666) << "under the bound: the design's growth";
+    EXPECT_EQ(GrownRecordSize(22680000), kMaxRecordBytes) << "grows to exactly the bound";
+    EXPECT_EQ(GrownRecordSize(30000000), kMaxRecordBytes);
+    EXPECT_EQ(GrownRecordSize(1900000000), kMaxRecordBytes) << "b + b/6 over 32 bits";
+    EXPECT_EQ(GrownRecordSize(2147483647), kMaxRecordBytes);
+}
+
 TEST(NormalizeSamples, ScalesPeakAndKeepsTail) {
     const int nSize = 30000;
     auto buf = samples({1000, 500, -1000, 0, 250}, nSize);

@@ -48,6 +48,7 @@ TEST_F(WaveRecorder, RecordsTheGrownSizeAndPlaysItBack) {
       {44144, 66216},    // a one-second clip
       {57999, 86998},    // last base that grows by a half
       {58000, 67666},    // first base that grows by a sixth
+      {2000000000, 26460000},  // b + b/6 would pass 32 bits: 10 minutes at most
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.base);

@@ -1,9 +1,13 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <sstream>
 
 #include "tests/unit/builder/BuilderFixture.h"
 #include "tools/lessonkit/Lessonkit.h"
 #include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/Checker.h"
+#include "tools/zorva-lesson/FileBytes.h"
 
 using namespace zorva;
 
@@ -41,6 +45,15 @@ lessonkit::Book twoPageBook() {
   return book;
 }
 
+// Page 1's picture, as its PCX header and rows lie in the file.
+size_t firstPicture() { return lessonkit::pageFile(twoPageBook().pages[0]).picture_at; }
+
+void setNextName(lessonkit::FolderFiles& f, const std::string& name) {
+  auto& bytes = f.files["14101.pge"];
+  std::fill_n(bytes.begin() + lessonkit::kPageNextAt, lessonkit::kPageNameSize, 0);
+  std::copy(name.begin(), name.end(), bytes.begin() + lessonkit::kPageNextAt);
+}
+
 struct Checked {
   builder::CheckResult result;
   std::string report;
@@ -50,8 +63,10 @@ struct Checked {
 
 class CheckerTest : public BuilderFolder {
  protected:
-  Checked check(const lessonkit::FolderFiles& files) {
+  // `onDisk` changes the written folder in ways the file map cannot hold (folders, links, pipes).
+  Checked check(const lessonkit::FolderFiles& files, void (*onDisk)(const std::filesystem::path&) = nullptr) {
     lessonkit::writeFolder(files, root_);
+    if (onDisk != nullptr) onDisk(root_ / "ZORVADAT");
     std::ostringstream out;
     Checked checked{builder::checkLessonFolder(root_.string(), out), ""};
     checked.report = out.str();
@@ -82,6 +97,7 @@ TEST_F(CheckerTest, DamagedCopiesAreReported) {
     void (*damage)(lessonkit::FolderFiles&);
     const char* file;
     const char* what;
+    void (*onDisk)(const std::filesystem::path& data) = nullptr;  // after the files are written
   };
   const Row rows[] = {
       {"next page missing", [](lessonkit::FolderFiles& f) { f.files.erase("14102.pge"); }, "14102.pge", "missing"},
@@ -115,12 +131,71 @@ TEST_F(CheckerTest, DamagedCopiesAreReported) {
        "14102.pge", "holds UTF-8 text"},
       {"start-up file cut short", [](lessonkit::FolderFiles& f) { f.files["DATA4.DAT"].resize(100); }, "DATA4.DAT",
        "shorter"},
+      // Names are taken inside the data folder and only regular files of a bounded size are read.
+      {"previous name '.'",
+       [](lessonkit::FolderFiles& f) { f.files["14102.pge"][lessonkit::kPagePrevAt] = '.'; f.files["14102.pge"][2] = 0; },
+       "14102.pge", "names no file"},
+      {"next name '/'", [](lessonkit::FolderFiles& f) { setNextName(f, "/"); }, "/", "names no file"},
+      {"next name '/dev/zero' stays inside the folder", [](lessonkit::FolderFiles& f) { setNextName(f, "/dev/zero"); },
+       "/dev/zero", "missing"},
+      {"next name climbing out", [](lessonkit::FolderFiles& f) { setNextName(f, "..\\..\\etc"); }, "..\\..\\etc",
+       "leads out"},
+      {"next name a folder", [](lessonkit::FolderFiles& f) { setNextName(f, "SUB"); }, "SUB", "folder",
+       [](const std::filesystem::path& data) { std::filesystem::create_directory(data / "sub"); }},
+      {"next name a device", [](lessonkit::FolderFiles& f) { setNextName(f, "ZERO"); }, "ZERO", "not a regular",
+       [](const std::filesystem::path& data) { std::filesystem::create_symlink("/dev/zero", data / "zero"); }},
+      {"next name a pipe nobody writes to", [](lessonkit::FolderFiles& f) { setNextName(f, "PIPE"); }, "PIPE",
+       "not a regular", [](const std::filesystem::path& data) { ASSERT_EQ(::mkfifo((data / "pipe").c_str(), 0600), 0); }},
+      {"page file over the size limit", [](lessonkit::FolderFiles&) {}, "14102.pge", "larger than",
+       [](const std::filesystem::path& data) {
+         std::filesystem::resize_file(data / "14102.pge", builder::kMaxDataFileBytes + 1);
+       }},
+      // Pages Zorva would draw wrongly or could not hold in memory.
+      {"picture rows shorter than its width",
+       [](lessonkit::FolderFiles& f) { lessonkit::putLe16(f.files["14101.pge"], firstPicture() + 8, 29999); },
+       "14101.pge", "shorter than the picture's width"},
+      {"24-bit picture", [](lessonkit::FolderFiles& f) { f.files["14101.pge"][firstPicture() + 3] = 24; }, "14101.pge",
+       "8-bit"},
+      {"picture pixels over the bound",
+       [](lessonkit::FolderFiles& f) {
+         lessonkit::putLe16(f.files["14101.pge"], firstPicture() + 8, 19999);
+         lessonkit::putLe16(f.files["14101.pge"], firstPicture() + 10, 19999);
+         lessonkit::putLe16(f.files["14101.pge"], firstPicture() + 66, 20000);
+       },
+       "14101.pge", "32 MB"},
+      {"picture rows cut short",
+       [](lessonkit::FolderFiles& f) { lessonkit::putLe16(f.files["14101.pge"], firstPicture() + 10, 999); },
+       "14101.pge", "ends in row"},
+      {"picture palette missing",
+       [](lessonkit::FolderFiles& f) {
+         const lessonkit::PageFile layout = lessonkit::pageFile(twoPageBook().pages[0]);
+         f.files["14101.pge"][layout.picture_at + layout.picture_size - 769] = 0;
+       },
+       "14101.pge", "palette"},
+      {"clip claiming 1.7 GB",
+       [](lessonkit::FolderFiles& f) {
+         const lessonkit::PageFile layout = lessonkit::pageFile(twoPageBook().pages[0]);
+         lessonkit::putLe32(f.files["14101.pge"], layout.record_at[0] + 88, 1700000000u);
+       },
+       "14101.pge", "outside the file"},
+      {"audio rectangle larger than the view",
+       [](lessonkit::FolderFiles& f) {
+         const lessonkit::PageFile layout = lessonkit::pageFile(twoPageBook().pages[1]);
+         lessonkit::putLe16(f.files["14102.pge"], layout.record_at[1] + 12, 16384);
+       },
+       "14102.pge", "larger than the 1024x716 view"},
+      {"negative item count",
+       [](lessonkit::FolderFiles& f) {
+         const lessonkit::PageFile layout = lessonkit::pageFile(twoPageBook().pages[1]);
+         lessonkit::putLe16(f.files["14102.pge"], layout.count_at, 0xFFFF);
+       },
+       "14102.pge", "negative"},
   };
   for (const Row& row : rows) {
     std::filesystem::remove_all(root_ / "ZORVADAT");
     lessonkit::FolderFiles files = lessonkit::buildFolder(twoPageBook());
     row.damage(files);
-    const Checked c = check(files);
+    const Checked c = check(files, row.onDisk);
     EXPECT_EQ(builder::checkExitStatus(c.result), 1) << row.label;
     EXPECT_TRUE(mentions(c, row.file, row.what)) << row.label << "\n" << c.report;
   }

@@ -221,3 +221,42 @@ TEST_F(ImageTest, EraseWithoutAWhiteBrushPaintsNothingButHides) {
   EXPECT_TRUE(SurfaceMatches(s, Expected(10, 10)));
   EXPECT_EQ(zorva::platform::liveGdiObjects(zorva::platform::GdiKind::Brush), brushes);
 }
+
+// Headers whose rows hold fewer pixels than they claim, or that claim a kind of picture the
+// program cannot show: drawing stays inside the picture's own pixels.
+TEST_F(ImageTest, RowsShorterThanTheWidthDrawOnlyWhatTheRowsHold) {
+  struct Row {
+    const char* name;
+    int xmax;  // the header's claimed width - 1 (the rows hold 4 bytes: 4 pixels)
+    int bits;
+    bool drawn;
+  } rows[] = {
+      {"claims 30000 pixels: shown 4 wide", 29999, 8, true},
+      {"claims 24 bits a pixel: no picture", 3, 24, false},
+      {"claims 32 bits a pixel: no picture", 3, 32, false},
+  };
+  for (const Row& r : rows) {
+    lk::Bytes pcx = lk::encodePcx(TestPicture(4, 3));
+    pcx[3] = static_cast<uint8_t>(r.bits);
+    pcx[8] = static_cast<uint8_t>(r.xmax);
+    pcx[9] = static_cast<uint8_t>(r.xmax >> 8);
+    WriteFile(pcx);
+    CImage image;
+    CRect place(1, 2, 0, 0);
+    image.Load(file_, &place, kPad, (DWORD)pcx.size());
+    file_.Close();
+    Surface s(12, 8);
+    image.Draw(&s.dc);
+    Expected e(12, 8);
+    if (r.drawn) {
+      EXPECT_EQ(image.m_nWidth, 4) << r.name;
+      EXPECT_EQ(image.m_pInfo->bmiHeader.biWidth, 4) << r.name;
+      EXPECT_EQ(place, CRect(1, 2, 5, 5)) << r.name;
+      for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x) e.set(1 + x, 2 + y, PaletteColour(IndexAt(x, y)));
+    } else {
+      EXPECT_EQ(image.m_pBits, nullptr) << r.name;
+    }
+    EXPECT_TRUE(SurfaceMatches(s, e)) << r.name;
+  }
+}

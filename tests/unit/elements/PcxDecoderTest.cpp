@@ -2,6 +2,7 @@
 // palette marker, and damaged pictures that must neither crash nor read or write outside.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -136,10 +137,11 @@ TEST(PcxLayout, HeaderFieldsAndStrideRule) {
   EXPECT_EQ(pic.bits_per_pixel, 8);
   EXPECT_EQ(pic.planes, 1);
   EXPECT_FALSE(pic.has_palette);
-  EXPECT_EQ(zorva::elements::pcxStride(1, 4), 4);
-  EXPECT_EQ(zorva::elements::pcxStride(1, 5), 8);
-  EXPECT_EQ(zorva::elements::pcxStride(3, 2), 8);
-  EXPECT_EQ(zorva::elements::pcxStride(1, 1), 4);
+  EXPECT_EQ(zorva::elements::dibStride(4, 8), 4);
+  EXPECT_EQ(zorva::elements::dibStride(5, 8), 8);
+  EXPECT_EQ(zorva::elements::dibStride(33, 1), 8);
+  EXPECT_EQ(zorva::elements::dibStride(9, 4), 8);
+  EXPECT_EQ(zorva::elements::dibStride(1, 8), 4);
 }
 
 TEST(PcxPalette, MarkerFillsTableAndItsAbsenceLeavesItBlack) {
@@ -232,19 +234,47 @@ TEST(PcxDamaged, PaletteCutShortLeavesTableBlack) {
 }
 
 TEST(PcxLayout, LongLinesStartEachRowAtItsOwnPlace) {
-  // 3 wide with 8 bytes a line: bytes beyond column 3 are dropped, and each row still starts at
-  // a multiple of the stride instead of shearing.
+  // 3 wide with 8 bytes a line: the stride is the bitmap's (4), column 3 is the pad byte, the
+  // bytes beyond are dropped, and each row starts at a multiple of the stride.
   const PcxPicture pic = decodePcx(picture(3, 2, 8, {1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 18}));
-  ASSERT_EQ(pic.stride, 8);
-  EXPECT_EQ(pic.pixels, (Bytes{1, 2, 3, 4, 0, 0, 0, 0, 11, 12, 13, 14, 0, 0, 0, 0}));
+  ASSERT_EQ(pic.stride, 4);
+  EXPECT_EQ(pic.pixels, (Bytes{1, 2, 3, 4, 11, 12, 13, 14}));
 }
 
-TEST(PcxLimits, SeveralPlanesDecodeOnePlaneARow) {
-  Bytes b = header({0, 0, 1, 1, 3, 8, 2});  // 2 x 2, 3 planes of 2 bytes: stride 8
-  const Bytes rows = {1, 2, 3, 4};
-  b.insert(b.end(), rows.begin(), rows.end());
-  const PcxPicture pic = decodePcx(b);
-  EXPECT_EQ(pic.planes, 3);
-  EXPECT_EQ(pic.stride, 8);
-  EXPECT_EQ(pic.pixels, (Bytes{1, 2, 0, 0, 0, 0, 0, 0, 3, 4, 0, 0, 0, 0, 0, 0}));
+// The pixel buffer always holds height x the stride its bitmap description implies: the
+// picture is shown as wide as its rows reach, and kinds it cannot be shown as give no picture.
+TEST(PcxLayout, BufferAgreesWithTheDescription) {
+  struct Case {
+    const char* name;
+    int width, bits, planes, bytes_per_line;
+    PcxResult result;
+    int shown_width, stride;
+  };
+  const std::vector<Case> cases = {
+      {"8 bits, rows as long as the width", 6, 8, 1, 6, PcxResult::kDecoded, 6, 8},
+      {"8 bits, rows of 1 byte for 30000 pixels: 1 pixel wide", 30000, 8, 1, 1, PcxResult::kDecoded, 1, 4},
+      {"8 bits, 740 wide with 256-byte rows", 740, 8, 1, 256, PcxResult::kDecoded, 256, 256},
+      {"4 bits, 2-byte rows hold 4 pixels", 9, 4, 1, 2, PcxResult::kDecoded, 4, 4},
+      {"1 bit, 5-byte rows hold all 33 pixels", 33, 1, 1, 5, PcxResult::kDecoded, 33, 8},
+      {"24 bits claimed", 4, 24, 1, 12, PcxResult::kBadHeader, 0, 0},
+      {"32 bits claimed", 4, 32, 1, 16, PcxResult::kBadHeader, 0, 0},
+      {"three planes of 8 bits", 4, 8, 3, 4, PcxResult::kBadHeader, 0, 0},
+      {"2 bits", 4, 2, 1, 4, PcxResult::kBadHeader, 0, 0},
+  };
+  for (const Case& c : cases) {
+    const int height = 2;
+    Bytes b = header({0, 0, c.width - 1, height - 1, c.planes, c.bits, c.bytes_per_line});
+    const Bytes rows = literalRows(height * c.planes, c.bytes_per_line);
+    b.insert(b.end(), rows.begin(), rows.end());
+    const PcxPicture pic = decodePcx(b);
+    ASSERT_EQ(pic.result, c.result) << c.name;
+    if (c.result != PcxResult::kDecoded) continue;
+    EXPECT_EQ(pic.width, c.shown_width) << c.name;
+    EXPECT_EQ(pic.stride, c.stride) << c.name;
+    EXPECT_EQ(pic.stride, zorva::elements::dibStride(pic.width, pic.bits_per_pixel)) << c.name;
+    ASSERT_EQ(pic.pixels.size(), static_cast<size_t>(height * c.stride)) << c.name;
+    const int kept = std::min(c.bytes_per_line, c.stride);
+    for (int x = 0; x < kept; ++x)
+      EXPECT_EQ(pic.pixels[c.stride + x], static_cast<uint8_t>((x + 1) % 0xC0)) << c.name << " row 1 at " << x;
+  }
 }

@@ -282,3 +282,40 @@ TEST(WndDoubleClick, OnlyClassesThatAskGetDoubleClicks) {
 }
 
 }  // namespace
+
+// Memory running out inside a handler: "Out of memory." is shown, the handler's message ends
+// there, and the window goes on handling messages, whichever loop dispatched it.
+class CHungryWnd : public CProbeWnd {
+ public:
+  bool framework_exception = false;
+  afx_msg void OnLButtonDown(UINT, CPoint) {
+    calls.push_back({"hungry"});
+    if (framework_exception) AfxThrowMemoryException();
+    throw std::bad_alloc();
+  }
+  DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CHungryWnd, CProbeWnd)
+  ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+TEST_F(WndTest, MemoryExceptionsLeavingAHandlerAreReportedAndTheProgramGoesOn) {
+  for (bool framework_exception : {false, true}) {
+    SCOPED_TRACE(framework_exception ? "CMemoryException" : "std::bad_alloc");
+    CHungryWnd top;
+    top.framework_exception = framework_exception;
+    ASSERT_TRUE(makeTop(top));
+    ASSERT_TRUE(desk.pumpUntilIdle());
+    const size_t boxes = desk.backend().messageBoxes().size();
+    top.calls.clear();
+    desk.click(top.m_hWnd, 5, 5);
+    ASSERT_TRUE(desk.pumpUntilIdle());
+    EXPECT_EQ(top.SendMessage(WM_USER + 5, 1, 2), 77) << "later messages are handled";
+    EXPECT_EQ(names(top.calls), (std::vector<std::string>{"hungry", "probe"}));
+    ASSERT_EQ(desk.backend().messageBoxes().size(), boxes + 1);
+    EXPECT_EQ(desk.backend().messageBoxes().back().text, "Out of memory.");
+    EXPECT_EQ(desk.backend().messageBoxes().back().flags, static_cast<unsigned>(MB_OK | MB_ICONEXCLAMATION));
+    top.DestroyWindow();
+  }
+}

@@ -98,6 +98,7 @@ TEST(SetDIBits, RejectedDescriptionsDrawNothing) {
       {"zero height", [](Dib8& d) { d.header.biHeight = 0; }, false},
       {"compressed", [](Dib8& d) { d.header.biCompression = BI_RLE8; }, false},
       {"no bits", [](Dib8&) {}, true},
+      {"image size one row short of the rows declared", [](Dib8& d) { d.header.biSizeImage = 12; }, false},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);

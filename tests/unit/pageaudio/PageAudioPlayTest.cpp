@@ -205,3 +205,21 @@ TEST_F(PageAudioPlay, ReviewOfLearnerRolePlaysTheTurnUnderGreen) {
   EXPECT_EQ(be->audio().trace()[0].bytes.size(), static_cast<size_t>(audio->m_pRecorder->m_nSize));
   EXPECT_EQ(surface->pixel(200, 100), kGreen);
 }
+
+// An audio rectangle reaching above the view keeps only its visible part in the background
+// copy; the learner's turn still gives back every visible pixel of the picture.
+TEST_F(PageAudioPlay, LearnerTurnRestoresTheVisiblePartOfARectangleAboveTheView) {
+  ItemRecord record = plainItem();
+  record.audio = {10, -30, 200, 20};
+  auto audio = item(record);
+  audio->m_bLearnerRole = TRUE;
+  ASSERT_NE(audio->m_pMemDC, nullptr);
+  EXPECT_EQ(audio->m_pMemDC->GetPixel(189, 19), elementtest::kWhite);
+  EXPECT_EQ(audio->m_pMemDC->GetPixel(0, 20), CLR_INVALID) << "only the 20 visible rows";
+  paintPicture();
+  audio->RoleplayTurn(dc());
+  Expected after = picture();
+  after.fill(10, 20, 201, 21, elementtest::kRed);
+  after.fill(200, 0, 201, 21, elementtest::kRed);
+  EXPECT_TRUE(SurfaceMatches(*surface, after));
+}

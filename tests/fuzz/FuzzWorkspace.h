@@ -1,0 +1,55 @@
+// What every fuzz target shares: a private working folder (the program looks for ZORVADAT in
+// the current directory), a fresh headless desktop per input so message boxes and beeps do not
+// pile up over millions of runs, and a screen-compatible surface to draw on.
+#pragma once
+
+#include <afxwin.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+
+namespace zorva::fuzz {
+
+// One input's run. Makes the working folder on first use and enters it (so the fuzzer must be
+// given absolute paths); installs a fresh headless desktop with a 640 x 480 screen for the
+// input, and removes it afterwards so that nothing allocated for the input outlives it (which
+// libFuzzer would take for a leak to look into after every input).
+class InputScope {
+ public:
+  InputScope();
+  ~InputScope();
+  InputScope(const InputScope&) = delete;
+  InputScope& operator=(const InputScope&) = delete;
+};
+
+// Writes ZORVADAT/<name> in the working folder.
+void writeDataFile(const std::string& name, std::span<const uint8_t> bytes);
+void removeDataFile(const std::string& name);
+
+// A memory DC over a screen-sized bitmap, made anew for each input. The bitmap outlives the DC
+// it is selected into.
+class ViewSurface {
+ private:
+  CBitmap bitmap_;
+
+ public:
+  ViewSurface(int width = 640, int height = 480);
+  CDC dc;
+};
+
+// Little-endian fields taken from the front of an input; zero once the input runs out.
+class InputReader {
+ public:
+  explicit InputReader(std::span<const uint8_t> data) : data_(data) {}
+  uint8_t byte();
+  uint32_t u32();
+  std::span<const uint8_t> rest() const { return data_.subspan(at_); }
+
+ private:
+  std::span<const uint8_t> data_;
+  size_t at_ = 0;
+};
+
+}  // namespace zorva::fuzz
