@@ -50,5 +50,9 @@ class ByteWriter {
 inline void putLe32(Bytes& b, size_t at, uint32_t v) {
   for (int i = 0; i < 4; ++i) b.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
 }
+inline void putLe16(Bytes& b, size_t at, uint16_t v) {
+  b.at(at) = static_cast<uint8_t>(v);
+  b.at(at + 1) = static_cast<uint8_t>(v >> 8);
+}
 
 }  // namespace zorva::lessonkit
