@@ -5,7 +5,9 @@
 #  - includes point down the floors, never up: app -> lesson -> elements -> res, audio ->
 #    framework -> win32 -> the backend seam (res and audio do not include each other);
 #  - above the seam only the seam's own headers (platform/backend/*.h) are included, never a
-#    backend's: which backend runs is the chooser's business.
+#    backend's: which backend runs is the chooser's business;
+#  - the framework includes only the Win32 layer's public headers, as a Windows program
+#    includes windows.h.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 exec python3 - "$@" <<'PY'
@@ -16,6 +18,9 @@ INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 ROOTS = ['.', 'platform/win32', 'platform/framework']
 FLOORS = [('app/', 7), ('lesson/', 6), ('elements/', 5), ('res/', 4), ('audio/', 4),
           ('platform/framework/', 3), ('platform/win32/', 2), ('platform/backend/', 1)]
+WIN32_PUBLIC = {'platform/win32/' + h for h in (
+    'windows.h', 'mmsystem.h', 'WinTypes.h', 'kernel/WinBase.h', 'kernel/FileApi.h', 'kernel/WinRect.h',
+    'gdi/WinGdi.h', 'user/WinUser.h', 'audio/MMSystem.h')}
 SDL_ALLOWED = ('platform/backend/sdl/', 'tools/zorva-lesson/')
 SCANNED = ('app', 'lesson', 'elements', 'audio', 'res', 'platform', 'tests', 'bench', 'tools')
 
@@ -62,6 +67,8 @@ for top in SCANNED:
                         problems.append(f'{where}  (up or across the floors, to {target})')
                     elif rank > 1 and target_rank == 1 and os.path.dirname(target) != 'platform/backend':
                         problems.append(f'{where}  (a backend\'s own header above the seam)')
+                    elif prefix == 'platform/framework/' and target_rank == 2 and target not in WIN32_PUBLIC:
+                        problems.append(f'{where}  (not a public header of the Win32 layer)')
 
 if problems:
     print('layering: includes against the rules:', file=sys.stderr)
