@@ -7,9 +7,12 @@ namespace {
 
 const DWORD kFixedPartSize = 1099;  // flag byte, two names, info text, picture record
 const DWORD kItemRecordSize = 92;
-// A page holds at most its file's size and this much more: the picture's pixels (at most
-// zorva::elements::kPcxMaxPixelBytes) and, for its items, their clips, the longest recordings
-// they can make and their background copies.
+// A page holds at most three times its file's size and this much more: the picture's pixels (at
+// most zorva::elements::kPcxMaxPixelBytes) and, for its items, their clips, the longest
+// recordings they can make and their background copies. A clip and the learner's longest take of
+// it need up to two and a half times the clip's bytes, so a sound page of long clips keeps every
+// item, while a page that claims what its file does not hold stays bounded.
+const ULONGLONG kPageMemoryPerFileByte = 3;
 const ULONGLONG kPageMemoryBeyondFile = 64u * 1024 * 1024;
 
 // Takes the bytes of a fixed field up to its first NUL; a field without NUL is taken whole,
@@ -79,7 +82,8 @@ bool CLessonBook::ReadPageFile(CFile& file, CDC* pDC) {
   short nCount = (short)(count[0] | (count[1] << 8));
   if (nCount > kMaxItems) nCount = kMaxItems;  // the table holds 60; the rest is not read
   m_nItems = 0;
-  ULONGLONG nItemBudget = fileLength + kPageMemoryBeyondFile - zorva::elements::kPcxMaxPixelBytes;
+  ULONGLONG nItemBudget = kPageMemoryPerFileByte * fileLength + kPageMemoryBeyondFile -
+                          zorva::elements::kPcxMaxPixelBytes;
   for (short i = 0; i < nCount; i++) {
     // A record the file cuts short is not an item, nor one that would take the page past its
     // memory bound: the page keeps the items read before it.

@@ -8,6 +8,7 @@ packages=(
   libespeak-ng-dev espeak-ng libimagequant-dev libtomlplusplus-dev
   xvfb xauth x11-utils xdotool imagemagick pulseaudio
   clang libclang-rt-14-dev
+  librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -26,11 +26,13 @@ class Failure(Exception):
 
 
 class Desktop:
-    def __init__(self, work, name, step_timeout=20):
+    def __init__(self, work, name, step_timeout=20, screen_size=SCREEN_SIZE, dpi=None):
         self.dir = os.path.join(work, name)
         shutil.rmtree(self.dir, ignore_errors=True)
         os.makedirs(self.dir)
         self.step_timeout = step_timeout
+        self.screen_size = screen_size
+        self.dpi = dpi  # None: Xvfb's own default
         self.procs = []
         self.groups = set()  # processes started with children of their own, ended as a group
         self.x = None
@@ -49,8 +51,9 @@ class Desktop:
             if shutil.which(tool) is None:
                 raise Unavailable(f'{tool} is not installed')
         read_fd, write_fd = os.pipe()
-        screen = '%dx%dx24' % SCREEN_SIZE
-        proc = subprocess.Popen(['Xvfb', '-displayfd', str(write_fd), '-screen', '0', screen,
+        screen = '%dx%dx24' % self.screen_size
+        resolution = ['-dpi', str(self.dpi)] if self.dpi else []
+        proc = subprocess.Popen(['Xvfb', '-displayfd', str(write_fd), '-screen', '0', screen, *resolution,
                                  '-nolisten', 'tcp'], pass_fds=(write_fd,), stdout=subprocess.DEVNULL,
                                 stderr=open(os.path.join(self.dir, 'xvfb.log'), 'w'))
         os.close(write_fd)
@@ -140,11 +143,13 @@ class Desktop:
         self.groups.add(feeder.pid)
 
     # ---- the program ---------------------------------------------------------------------
-    def start_program(self, exe, folder, log='zorva.out'):
-        """Starts exe in the folder; what it writes (output and errors) goes to the log."""
+    def start_program(self, exe, folder, log='zorva.out', env=None):
+        """Starts exe (a path, or a command line as a list) in the folder, with `env` added to the
+        desktop's environment; what it writes (output and errors) goes to the log."""
         self.log = os.path.join(self.dir, log)
-        self.program = subprocess.Popen([exe], cwd=folder, env=self.env, stdout=open(self.log, 'w'),
-                                        stderr=subprocess.STDOUT)
+        command = exe if isinstance(exe, list) else [exe]
+        self.program = subprocess.Popen(command, cwd=folder, env=dict(self.env, **(env or {})),
+                                        stdout=open(self.log, 'w'), stderr=subprocess.STDOUT)
         self.procs.append(self.program)
 
     def program_output(self):
@@ -211,7 +216,7 @@ class Desktop:
     def screenshot(self, label):
         """The whole screen now, kept as a numbered PPM file beside the scenario's other artefacts."""
         self.shots += 1
-        pixels = self.x.grab(0, 0, *SCREEN_SIZE)
+        pixels = self.x.grab(0, 0, *self.screen_size)
         pixels.save_ppm(os.path.join(self.dir, f'{self.shots:02d}-{label}.ppm'))
         return pixels
 

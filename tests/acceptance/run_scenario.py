@@ -35,39 +35,46 @@ def scenario(function):
 class Run:
     """The program on the desktop, seen through its view."""
 
-    def __init__(self, args, name):
+    def __init__(self, args, name, **screen):
+        """`screen`: Xvfb's screen_size and dpi when the scenario needs other than the default."""
         self.args = args
-        self.desktop = Desktop(args.work, name)
+        self.desktop = Desktop(args.work, name, **screen)
         self.lesson = None
         self.window = None
+        self.scale = 1  # screen pixels per view pixel
 
     # ---- setting up ----------------------------------------------------------------------
     def make_lesson(self):
         self.lesson = AcceptanceLesson(os.path.join(self.desktop.dir, 'lesson'), self.args.builder)
         return self.lesson
 
-    def start(self, wait_for_window=True):
-        self.desktop.start_program(self.args.zorva, self.lesson.data)
+    def start(self, wait_for_window=True, env=None, scale=1):
+        self.desktop.start_program(self.args.zorva, self.lesson.data, env=env)
         if wait_for_window:
-            self.find_main_window()
+            self.find_main_window(scale)
 
-    def find_main_window(self):
+    def find_main_window(self, scale=1):
+        """The window and its view; on a scaled window the menu bar and edges are `scale` times as big."""
         self.window = self.desktop.find_window('Zorva')
+        self.scale = scale
         x, y, width, height = self.desktop.geometry(self.window)
-        self.origin = (x + CLIENT_EDGE, y + MENU_BAR_HEIGHT + CLIENT_EDGE)
-        self.view_size = (width - 2 * CLIENT_EDGE, height - MENU_BAR_HEIGHT - 2 * CLIENT_EDGE)
+        self.origin = (x + CLIENT_EDGE * scale, y + (MENU_BAR_HEIGHT + CLIENT_EDGE) * scale)
+        self.view_size = (width // scale - 2 * CLIENT_EDGE, height // scale - MENU_BAR_HEIGHT - 2 * CLIENT_EDGE)
 
     # ---- looking and acting --------------------------------------------------------------
     def view(self, label):
-        return View(self.desktop.screenshot(label), self.origin, self.view_size)
+        return View(self.desktop.screenshot(label), self.origin, self.view_size, self.scale)
+
+    def on_screen(self, point):
+        return self.origin[0] + point[0] * self.scale, self.origin[1] + point[1] * self.scale
 
     def click(self, point, button=1):
-        self.desktop.click(self.origin[0] + point[0], self.origin[1] + point[1], button)
+        self.desktop.click(*self.on_screen(point), button)
         return time.time()
 
     def wait_for(self, point, colour, what, seconds=10):
         """Waits until a view pixel shows the colour; fails naming what was awaited."""
-        took = self.desktop.wait_for_pixel(self.origin[0] + point[0], self.origin[1] + point[1], colour, seconds)
+        took = self.desktop.wait_for_pixel(*self.on_screen(point), colour, seconds)
         if took is None:
             self.view('timeout')
             self.fail(f'{what}: ({point[0]}, {point[1]}) did not turn {colour} within {seconds} s')
@@ -550,36 +557,44 @@ def demo_lesson(run):
     run.expect_exit('the close button')
 
 
-def main():
+def parse_args(names, extra=()):
     parser = argparse.ArgumentParser()
-    parser.add_argument('scenario', choices=sorted(SCENARIOS))
-    parser.add_argument('--zorva', required=True)
-    parser.add_argument('--builder', required=True)
-    parser.add_argument('--clipfind', required=True)
-    parser.add_argument('--work', required=True)
+    parser.add_argument('scenario', choices=sorted(names))
+    for tool in ('zorva', 'builder', 'clipfind', 'work') + tuple(extra):
+        parser.add_argument('--' + tool, required=True)
     args = parser.parse_args()
-    for tool in ('zorva', 'builder', 'clipfind', 'work'):
+    for tool in ('zorva', 'builder', 'clipfind', 'work') + tuple(extra):
         setattr(args, tool, os.path.abspath(getattr(args, tool)))
-    run = Run(args, args.scenario)
+    return args
+
+
+def run_one(run, function):
+    """Runs one scenario on its desktop; the exit status (0, 1, or SKIP) with its verdict printed."""
+    name = run.args.scenario
     started = time.time()
     try:
         run.desktop.start()
-        SCENARIOS[args.scenario](run)
+        function(run)
     except Unavailable as e:
         required = bool(os.environ.get('ZORVA_ACCEPTANCE_REQUIRED'))
-        print(f'{args.scenario}: cannot run here: {e}' + (' (required here: failing)' if required else ' (skipped)'))
+        print(f'{name}: cannot run here: {e}' + (' (required here: failing)' if required else ' (skipped)'))
         return 1 if required else SKIP
     except Failure as e:
-        print(f'{args.scenario}: FAILED: {e}')
+        print(f'{name}: FAILED: {e}')
         return 1
     except Exception:
         traceback.print_exc()
-        print(f'{args.scenario}: FAILED with an error; {run.desktop.artefacts()}')
+        print(f'{name}: FAILED with an error; {run.desktop.artefacts()}')
         return 1
     finally:
         run.desktop.close()
-    print(f'{args.scenario}: passed in {time.time() - started:.1f} s')
+    print(f'{name}: passed in {time.time() - started:.1f} s')
     return 0
+
+
+def main():
+    args = parse_args(SCENARIOS)
+    return run_one(Run(args, args.scenario), SCENARIOS[args.scenario])
 
 
 if __name__ == '__main__':

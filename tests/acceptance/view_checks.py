@@ -43,13 +43,14 @@ def rect_centre(rect):
 
 
 class View:
-    """A snapshot of the screen read in view coordinates; every check names what it saw."""
+    """A snapshot of the screen read in view coordinates; every check names what it saw. On a
+    scaled window each view pixel is a scale x scale block on the screen; its first pixel is read."""
 
-    def __init__(self, pixels, origin, size):
-        self.pixels, self.origin, self.size = pixels, origin, size
+    def __init__(self, pixels, origin, size, scale=1):
+        self.pixels, self.origin, self.size, self.scale = pixels, origin, size, scale
 
     def at(self, x, y):
-        return self.pixels.at(self.origin[0] + x, self.origin[1] + y)
+        return self.pixels.at(self.origin[0] + x * self.scale, self.origin[1] + y * self.scale)
 
     def colours(self, left, top, right, bottom):
         """The set of colours in the rectangle (right and bottom exclusive)."""

@@ -1,19 +1,24 @@
-// zorva-lesson: builds a ZORVADAT folder from a lesson description, and checks one.
+// zorva-lesson: builds a ZORVADAT folder from a lesson description, checks one, and starts Zorva on
+// a course.
 #include <csignal>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/Checker.h"
 #include "tools/zorva-lesson/FolderWriter.h"
+#include "tools/zorva-lesson/Launcher.h"
 #include "tools/zorva-lesson/LessonDescription.h"
 
 namespace {
 
 int usage() {
-  std::cerr << "usage: zorva-lesson build LESSON.toml OUTDIR   writes OUTDIR/ZORVADAT\n"
-               "       zorva-lesson check DATADIR              reports what a ZORVADAT folder holds\n";
+  std::cerr << "usage: zorva-lesson build LESSON.toml OUTDIR [--install]   writes OUTDIR/ZORVADAT\n"
+               "       zorva-lesson check DATADIR              reports what a ZORVADAT folder holds\n"
+               "       zorva-lesson open [FOLDER]              starts Zorva on a course (default: the current one)\n"
+               "       zorva-lesson install OUTDIR             makes a built course the current one\n";
   return 2;
 }
 
@@ -39,6 +44,15 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   try {
     if (argc == 4 && std::string(argv[1]) == "build") return build(argv[2], argv[3]);
+    if (argc == 5 && std::string(argv[1]) == "build" && std::string(argv[4]) == "--install") {
+      const int status = build(argv[2], argv[3]);
+      return status == 0 ? zorva::builder::installCourse(argv[3]) : status;
+    }
+    if ((argc == 2 || argc == 3) && std::string(argv[1]) == "open") {
+      return zorva::builder::openCourse(argc == 3 ? std::optional<std::string>(argv[2])
+                                                  : std::nullopt);
+    }
+    if (argc == 3 && std::string(argv[1]) == "install") return zorva::builder::installCourse(argv[2]);
     if (argc == 3 && std::string(argv[1]) == "check") {
       return zorva::builder::checkExitStatus(zorva::builder::checkLessonFolder(argv[2], std::cout));
     }

@@ -7,6 +7,7 @@
 
 #include "platform/backend/sdl/SdlEvents.h"
 #include "platform/backend/sdl/SdlMessageBox.h"
+#include "platform/backend/sdl/SdlWindowIcon.h"
 #include "platform/backend/sdl/X11Errors.h"
 
 namespace zorva::platform {
@@ -49,6 +50,7 @@ SdlBackend::SdlBackend() {
   audio_ok_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
   if (!audio_ok_) std::fprintf(stderr, "zorva: no sound devices: %s\n", SDL_GetError());
   if (video_ok_) SDL_StopTextInput();  // key events are all the platform reads
+  if (video_ok_) scale_ = ScaleMapping(desktopScale(workArea()));
 }
 
 SdlBackend::~SdlBackend() {
@@ -59,7 +61,7 @@ SdlBackend::~SdlBackend() {
 ScreenRect SdlBackend::workArea() {
   SDL_Rect r{};
   if (video_ok_ && (SDL_GetDisplayUsableBounds(0, &r) == 0 || SDL_GetDisplayBounds(0, &r) == 0)) {
-    return ScreenRect{r.x, r.y, r.x + r.w, r.y + r.h};
+    return scale_.toProgram(ScreenRect{r.x, r.y, r.x + r.w, r.y + r.h});
   }
   return ScreenRect{0, 0, 640, 480};  // no display: the smallest desktop a program can expect
 }
@@ -67,19 +69,26 @@ ScreenRect SdlBackend::workArea() {
 void SdlBackend::pointerPosition(int& x, int& y) {
   x = 0;
   y = 0;
-  if (video_ok_) SDL_GetGlobalMouseState(&x, &y);
+  if (!video_ok_) return;
+  SDL_GetGlobalMouseState(&x, &y);
+  // Measured from the content's corner, so the point agrees with the positions input events give.
+  const ScreenRect content = screenContentRect();
+  x = scale_.toProgram(content.left) + scale_.toProgram(x - content.left);
+  y = scale_.toProgram(content.top) + scale_.toProgram(y - content.top);
 }
 
 bool SdlBackend::createWindow(const std::string& title, const ScreenRect& outer) {
   if (!video_ok_ || window_ != nullptr) return false;
-  const int w = std::max(1, outer.width());
-  const int h = std::max(1, outer.height());
-  window_ = SDL_CreateWindow(title.c_str(), outer.left, outer.top, w, h, SDL_WINDOW_HIDDEN);
+  const ScreenRect screen_outer = scale_.toScreen(outer);
+  const int w = std::max(1, screen_outer.width());
+  const int h = std::max(1, screen_outer.height());
+  window_ = SDL_CreateWindow(title.c_str(), screen_outer.left, screen_outer.top, w, h, SDL_WINDOW_HIDDEN);
   if (window_ == nullptr) {
     std::fprintf(stderr, "zorva: the desktop gave no window: %s\n", SDL_GetError());
     return false;
   }
-  asked_outer_ = outer;
+  setWindowIcon(window_);
+  asked_outer_ = screen_outer;
   refit_on_show_ = true;
   fitOuter();
   return true;
@@ -116,12 +125,18 @@ void SdlBackend::showWindow(bool visible) {
   blit(0, 0, content_width_, content_height_);
 }
 
-ScreenRect SdlBackend::contentRect() {
+ScreenRect SdlBackend::screenContentRect() const {
   if (window_ == nullptr) return ScreenRect{};
   int x = 0, y = 0, w = 0, h = 0;
   SDL_GetWindowPosition(window_, &x, &y);
   SDL_GetWindowSize(window_, &w, &h);
   return ScreenRect{x, y, x + w, y + h};
+}
+
+ScreenRect SdlBackend::contentRect() {
+  const ScreenRect screen = screenContentRect();
+  const int left = scale_.toProgram(screen.left), top = scale_.toProgram(screen.top);
+  return ScreenRect{left, top, left + scale_.toProgram(screen.width()), top + scale_.toProgram(screen.height())};
 }
 
 void SdlBackend::present(const uint32_t* pixels, int width, int height, int stride, const ScreenRect& changed) {
@@ -165,20 +180,27 @@ void SdlBackend::blit(int x0, int y0, int x1, int y1) {
   if (window_ == nullptr || content_.empty()) return;
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (surface == nullptr) return;
-  x1 = std::min({x1, content_width_, surface->w});
-  y1 = std::min({y1, content_height_, surface->h});
+  const int k = scale_.factor();
+  x1 = std::min({x1, content_width_, surface->w / k});
+  y1 = std::min({y1, content_height_, surface->h / k});
   x0 = std::max(x0, 0);
   y0 = std::max(y0, 0);
   if (x0 >= x1 || y0 >= y1) return;
+  const uint32_t* src = &content_[static_cast<size_t>(y0) * content_width_ + x0];
+  int src_pitch = content_width_ * 4;
+  if (k > 1) {
+    scaleUp(src, content_width_, x1 - x0, y1 - y0, k, enlarged_);
+    src = enlarged_.data();
+    src_pitch = (x1 - x0) * k * 4;
+  }
+  const SDL_Rect rect{x0 * k, y0 * k, (x1 - x0) * k, (y1 - y0) * k};
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
   const int bpp = surface->format->BytesPerPixel;
-  auto* dst = static_cast<uint8_t*>(surface->pixels) + y0 * surface->pitch + x0 * bpp;
-  const uint32_t* src = &content_[static_cast<size_t>(y0) * content_width_ + x0];
+  auto* dst = static_cast<uint8_t*>(surface->pixels) + rect.y * surface->pitch + rect.x * bpp;
   // COLORREF is 0x00BBGGRR: red in the lowest byte, which SDL calls XBGR8888.
-  SDL_ConvertPixels(x1 - x0, y1 - y0, SDL_PIXELFORMAT_XBGR8888, src, content_width_ * 4,
-                    surface->format->format, dst, surface->pitch);
+  SDL_ConvertPixels(rect.w, rect.h, SDL_PIXELFORMAT_XBGR8888, src, src_pitch, surface->format->format, dst,
+                    surface->pitch);
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
-  const SDL_Rect rect{x0, y0, x1 - x0, y1 - y0};
   SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
 }
 
@@ -192,6 +214,7 @@ void SdlBackend::destroyWindow() {
 bool SdlBackend::take(const SDL_Event& sdl_event, InputEvent& event) {
   const Uint32 id = window_ != nullptr ? SDL_GetWindowID(window_) : 0;
   if (!translateEvent(sdl_event, id, static_cast<Uint16>(SDL_GetModState()), event)) return false;
+  scale_.toProgram(event);
   // The backend re-shows its own copy at once; the program hears of it too and may redraw.
   if (event.kind == InputKind::Expose || event.kind == InputKind::Resize) {
     blit(0, 0, content_width_, content_height_);

@@ -8,6 +8,7 @@
 
 #include "platform/backend/Backend.h"
 #include "platform/backend/sdl/SdlAudio.h"
+#include "platform/backend/sdl/SdlScale.h"
 
 namespace zorva::platform {
 
@@ -45,9 +46,12 @@ class SdlBackend final : public Backend {
   int shownWidth() const { return content_width_; }
   int shownHeight() const { return content_height_; }
   uint32_t shownPixel(int x, int y) const;
+  int scale() const { return scale_.factor(); }
+  SDL_Window* window() const { return window_; }
 
  private:
   void fitOuter();                      // makes the outer window the asked rectangle
+  ScreenRect screenContentRect() const;  // the content area in screen pixels
   void blit(int x0, int y0, int x1, int y1);  // copies part of the kept content to the screen
   // Shows what present() kept since the last showing. Drawing calls come one pixel or one line
   // at a time; showing each alone costs the X server a round trip, so changes are gathered for
@@ -62,10 +66,12 @@ class SdlBackend final : public Backend {
   } quit_at_end_;
   bool video_ok_ = false;
   bool audio_ok_ = false;
+  ScaleMapping scale_;  // chosen once, when the desktop is first reached
   SDL_Window* window_ = nullptr;
-  ScreenRect asked_outer_{};
+  ScreenRect asked_outer_{};  // in screen pixels
   bool refit_on_show_ = false;  // decorations are often known only once the window is mapped
   std::vector<uint32_t> content_;  // the full content as last presented, for expose and resize
+  std::vector<uint32_t> enlarged_;  // a part of it enlarged by the scale, on its way to the screen
   int content_width_ = 0;
   int content_height_ = 0;
   std::optional<InputEvent> lookahead_;  // an event waitForEvent read while waiting

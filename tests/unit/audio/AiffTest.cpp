@@ -215,3 +215,35 @@ TEST_F(Aiff, EachPlayHearsTheWholeImage) {
   }
   EXPECT_TRUE(be->beeps().empty());
 }
+
+// A clip's length is bounded by the bytes its file holds plus at most 10 s of silence: the
+// image never grows with what the record merely claims.
+TEST_F(Aiff, ClaimedLengthIsBoundedByTheFileAndTenSecondsOfSilence) {
+  const lessonkit::Bytes clip = clipOf({0x0A0B, 0x0C0D});  // 4 sample bytes
+  const LONG kTenSeconds = 441000;
+  struct Row {
+    const char* name;
+    LONG offset;
+    LONG length;
+    LONG image_size;
+  } rows[] = {
+      {"a clip the file holds: length - 8", kOffset, 56, 48},
+      {"cut short by 1 s: padded in full", kOffset, 56 + 44100, 48 + 44100},
+      {"claims 1.7 GB: the file's 4 bytes + 10 s + 16 trailer bytes", kOffset, 1700000000,
+       44 + 4 + 16 + kTenSeconds},
+      {"starts past the end: 10 s of silence", 100000, 1700000000, 44 + kTenSeconds},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    CFile file;
+    openFile(file, pageWith(clip));
+    CAIFF aiff(file, r.offset, r.length);
+    EXPECT_EQ(aiff.m_nImageSize, r.image_size);
+    ASSERT_NE(aiff.m_hImage, nullptr);
+    EXPECT_EQ(GlobalSize(aiff.m_hImage), static_cast<SIZE_T>(r.image_size));
+    const std::vector<uint8_t> img = image(aiff);
+    expectHeader(img, static_cast<uint32_t>(r.image_size - 44));
+  }
+  EXPECT_EQ(CAIFF::ClipDataSize(100, 0, 51), 0);
+  EXPECT_EQ(CAIFF::ClipDataSize(100, 0x7FFFFFF0, 0x7FFFFFFF), kTenSeconds) << "no overflow";
+}

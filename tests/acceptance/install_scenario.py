@@ -1,0 +1,140 @@
+"""Zorva as a learner installs it: `cmake --install` into a fresh prefix, the installed files
+validated, then the menu entry's command run from an unrelated folder with an empty
+XDG_DATA_HOME: the installed demo course's lesson menu appears, in a window whose class the menu
+entry names. A folder without a course gets a message box naming it, and no window.
+
+Leaves screenshot.png (the demo's first page, small) in its folder for the README.
+
+    install_scenario.py install --build DIR --zorva EXE --builder EXE --clipfind EXE --work DIR
+"""
+import configparser
+import glob
+import os
+import shlex
+import shutil
+import struct
+import subprocess
+import sys
+import time
+
+from lesson_fixture import TITLE_MARK
+from run_scenario import Run, check_lesson_buttons, check_page_buttons, parse_args, run_one
+from view_checks import LIGHT_GREY, WHITE, button_line, button_point
+
+APP_ID = 'org.zorva.Zorva'
+ICON_SIZES = (16, 32, 48, 64, 128, 256)
+
+
+def install(run):
+    prefix = os.path.join(run.desktop.dir, 'prefix')
+    result = subprocess.run(['cmake', '--install', run.args.build, '--prefix', prefix], capture_output=True,
+                            text=True, timeout=120)
+    if result.returncode != 0:
+        run.fail(f'cmake --install failed: {result.stderr.strip()}')
+    return prefix
+
+
+def check_installed_files(run, prefix):
+    share = os.path.join(prefix, 'share')
+    wanted = [f'applications/{APP_ID}.desktop', f'metainfo/{APP_ID}.metainfo.xml',
+              f'icons/hicolor/scalable/apps/{APP_ID}.svg', 'man/man1/zorva.1.gz', 'man/man1/zorva-lesson.1.gz',
+              'zorva/courses/demo/ZORVADAT/DATA4.DAT']
+    missing = [name for name in wanted if not os.path.isfile(os.path.join(share, name))]
+    if not glob.glob(os.path.join(share, 'zorva/courses/demo/ZORVADAT/*.pge')):
+        missing.append('the demo course\'s pages')
+    for size in ICON_SIZES:
+        png = os.path.join(share, f'icons/hicolor/{size}x{size}/apps/{APP_ID}.png')
+        if not os.path.isfile(png):
+            missing.append(png)
+            continue
+        with open(png, 'rb') as f:
+            width, height = struct.unpack('>II', f.read(24)[16:24])  # IHDR's first fields
+        if (width, height) != (size, size):
+            run.fail(f'{png} is {width}x{height}')
+    if missing:
+        run.fail('not installed: ' + ', '.join(missing))
+    for command in (['desktop-file-validate', os.path.join(share, 'applications', f'{APP_ID}.desktop')],
+                    ['appstreamcli', 'validate', '--no-net', os.path.join(share, 'metainfo', f'{APP_ID}.metainfo.xml')]):
+        if shutil.which(command[0]) is None:
+            run.fail(f'{command[0]} is not installed (scripts/install-deps.sh installs it)')
+        result = subprocess.run(command, capture_output=True, text=True, timeout=60)
+        if result.returncode != 0:
+            run.fail(f'{command[0]} rejects the installed file: {(result.stdout + result.stderr).strip()}')
+
+
+def desktop_entry(prefix):
+    entry = configparser.ConfigParser(interpolation=None)
+    entry.optionxform = str
+    entry.read(os.path.join(prefix, 'share', 'applications', f'{APP_ID}.desktop'))
+    return entry['Desktop Entry']
+
+
+def window_class(run):
+    out = subprocess.run(['xprop', '-id', run.window, 'WM_CLASS'], env=run.desktop.env, capture_output=True,
+                         text=True, timeout=10).stdout
+    return [part.strip(' "') for part in out.partition('=')[2].split(',')]
+
+
+def save_screenshot(run):
+    """The page as the README shows it: the window's content, with few colours to keep it small."""
+    x, y, width, height = run.desktop.geometry(run.window)
+    ppm = os.path.join(run.desktop.dir, 'page.ppm')
+    run.desktop.x.grab(x, y, width, height).save_ppm(ppm)
+    subprocess.run(['convert', ppm, '+dither', '-colors', '32', '-strip', os.path.join(run.desktop.dir, 'screenshot.png')],
+                   check=True, timeout=60)
+
+
+def start_from_menu(run, prefix, args, folder):
+    entry = desktop_entry(prefix)
+    command = shlex.split(entry['Exec']) + args
+    env = {'PATH': os.path.join(prefix, 'bin') + os.pathsep + os.environ.get('PATH', ''),
+           'XDG_DATA_HOME': os.path.join(run.desktop.dir, 'xdg')}
+    run.desktop.start_program(command, folder, env=env)
+    return entry
+
+
+def installed(run):
+    prefix = install(run)
+    check_installed_files(run, prefix)
+    elsewhere = os.path.join(run.desktop.dir, 'elsewhere')
+    os.makedirs(elsewhere)
+
+    entry = start_from_menu(run, prefix, [], elsewhere)
+    run.find_main_window()
+    run.wait_for(button_line('Lesson 1'), LIGHT_GREY, 'the demo course\'s lesson menu')
+    time.sleep(0.3)
+    problems = []
+    check_lesson_buttons(run.view('menu'), problems)
+    run.check(problems, 'the lesson menu started from the menu entry')
+    course = os.readlink(f'/proc/{run.desktop.program.pid}/cwd')
+    if course != os.path.join(prefix, 'share', 'zorva', 'courses', 'demo'):
+        run.fail(f'the program runs in {course}, not in the installed demo course')
+    if entry.get('StartupWMClass') not in window_class(run):
+        run.fail(f'the window\'s class {window_class(run)} is not the entry\'s {entry.get("StartupWMClass")}')
+    run.click(button_point('Lesson 1'))
+    run.wait_for(button_line('Play'), LIGHT_GREY, 'the demo\'s first page')
+    time.sleep(0.5)
+    check_page_buttons(run.view('page'), problems)
+    run.check(problems, 'the demo\'s first page')
+    save_screenshot(run)
+    run.desktop.close_window(run.window)
+    run.expect_exit('the close button')
+
+    empty = os.path.join(run.desktop.dir, 'no-course')
+    os.makedirs(empty)
+    start_from_menu(run, prefix, [empty], elsewhere)
+    box = run.desktop.find_dialog('Zorva Course Error')
+    run.desktop.screenshot('no-course-box')
+    if run.desktop.window_exists('Zorva'):
+        run.fail('a main window opened for a folder without a course')
+    if empty not in run.desktop.program_output():
+        run.fail(f'the message does not name {empty}: {run.desktop.program_output().strip()!r}')
+    run.desktop.key(box, 'Return')
+    status = run.desktop.wait_exit(10)
+    if status != 1:
+        run.fail(f'zorva-lesson open ended with status {status} for a folder without a course, expected 1')
+
+
+if __name__ == '__main__':
+    args = parse_args(['install'], extra=('build',))
+    sys.exit(run_one(Run(args, 'install'), installed))

@@ -1,0 +1,134 @@
+#include "tools/zorva-lesson/Launcher.h"
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
+
+#include "tools/lessonkit/Folder.h"
+
+namespace zorva::builder {
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path launcherDir() {
+  std::error_code error;
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  return error ? fs::path(".") : self.parent_path();
+}
+
+// A course is a folder holding ZORVADAT; the learner may also name the ZORVADAT folder itself.
+fs::path courseFolderFor(fs::path asked) {
+  asked = fs::absolute(asked).lexically_normal();
+  if (asked.filename().empty()) asked = asked.parent_path();  // a trailing slash
+  if (asked.filename() == lessonkit::kDataFolderName && !holdsCourse(asked)) return asked.parent_path();
+  return asked;
+}
+
+void reportNoCourse(const std::string& problem) {
+  std::cerr << "zorva-lesson: " << problem << "\n";
+  // Started from the desktop's menu there is no terminal to read, so the learner sees a box too.
+  if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zorva Course Error", problem.c_str(), nullptr) != 0) {
+    std::cerr << "zorva-lesson: the message could not be shown in a box: " << SDL_GetError() << "\n";
+  }
+}
+
+}  // namespace
+
+CoursePlaces coursePlaces(const fs::path& launcher_dir) {
+  CoursePlaces places;
+  const char* data_home = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  if (data_home != nullptr && *data_home == '/') {
+    places.current = fs::path(data_home) / "zorva" / "course";
+  } else {
+    places.current = fs::path(home != nullptr ? home : "/") / ".local" / "share" / "zorva" / "course";
+  }
+  places.demos = {launcher_dir.parent_path() / "share" / "zorva" / "courses" / "demo", launcher_dir / "demo"};
+  return places;
+}
+
+bool holdsCourse(const fs::path& folder) {
+  std::error_code error;
+  return fs::is_regular_file(folder / lessonkit::kDataFolderName / lessonkit::kStartupFileName, error);
+}
+
+std::optional<fs::path> chooseCourse(const std::optional<fs::path>& asked, const CoursePlaces& places,
+                                     std::string& problem) {
+  if (asked) {
+    const fs::path folder = courseFolderFor(*asked);
+    if (holdsCourse(folder)) return folder;
+    problem = "There is no Zorva course in " + asked->string() + ": a course is a folder holding " +
+              lessonkit::kDataFolderName + "/" + lessonkit::kStartupFileName + ".";
+    return std::nullopt;
+  }
+  if (holdsCourse(places.current)) return places.current;
+  for (const fs::path& demo : places.demos) {
+    if (holdsCourse(demo)) return demo;
+  }
+  problem = "No Zorva course was found: neither your current course in " + places.current.string() +
+            " nor the demo course";
+  if (!places.demos.empty()) problem += " in " + places.demos.front().string();
+  problem += " holds " + std::string(lessonkit::kDataFolderName) + "/" + lessonkit::kStartupFileName + ".";
+  return std::nullopt;
+}
+
+int openCourse(const std::optional<std::string>& asked) {
+  const fs::path here = launcherDir();
+  std::string problem;
+  const std::optional<fs::path> asked_path = asked ? std::optional<fs::path>(*asked) : std::nullopt;
+  const std::optional<fs::path> course = chooseCourse(asked_path, coursePlaces(here), problem);
+  if (!course) {
+    reportNoCourse(problem);
+    return 1;
+  }
+  if (chdir(course->c_str()) != 0) {
+    reportNoCourse("Zorva cannot open the course folder " + course->string() + ".");
+    return 1;
+  }
+  // The program installed beside the launcher, else the one on the PATH.
+  const fs::path beside = here / "zorva";
+  char name[] = "zorva";
+  char* const argv[] = {name, nullptr};
+  execv(beside.c_str(), argv);
+  execvp(name, argv);
+  reportNoCourse("Zorva could not be started: no program " + beside.string() + " and none on the PATH.");
+  return 1;
+}
+
+int installCourse(const std::string& built_dir) {
+  const fs::path source = courseFolderFor(built_dir);
+  if (!holdsCourse(source)) {
+    std::cerr << "zorva-lesson: no course in " << built_dir << " to install (it holds no "
+              << lessonkit::kDataFolderName << "/" << lessonkit::kStartupFileName << ")\n";
+    return 1;
+  }
+  const fs::path target = coursePlaces(launcherDir()).current;
+  const fs::path staging = target.parent_path() / (".course-" + std::to_string(getpid()));
+  std::error_code error;
+  fs::remove_all(staging, error);
+  fs::create_directories(staging, error);
+  if (!error) {
+    fs::copy(source / lessonkit::kDataFolderName, staging / lessonkit::kDataFolderName, fs::copy_options::recursive,
+             error);
+  }
+  if (!error) {
+    // The old course goes only once the new one is complete beside it.
+    std::error_code ignored;
+    fs::remove_all(target, ignored);
+    fs::rename(staging, target, error);
+  }
+  if (error) {
+    std::error_code ignored;
+    fs::remove_all(staging, ignored);
+    std::cerr << "zorva-lesson: can't install the course into " << target.string() << ": " << error.message()
+              << "\n";
+    return 1;
+  }
+  std::cout << "installed " << source.string() << " as the current course " << target.string() << "\n";
+  return 0;
+}
+
+}  // namespace zorva::builder
