@@ -1,8 +1,8 @@
 // DrawEdge: which ring gets which system colour, which sides are drawn, the face, and the
 // rectangle handed back; checked over the whole canvas so nothing outside the edge is touched.
-#include "tests/unit/gdi/GdiCanvas.h"
+#include "tests/support/PixelCanvas.h"
 
-using namespace gditest;
+using namespace pixeltest;
 
 namespace {
 
