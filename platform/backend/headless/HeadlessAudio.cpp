@@ -113,6 +113,7 @@ void HeadlessAudio::start(int stream) {
   s.running = true;
   s.anchor_ms = now;
   settle(s, now);
+  if (s.direction == AudioDirection::Capture && onCaptureStart) onCaptureStart();
 }
 
 void HeadlessAudio::stop(int stream) {

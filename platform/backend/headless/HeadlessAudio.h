@@ -54,6 +54,8 @@ class HeadlessAudio {
   void clearFaults();
   // Called when a traced sound's first byte is heard (the time is known at that call).
   std::function<void(const TracedSound&)> onSoundStart;
+  // Called when a capture stream starts, that is when a recording begins.
+  std::function<void()> onCaptureStart;
 
   // --- What was heard and opened ----------------------------------------------------------
   const std::vector<TracedSound>& trace() const { return trace_; }

@@ -69,3 +69,34 @@ TEST(NormalizeSamples, SilenceSmallBuffersAndOddSizes) {
     EXPECT_EQ(odd[20000], 0x7F);
     EXPECT_EQ(odd[20001], 0x5A);
 }
+
+// The peak is taken over every whole sample, the last one included; each sample that begins
+// before the last 10,000 bytes is scaled, which for an odd size includes the one straddling
+// that limit.
+TEST(NormalizeSamples, PeakFromEveryWholeSampleScaleUpToTheTail) {
+  struct Row {
+    const char* buffer;
+    int size;
+    std::vector<std::pair<int, std::int16_t>> in, out;  // sample index, value
+  };
+  const Row rows[] = {
+      {"loudest sample is the last", 20000, {{0, 1000}, {9999, 2000}}, {{0, 16382}, {9999, 2000}}},
+      {"loudest sample is the last and negative", 20000, {{0, 1000}, {9999, -32768}},
+       {{0, 999}, {9999, -32768}}},
+      {"odd size, loudest whole sample is the last", 20001, {{0, 1000}, {9999, 2000}},
+       {{0, 16382}, {9999, 2000}}},
+      {"even size: the tail begins at sample 5000", 20000, {{0, 1000}, {4999, 500}, {5000, 500}},
+       {{0, 32765}, {4999, 16382}, {5000, 500}}},
+      {"odd size: sample 5000 begins before the tail", 20001,
+       {{0, 1000}, {5000, 500}, {5001, 500}}, {{0, 32765}, {5000, 16382}, {5001, 500}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.buffer);
+    std::vector<std::int16_t> values(static_cast<size_t>(row.size / 2), 0);
+    for (const auto& [index, value] : row.in) values[static_cast<size_t>(index)] = value;
+    auto buf = samples(values, row.size);
+    NormalizeSamples(buf.data(), row.size);
+    for (const auto& [index, value] : row.out)
+      EXPECT_EQ(at(buf, static_cast<size_t>(index)), value) << index;
+  }
+}
