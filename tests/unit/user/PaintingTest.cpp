@@ -7,6 +7,7 @@
 
 #include "platform/win32/gdi/WinGdi.h"
 #include "tests/support/Desktop.h"
+#include "tests/support/PixelCanvas.h"
 
 using zorva::testing::Desktop;
 
@@ -52,37 +53,33 @@ constexpr COLORREF kLight = RGB(223, 223, 223);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 
-// An expected screen built in the test, compared whole with what was presented.
-struct Image {
-  int width, height;
-  std::vector<uint32_t> pixels;
-  Image(int w, int h, COLORREF fill) : width(w), height(h), pixels(size_t(w) * h, fill) {}
-  void fill(int l, int t, int r, int b, COLORREF c) {
-    for (int y = t; y < b; ++y)
-      for (int x = l; x < r; ++x) pixels[size_t(y) * width + x] = c;
-  }
-  void sunken(int l, int t, int r, int b) {
-    fill(l, t, r - 1, t + 1, kShadow);
-    fill(l, t, l + 1, b - 1, kShadow);
-    fill(l, b - 1, r, b, kWhite);
-    fill(r - 1, t, r, b, kWhite);
-    fill(l + 1, t + 1, r - 2, t + 2, kBlack);
-    fill(l + 1, t + 1, l + 2, b - 2, kBlack);
-    fill(l + 1, b - 2, r - 1, b - 1, kLight);
-    fill(r - 2, t + 1, r - 1, b - 1, kLight);
-  }
-  void border(int l, int t, int r, int b, COLORREF c) {
-    fill(l, t, r, t + 1, c);
-    fill(l, b - 1, r, b, c);
-    fill(l, t, l + 1, b, c);
-    fill(r - 1, t, r, b, c);
-  }
-};
+using pixeltest::Image;
+
+// The client edge: a sunken ring of shadow and white around one of black and light grey.
+void sunken(Image& want, int l, int t, int r, int b) {
+  want.fill(l, t, r - 1, t + 1, kShadow);
+  want.fill(l, t, l + 1, b - 1, kShadow);
+  want.fill(l, b - 1, r, b, kWhite);
+  want.fill(r - 1, t, r, b, kWhite);
+  want.fill(l + 1, t + 1, r - 2, t + 2, kBlack);
+  want.fill(l + 1, t + 1, l + 2, b - 2, kBlack);
+  want.fill(l + 1, b - 2, r - 1, b - 1, kLight);
+  want.fill(r - 2, t + 1, r - 1, b - 1, kLight);
+}
+
+void border(Image& want, int l, int t, int r, int b, COLORREF c) {
+  want.fill(l, t, r, t + 1, c);
+  want.fill(l, b - 1, r, b, c);
+  want.fill(l, t, l + 1, b, c);
+  want.fill(r - 1, t, r, b, c);
+}
 
 int mismatches(const Image& want, const zorva::platform::HeadlessBackend& desk) {
-  if (desk.contentWidth() != want.width || desk.contentHeight() != want.height) return -1;
+  if (desk.contentWidth() != want.width() || desk.contentHeight() != want.height()) return -1;
   int bad = 0;
-  for (size_t i = 0; i < want.pixels.size(); ++i) bad += desk.contentPixels()[i] != want.pixels[i];
+  for (int y = 0; y < want.height(); ++y)
+    for (int x = 0; x < want.width(); ++x)
+      bad += desk.contentPixels()[size_t(y) * want.width() + x] != want.at(x, y);
   return bad;
 }
 
@@ -131,9 +128,9 @@ TEST_F(PaintTest, FirstPaintErasesWithClassBrushesAndDrawsEdges) {
   HWND b = child(f, "PaintRed", WS_BORDER, 0, 150, 10, 60, 40);
   ASSERT_TRUE(desk.pumpUntilIdle());
   Image want(392, 274, kFace);
-  want.sunken(10, 10, 110, 90);
+  sunken(want, 10, 10, 110, 90);
   want.fill(12, 12, 108, 88, kWhite);
-  want.border(150, 10, 210, 50, kBlack);
+  border(want, 150, 10, 210, 50, kBlack);
   want.fill(151, 11, 209, 49, kRed);
   EXPECT_EQ(mismatches(want, desk.backend()), 0);
   RECT client;
@@ -162,7 +159,7 @@ TEST_F(PaintTest, PaintDcIsClippedToTheInvalidPartAndErasesOnlyWhenAsked) {
   EXPECT_EQ(g_last_paint.left, 20);
   EXPECT_EQ(g_last_paint.bottom, 30);
   Image want(392, 274, kFace);
-  want.sunken(10, 10, 110, 90);
+  sunken(want, 10, 10, 110, 90);
   want.fill(12, 12, 108, 88, kWhite);
   want.fill(32, 32, 52, 42, kGreen);  // client (20,20)-(40,30) lies at (12,12) on the screen
   EXPECT_EQ(mismatches(want, desk.backend()), 0);
@@ -197,7 +194,7 @@ TEST_F(PaintTest, ClientDcStopsAtTheClientAreaAndUnderPopups) {
   EXPECT_EQ(ReleaseDC(v, dc), 1);
   EXPECT_EQ(ReleaseDC(v, dc), 0) << "a DC is given back once";
   Image want(392, 274, kFace);
-  want.sunken(10, 10, 110, 90);
+  sunken(want, 10, 10, 110, 90);
   want.fill(12, 12, 108, 88, kGreen);
   want.fill(62, 42, 82, 52, kRed);  // the pop-up keeps its pixels
   EXPECT_EQ(mismatches(want, desk.backend()), 0);
@@ -246,7 +243,7 @@ TEST_F(PaintTest, ResizeTellsTheFrameAndRepaintsEverything) {
   GetWindowRect(f, &outer);
   EXPECT_EQ(outer.right - outer.left, 308) << "the decorations stay around the content";
   Image want(300, 200, kWhite);
-  want.border(0, 0, 50, 50, kBlack);
+  border(want, 0, 0, 50, 50, kBlack);
   want.fill(1, 1, 49, 49, kRed);
   EXPECT_EQ(mismatches(want, desk.backend()), 0);
 
