@@ -7,31 +7,23 @@
 
 #include "platform/win32/gdi/WinGdi.h"
 #include "tests/support/Desktop.h"
+#include "tests/support/MessageLog.h"
 #include "tests/support/PixelCanvas.h"
 
 using zorva::testing::Desktop;
+using zorva::testing::LoggedMessage;
+using zorva::testing::loggingProc;
+using zorva::testing::messageLog;
 
 namespace {
 
-struct Seen {
-  HWND hwnd;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-std::vector<Seen> g_seen;
 COLORREF g_paint_colour = 0;  // what "PaintFill" windows paint their whole client with
 RECT g_last_paint{};
 BOOL g_last_erase = FALSE;
 
-LRESULT CALLBACK recordingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  g_seen.push_back({h, m, w, l});
-  return DefWindowProcA(h, m, w, l);
-}
-
 // Paints its whole client area; what reaches the screen is what the DC's clip lets through.
 LRESULT CALLBACK fillProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  g_seen.push_back({h, m, w, l});
+  messageLog().push_back({h, m, w, l});
   if (m != WM_PAINT) return DefWindowProcA(h, m, w, l);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(h, &ps);
@@ -86,14 +78,14 @@ int mismatches(const Image& want, const zorva::platform::HeadlessBackend& desk) 
 class PaintTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    registerClass("PaintFace", recordingProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    registerClass("PaintWhite", recordingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    registerClass("PaintFace", loggingProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    registerClass("PaintWhite", loggingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     red = CreateSolidBrush(kRed);
-    registerClass("PaintRed", recordingProc, red);
+    registerClass("PaintRed", loggingProc, red);
     registerClass("PaintFill", fillProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-    registerClass("PaintRedraw", recordingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+    registerClass("PaintRedraw", loggingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
                   CS_HREDRAW | CS_VREDRAW);
-    g_seen.clear();
+    messageLog().clear();
   }
   void registerClass(const char* name, WNDPROC proc, HBRUSH brush, UINT style = 0) {
     WNDCLASSA wc{};
@@ -114,7 +106,7 @@ class PaintTest : public ::testing::Test {
   }
   std::vector<UINT> messagesOf(HWND h) const {
     std::vector<UINT> out;
-    for (const Seen& s : g_seen)
+    for (const LoggedMessage& s : messageLog())
       if (s.hwnd == h) out.push_back(s.message);
     return out;
   }
@@ -139,7 +131,7 @@ TEST_F(PaintTest, FirstPaintErasesWithClassBrushesAndDrawsEdges) {
   EXPECT_EQ(desk.pixel(b, 0, 0), kRed);
   // Each window was erased once, the frame before its children.
   std::vector<HWND> erased;
-  for (const Seen& s : g_seen)
+  for (const LoggedMessage& s : messageLog())
     if (s.message == WM_ERASEBKGND) erased.push_back(s.hwnd);
   ASSERT_EQ(erased.size(), 3u);
   EXPECT_EQ(erased[0], f);
@@ -150,7 +142,7 @@ TEST_F(PaintTest, PaintDcIsClippedToTheInvalidPartAndErasesOnlyWhenAsked) {
   HWND v = child(f, "PaintFill", 0, WS_EX_CLIENTEDGE, 10, 10, 100, 80);
   g_paint_colour = kWhite;
   ASSERT_TRUE(desk.pumpUntilIdle());
-  g_seen.clear();
+  messageLog().clear();
   g_paint_colour = kGreen;
   RECT part{20, 20, 40, 30};
   InvalidateRect(v, &part, FALSE);
@@ -165,7 +157,7 @@ TEST_F(PaintTest, PaintDcIsClippedToTheInvalidPartAndErasesOnlyWhenAsked) {
   EXPECT_EQ(mismatches(want, desk.backend()), 0);
 
   // With erase: WM_ERASEBKGND comes inside BeginPaint, carrying the paint DC.
-  g_seen.clear();
+  messageLog().clear();
   InvalidateRect(v, nullptr, TRUE);
   ASSERT_TRUE(desk.pumpUntilIdle());
   EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
@@ -200,7 +192,7 @@ TEST_F(PaintTest, ClientDcStopsAtTheClientAreaAndUnderPopups) {
   EXPECT_EQ(mismatches(want, desk.backend()), 0);
 
   // Clicks find the pop-up first; a disabled window and its children take none.
-  g_seen.clear();
+  messageLog().clear();
   desk.click(v, 55, 35);
   desk.click(v, 5, 5);
   ASSERT_TRUE(desk.pumpUntilIdle());
@@ -208,7 +200,7 @@ TEST_F(PaintTest, ClientDcStopsAtTheClientAreaAndUnderPopups) {
   EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
   EnableWindow(f, FALSE);
   EXPECT_FALSE(IsWindowEnabled(f));
-  g_seen.clear();
+  messageLog().clear();
   desk.click(v, 5, 5);
   desk.click(v, 55, 35);
   desk.requestClose();
@@ -225,13 +217,13 @@ TEST_F(PaintTest, ResizeTellsTheFrameAndRepaintsEverything) {
   HWND f = frame("PaintRedraw");
   HWND v = child(f, "PaintRed", WS_BORDER, 0, 0, 0, 50, 50);
   ASSERT_TRUE(desk.pumpUntilIdle());
-  g_seen.clear();
+  messageLog().clear();
   desk.resize(300, 200);
   ASSERT_TRUE(desk.pumpUntilIdle());
   std::vector<UINT> frame_seen = messagesOf(f);
   ASSERT_GE(frame_seen.size(), 3u);
   EXPECT_EQ(frame_seen[0], UINT(WM_SIZE));
-  EXPECT_EQ(g_seen[0].lParam, MAKELPARAM(300, 200));
+  EXPECT_EQ(messageLog()[0].lParam, MAKELPARAM(300, 200));
   EXPECT_EQ((std::vector<UINT>(frame_seen.begin() + 1, frame_seen.end())),
             (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
   EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
@@ -248,7 +240,7 @@ TEST_F(PaintTest, ResizeTellsTheFrameAndRepaintsEverything) {
   EXPECT_EQ(mismatches(want, desk.backend()), 0);
 
   // The desktop lost the pixels: every window paints again.
-  g_seen.clear();
+  messageLog().clear();
   desk.expose();
   ASSERT_TRUE(desk.pumpUntilIdle());
   EXPECT_EQ(messagesOf(f), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
@@ -273,11 +265,11 @@ TEST_F(PaintTest, CloseRequestDestroysTheFrameThenItsChildren) {
   HWND f = frame();
   HWND v = child(f, "PaintWhite", 0, 0, 0, 0, 20, 20);
   ASSERT_TRUE(desk.pumpUntilIdle());
-  g_seen.clear();
+  messageLog().clear();
   desk.requestClose();
   ASSERT_TRUE(desk.pumpUntilIdle());
   std::vector<std::pair<HWND, UINT>> seen;
-  for (const Seen& s : g_seen) seen.emplace_back(s.hwnd, s.message);
+  for (const LoggedMessage& s : messageLog()) seen.emplace_back(s.hwnd, s.message);
   EXPECT_EQ(seen, (std::vector<std::pair<HWND, UINT>>{{f, WM_CLOSE},
                                                       {f, WM_DESTROY},
                                                       {v, WM_DESTROY},
