@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 IMPLEMENT_DYNAMIC(CAIFF, CObject)
@@ -34,6 +35,18 @@ void ComposeWaveHeader(BYTE* h, LONG nDataSize) {
   Put16(h + 34, 16);     // bits per sample
   std::memcpy(h + 36, "data", 4);
   Put32(h + 40, (DWORD)nDataSize);
+}
+
+// The clip's big-endian samples as the WAV image's little-endian ones, a sample at a time. An
+// odd last byte has no partner and is zero.
+void SwapSampleBytes(const BYTE* from, BYTE* to, LONG nBytes) {
+  for (LONG k = 0; k + 1 < nBytes; k += 2) {
+    uint16_t sample;
+    std::memcpy(&sample, from + k, 2);
+    sample = (uint16_t)((sample >> 8) | (sample << 8));
+    std::memcpy(to + k, &sample, 2);
+  }
+  if (nBytes % 2 != 0) to[nBytes - 1] = 0;
 }
 
 }  // namespace
@@ -72,32 +85,35 @@ void CAIFF::Build(CFile& file, LONG offset, LONG length) {
   BYTE header[kWaveHeaderSize];
   ComposeWaveHeader(header, nDataSize);
 
-  m_hImage = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (SIZE_T)m_nImageSize);
+  // Neither block is zero-filled first: every byte of the image is written below.
+  m_hImage = GlobalAlloc(GMEM_MOVEABLE, (SIZE_T)m_nImageSize);
   if (m_hImage == NULL) {
     MessageBeep(kFailureBeep);
     return;
   }
-  HGLOBAL hTemp = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, (SIZE_T)nDataSize);
+  BYTE* pImage = (BYTE*)GlobalLock(m_hImage);
+  HGLOBAL hTemp = GlobalAlloc(GMEM_MOVEABLE, (SIZE_T)nDataSize);
   if (hTemp == NULL && nDataSize > 0) {
+    // Without room to read into, the image stays all zero: it has no header and will not play.
+    std::memset(pImage, 0, (size_t)m_nImageSize);
+    GlobalUnlock(m_hImage);
     MessageBeep(kFailureBeep);
     return;
   }
-  BYTE* pImage = (BYTE*)GlobalLock(m_hImage);
   std::memcpy(pImage, header, kWaveHeaderSize);
+  BYTE* pData = pImage + kWaveHeaderSize;
 
   try {
     file.Seek((LONGLONG)offset + kClipHeaderSize, CFile::begin);
     BYTE* pTemp = hTemp != NULL ? (BYTE*)GlobalLock(hTemp) : NULL;
     if (pTemp != NULL) {
       // A short read leaves the rest zero: missing samples are silence.
-      file.Read(pTemp, (UINT)nDataSize);
-      BYTE* pData = pImage + kWaveHeaderSize;
-      // An odd last byte has no partner and stays zero, inside both blocks.
-      for (LONG k = 0; k + 1 < nDataSize; k += 2) {
-        pData[k] = pTemp[k + 1];
-        pData[k + 1] = pTemp[k];
-      }
+      const UINT nRead = file.Read(pTemp, (UINT)nDataSize);
+      std::memset(pTemp + nRead, 0, (size_t)nDataSize - nRead);
+      SwapSampleBytes(pTemp, pData, nDataSize);
       GlobalUnlock(hTemp);
+    } else {
+      std::memset(pData, 0, (size_t)nDataSize);
     }
   } catch (...) {
     GlobalUnlock(m_hImage);

@@ -1,6 +1,7 @@
 #include "elements/Image.h"
 
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "elements/PcxDecoder.h"
@@ -47,7 +48,9 @@ void CImage::Load(CFile& file, CRect* place, LONG offset, DWORD length) {
 
 void CImage::DecodePcx(CFile& file, CRect* place, LONG offset, DWORD length) {
   const std::vector<uint8_t> data = ReadStretch(file, offset, length);
-  const zorva::elements::PcxPicture pic = zorva::elements::decodePcx(data);
+  // The rows are decoded straight into the buffer the picture keeps.
+  std::unique_ptr<uint8_t[]> pixels;
+  const zorva::elements::PcxPicture pic = zorva::elements::decodePcx(data, pixels);
   // A header that cannot describe a picture leaves the picture empty: it draws nothing.
   if (pic.result == zorva::elements::PcxResult::kBadHeader) return;
   m_nWidth = pic.width;
@@ -74,8 +77,7 @@ void CImage::DecodePcx(CFile& file, CRect* place, LONG offset, DWORD length) {
   // Over the size cap the pixel buffer counts as not obtainable: the description stays, and
   // neither the rectangle nor `place` is touched.
   if (pic.result != zorva::elements::PcxResult::kDecoded) return;
-  m_pBits = new BYTE[pic.pixels.size()];
-  std::memcpy(m_pBits, pic.pixels.data(), pic.pixels.size());
+  m_pBits = pixels.release();
 
   m_rect.SetRect(0, 0, pic.width, pic.height);
   m_rect.OffsetRect(place->left, place->top);

@@ -1,5 +1,8 @@
 #include "elements/PcxDecoder.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace zorva::elements {
 
 namespace {
@@ -24,51 +27,110 @@ bool readHeader(std::span<const uint8_t> d, PcxPicture& pic) {
   return true;
 }
 
+// Decodes rows into a buffer of `size` bytes, writing every byte of it: runs are fills,
+// stretches of literal bytes are copies, and bytes no row reaches are zero. The bounds are
+// settled once a row: far from the buffer's end a row writes unchecked, and short runs and
+// stretches are written as whole blocks of kBlock bytes, whose excess lies behind the write
+// position and is written over later (every byte there is written again before the end).
 // Writes stop at the buffer's end; reads report the end of the data.
 class RowDecoder {
  public:
-  RowDecoder(std::span<const uint8_t> data, std::vector<uint8_t>& out)
-      : data_(data), out_(out) {}
+  RowDecoder(std::span<const uint8_t> data, uint8_t* out, std::size_t size)
+      : data_(data), out_(out), size_(size) {}
 
   std::size_t position() const { return p_; }
 
   // Decodes one row that begins at `row_start` at the earliest. False when the data ran out.
   bool decodeRow(const PcxPicture& pic, std::size_t row_start) {
-    if (o_ < row_start) o_ = row_start;
-    int32_t col = 0;
-    while (col < pic.bytes_per_line) {
-      if (p_ >= data_.size()) return false;
-      const uint8_t b = data_[p_++];
-      if (b <= 0xC0) {
-        if (stored(pic, col)) store(b, 1);
-        col += 1;
-        continue;
-      }
-      if (p_ >= data_.size()) return false;
-      const uint8_t v = data_[p_++];
-      const int32_t n = b - 0xC0;
-      if (stored(pic, col)) store(v, static_cast<std::size_t>(n));
-      col += n;
+    if (o_ < row_start) {
+      zero(row_start);
+      o_ = row_start;
     }
-    if (col < pic.stride) store(0, static_cast<std::size_t>(pic.stride - col));
-    return true;
+    // A row writes at most a stride of bytes and the rest of a run of 63 that starts inside
+    // it, and a block may reach kBlock bytes beyond.
+    const std::size_t room = size_ - std::min(size_, o_);
+    const bool near_end = room < static_cast<std::size_t>(pic.stride) + 63 + kBlock;
+    return near_end ? rowBytes<true>(pic) : rowBytes<false>(pic);
   }
+
+  // Bytes behind the last one written are zero.
+  void finish() { zero(size_); }
 
  private:
-  // Columns up to the width are stored, the one equal to it included (an odd-width row's pad
-  // byte), as long as they lie inside the row.
-  static bool stored(const PcxPicture& pic, int32_t col) {
-    return col <= pic.width && col < pic.stride;
+  static constexpr std::size_t kBlock = 64;  // longer than any run (63)
+
+  template <bool kChecked>
+  bool rowBytes(const PcxPicture& pic) {
+    // Positions are kept in locals: the output bytes could alias the members.
+    const uint8_t* const data = data_.data();
+    const std::size_t data_size = data_.size();
+    std::size_t p = p_;
+    std::size_t o = o_;
+    // Columns below the limit are stored: up to the width, the one equal to it included (an
+    // odd-width row's pad byte), as long as they lie inside the row.
+    const int32_t limit = std::min(pic.width + 1, pic.stride);
+    int32_t col = 0;
+    bool complete = true;
+    while (col < pic.bytes_per_line) {
+      if (p >= data_size) {
+        complete = false;
+        break;
+      }
+      const uint8_t b = data[p];
+      if (b <= 0xC0) {
+        // A stretch of literal bytes, as far as the row and the data go.
+        const std::size_t most = std::min<std::size_t>(data_size - p, static_cast<std::size_t>(pic.bytes_per_line - col));
+        std::size_t k = 1;
+        while (k < most && data[p + k] <= 0xC0) ++k;
+        if (col < limit) {
+          const std::size_t n = std::min<std::size_t>(k, static_cast<std::size_t>(limit - col));
+          if (kChecked) copyChecked(o, data + p, n);
+          else if (n <= kBlock && data_size - p >= kBlock) std::memcpy(out_ + o, data + p, kBlock);
+          else std::memcpy(out_ + o, data + p, n);
+          o += n;
+        }
+        p += k;
+        col += static_cast<int32_t>(k);
+        continue;
+      }
+      if (++p >= data_size) {
+        complete = false;
+        break;
+      }
+      const uint8_t v = data[p++];
+      const int32_t n = b - 0xC0;
+      if (col < limit) {
+        if (kChecked) fillChecked(o, v, static_cast<std::size_t>(n));
+        else std::memset(out_ + o, v, kBlock);
+        o += static_cast<std::size_t>(n);
+      }
+      col += n;
+    }
+    if (complete && col < pic.stride) {
+      const auto pad = static_cast<std::size_t>(pic.stride - col);
+      fillChecked(o, 0, pad);
+      o += pad;
+    }
+    p_ = p;
+    o_ = o;
+    return complete;
   }
 
-  void store(uint8_t v, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i, ++o_) {
-      if (o_ < out_.size()) out_[o_] = v;
-    }
+  void fillChecked(std::size_t o, uint8_t v, std::size_t n) {
+    if (o < size_) std::memset(out_ + o, v, std::min(n, size_ - o));
+  }
+
+  void copyChecked(std::size_t o, const uint8_t* from, std::size_t n) {
+    if (o < size_) std::memcpy(out_ + o, from, std::min(n, size_ - o));
+  }
+
+  void zero(std::size_t end) {
+    if (o_ < end && o_ < size_) std::memset(out_ + o_, 0, std::min(end, size_) - o_);
   }
 
   std::span<const uint8_t> data_;
-  std::vector<uint8_t>& out_;
+  uint8_t* out_;
+  std::size_t size_;
   std::size_t p_ = kPcxHeaderBytes;
   std::size_t o_ = 0;
 };
@@ -80,13 +142,10 @@ void readPalette(std::span<const uint8_t> d, std::size_t p, PcxPicture& pic) {
   pic.has_palette = true;
 }
 
-}  // namespace
-
-int32_t dibStride(int32_t width, int32_t bits_per_pixel) {
-  return static_cast<int32_t>((static_cast<int64_t>(width) * bits_per_pixel + 31) / 32 * 4);
-}
-
-PcxPicture decodePcx(std::span<const uint8_t> data, std::size_t max_pixel_bytes) {
+// Reads the header and, when its pixels may be had, decodes the rows into the buffer that
+// `allocate` gives for the picture's size, then the palette behind them.
+template <typename Allocate>
+PcxPicture decodeInto(std::span<const uint8_t> data, std::size_t max_pixel_bytes, Allocate allocate) {
   PcxPicture pic;
   if (!readHeader(data, pic)) return pic;
   const std::size_t size = static_cast<std::size_t>(pic.height) * static_cast<std::size_t>(pic.stride);
@@ -95,13 +154,41 @@ PcxPicture decodePcx(std::span<const uint8_t> data, std::size_t max_pixel_bytes)
     return pic;
   }
   pic.result = PcxResult::kDecoded;
-  pic.pixels.assign(size, 0);
-  RowDecoder rows(data, pic.pixels);
+  RowDecoder rows(data, allocate(size), size);
   for (int32_t y = 0; y < pic.height; ++y) {
-    if (!rows.decodeRow(pic, static_cast<std::size_t>(y) * pic.stride)) return pic;
+    if (!rows.decodeRow(pic, static_cast<std::size_t>(y) * pic.stride)) {
+      rows.finish();
+      return pic;
+    }
   }
+  rows.finish();
   readPalette(data, rows.position(), pic);
   return pic;
+}
+
+}  // namespace
+
+int32_t dibStride(int32_t width, int32_t bits_per_pixel) {
+  return static_cast<int32_t>((static_cast<int64_t>(width) * bits_per_pixel + 31) / 32 * 4);
+}
+
+PcxPicture decodePcx(std::span<const uint8_t> data, std::size_t max_pixel_bytes) {
+  std::vector<uint8_t> pixels;
+  PcxPicture pic = decodeInto(data, max_pixel_bytes, [&](std::size_t size) {
+    pixels.resize(size);
+    return pixels.data();
+  });
+  pic.pixels = std::move(pixels);
+  return pic;
+}
+
+PcxPicture decodePcx(std::span<const uint8_t> data, std::unique_ptr<uint8_t[]>& pixels,
+                     std::size_t max_pixel_bytes) {
+  pixels.reset();
+  return decodeInto(data, max_pixel_bytes, [&](std::size_t size) {
+    pixels.reset(new uint8_t[size]);  // every byte is written by the decoder
+    return pixels.get();
+  });
 }
 
 }  // namespace zorva::elements

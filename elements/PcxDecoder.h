@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -51,5 +52,10 @@ int32_t dibStride(int32_t width, int32_t bits_per_pixel);
 // shorter than its width (bytes per line below width x bits / 8) gives a picture only as wide
 // as its rows: what lies right of it is the page's white.
 PcxPicture decodePcx(std::span<const uint8_t> data, std::size_t max_pixel_bytes = kPcxMaxPixelBytes);
+// The same for a keeper of the pixels: the rows are decoded straight into a buffer of
+// height x stride bytes made with new[] and handed over in `pixels` (null unless decoded);
+// the picture's own `pixels` stays empty.
+PcxPicture decodePcx(std::span<const uint8_t> data, std::unique_ptr<uint8_t[]>& pixels,
+                     std::size_t max_pixel_bytes = kPcxMaxPixelBytes);
 
 }  // namespace zorva::elements

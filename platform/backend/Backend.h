@@ -74,7 +74,8 @@ class Backend {
   // Where the content area lies now, in screen coordinates (it moves with the window).
   virtual ScreenRect contentRect() = 0;
   // Copies the changed rectangle [x0,x1)x[y0,y1) of the content pixels (32-bit, 0x00BBGGRR as
-  // COLORREF, `stride` pixels per row) to the screen. Called after every drawing call.
+  // COLORREF, `stride` pixels per row) to the screen. Called after every drawing call outside
+  // a paint, and once for a whole paint when it ends.
   virtual void present(const uint32_t* pixels, int width, int height, int stride,
                        const ScreenRect& changed) = 0;
   virtual void destroyWindow() = 0;

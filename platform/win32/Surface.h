@@ -27,15 +27,23 @@ class Surface {
 
   // Told after each drawing call that changed pixels: the screen surface presents them at once
   // (the batch limit of 1); memory bitmaps have no listener.
-  void changed(const PixelRect& rect) const {
-    if (onChanged) onChanged(rect);
-  }
+  void changed(const PixelRect& rect) const;
   std::function<void(const PixelRect&)> onChanged;
+
+  // While a paint is open (BeginPaint to EndPaint) the changes are gathered and told once, as
+  // their bounding rectangle, when the last open paint ends: a paint handler does not wait, so
+  // nothing it draws could be seen any sooner, and the desktop copies the pixels once.
+  void holdChanges() const { ++holds_; }
+  void releaseChanges() const;
+  // Tells what was gathered so far, the paint going on (it reads the queue: a dialog of its own).
+  void tellHeldChanges() const;
 
  private:
   int width_ = 0;
   int height_ = 0;
   std::vector<uint32_t> pixels_;
+  mutable int holds_ = 0;
+  mutable PixelRect held_;
 };
 
 // What a window DC paints through: the surface, where the window's client origin lies on it,
@@ -46,6 +54,7 @@ struct DrawTarget {
   int origin_x = 0;
   int origin_y = 0;
   std::vector<PixelRect> clip;
+  bool paint = false;  // a BeginPaint DC: the surface gathers changes until it is deleted
 };
 
 // Made by the window manager for GetDC, GetWindowDC and BeginPaint; released with DeleteDC or

@@ -30,6 +30,23 @@ std::vector<int16_t> beepTone() {
   return tone;
 }
 
+// The desktop's window surface is nearly always 32-bit xRGB, where COLORREF pixels need only
+// red and blue swapped; SDL's general converter takes several times as long for a whole
+// window. False for any other format.
+bool copyToXrgb(const uint32_t* src, int src_stride, int width, int height, Uint32 format,
+                uint8_t* dst, int dst_pitch) {
+  if (format != SDL_PIXELFORMAT_RGB888 && format != SDL_PIXELFORMAT_ARGB8888) return false;
+  for (int y = 0; y < height; ++y) {
+    const uint32_t* from = src + static_cast<size_t>(y) * static_cast<size_t>(src_stride);
+    auto* to = reinterpret_cast<uint32_t*>(dst + static_cast<size_t>(y) * static_cast<size_t>(dst_pitch));
+    for (int x = 0; x < width; ++x) {
+      const uint32_t p = from[x];
+      to[x] = 0xFF000000u | ((p & 0xFFu) << 16) | (p & 0xFF00u) | ((p >> 16) & 0xFFu);
+    }
+  }
+  return true;
+}
+
 }  // namespace
 
 SdlBackend::SdlBackend() {
@@ -47,8 +64,6 @@ SdlBackend::SdlBackend() {
   reportX11ErrorsAndGoOn();
   video_ok_ = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) == 0;
   if (!video_ok_) std::fprintf(stderr, "zorva: no desktop to show a window on: %s\n", SDL_GetError());
-  audio_ok_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-  if (!audio_ok_) std::fprintf(stderr, "zorva: no sound devices: %s\n", SDL_GetError());
   if (video_ok_) SDL_StopTextInput();  // key events are all the platform reads
   if (video_ok_) scale_ = ScaleMapping(desktopScale(workArea()));
 }
@@ -198,8 +213,9 @@ void SdlBackend::blit(int x0, int y0, int x1, int y1) {
   const int bpp = surface->format->BytesPerPixel;
   auto* dst = static_cast<uint8_t*>(surface->pixels) + rect.y * surface->pitch + rect.x * bpp;
   // COLORREF is 0x00BBGGRR: red in the lowest byte, which SDL calls XBGR8888.
-  SDL_ConvertPixels(rect.w, rect.h, SDL_PIXELFORMAT_XBGR8888, src, src_pitch, surface->format->format, dst,
-                    surface->pitch);
+  if (!copyToXrgb(src, src_pitch / 4, rect.w, rect.h, surface->format->format, dst, surface->pitch))
+    SDL_ConvertPixels(rect.w, rect.h, SDL_PIXELFORMAT_XBGR8888, src, src_pitch, surface->format->format, dst,
+                      surface->pitch);
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
   SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
 }
@@ -281,9 +297,18 @@ MessageBoxAnswer SdlBackend::messageBox(const std::string& text, const std::stri
   return showMessageBox(text, caption, flags, has_owner ? window_ : nullptr);
 }
 
+bool SdlBackend::audioReady() {
+  if (!audio_tried_) {
+    audio_tried_ = true;
+    audio_ok_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (!audio_ok_) std::fprintf(stderr, "zorva: no sound devices: %s\n", SDL_GetError());
+  }
+  return audio_ok_;
+}
+
 void SdlBackend::beep(unsigned /*type*/) {
   // SDL has no system sound; every kind of beep is the same short tone on the default output.
-  if (!audio_ok_ || beep_unavailable_) return;
+  if (beep_unavailable_ || !audioReady()) return;
   if (beep_device_ == 0) {
     SDL_AudioSpec want{};
     want.freq = kBeepRateHz;
@@ -315,7 +340,7 @@ void SdlBackend::sleepMs(int ms) {
 
 // Audio streams live in the sound device layer; the desktop only hands the calls on.
 int SdlBackend::openAudio(AudioDirection direction, const AudioFormat& format) {
-  return audio_ok_ ? audio_.open(direction, format) : -1;
+  return audioReady() ? audio_.open(direction, format) : -1;
 }
 void SdlBackend::startAudio(int stream) { audio_.start(stream); }
 void SdlBackend::stopAudio(int stream) { audio_.stop(stream); }

@@ -59,12 +59,16 @@ class SdlBackend final : public Backend {
   // asks a sound's position or reads input.
   void showPending();
   bool take(const SDL_Event& sdl_event, InputEvent& event);
+  // SDL's sound part starts at the first sound or beep, not with the window: it takes time the
+  // title screen need not wait for. False (said once) when there are no sound devices.
+  bool audioReady();
 
   // Declared first so that it ends last: SDL_Quit runs after every device and window is closed.
   struct SdlQuitAtEnd {
     ~SdlQuitAtEnd() { SDL_Quit(); }
   } quit_at_end_;
   bool video_ok_ = false;
+  bool audio_tried_ = false;
   bool audio_ok_ = false;
   ScaleMapping scale_;  // chosen once, when the desktop is first reached
   SDL_Window* window_ = nullptr;

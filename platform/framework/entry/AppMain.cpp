@@ -2,7 +2,11 @@
 // until the main window closes.
 #include <afxwin.h>
 
+#include "platform/win32/gdi/TextRenderer.h"
+
 int main() {
+  // The fonts are looked up while the desktop starts: the first screen has text on it.
+  zorva::platform::prepareStockFonts();
   CWinApp* app = AfxGetApp();
   if (app == nullptr) return -1;  // the program defines no application object
   app->GetAppTitle();

@@ -86,6 +86,7 @@ HDC createWindowDC(const DrawTarget& target, HWND owner) {
   auto dc = std::make_unique<DeviceContext>();
   dc->target = target;
   dc->owner = owner;
+  if (target.paint && target.surface != nullptr) target.surface->holdChanges();
   dc->state = defaultState();
   holdState(dc->state);
   return addDC(std::move(dc));
@@ -118,6 +119,8 @@ BOOL WINAPI DeleteDC(HDC hdc) {
   DeviceContext& dc = *found->second;
   for (const DcState& s : dc.saved) releaseState(s);
   releaseState(dc.state);
+  if (!dc.memory && dc.target.paint && dc.target.surface != nullptr)
+    dc.target.surface->releaseChanges();
   if (dc.memory) {
     if (GdiObject* b = gdiObject(dc.bitmap, GdiKind::Bitmap)) b->bitmap_dc = nullptr;
     destroyDefaultBitmap(dc.default_bitmap);

@@ -1,5 +1,7 @@
 // SetDIBitsToDevice: device-independent rows onto a DC, through its origin and clip.
 #include <algorithm>
+#include <array>
+#include <cstring>
 
 #include "DeviceContext.h"
 #include "Raster.h"
@@ -44,16 +46,64 @@ bool readLayout(const BITMAPINFO* info, const void* bits, UINT colour_use, DibLa
   return true;
 }
 
-uint32_t dibPixel(const DibLayout& d, const BYTE* row, int x) {
-  if (d.bits == 24) return RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
-  if (d.bits == 32) return RGB(row[x * 4 + 2], row[x * 4 + 1], row[x * 4]);
-  unsigned index = 0;
-  if (d.bits == 8) index = row[x];
-  else if (d.bits == 4) index = (row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF;
-  else index = (row[x / 8] >> (7 - x % 8)) & 1;
-  if (index >= d.colour_count) return 0;  // outside the table: black
-  const RGBQUAD& q = d.colours[index];
-  return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+// The colour of every index a pixel of up to 8 bits can hold; indices outside the given
+// table are black.
+using ColourTable = std::array<uint32_t, 256>;
+
+ColourTable colourTable(const DibLayout& d) {
+  ColourTable table{};
+  for (unsigned i = 0; i < d.colour_count && i < table.size(); ++i) {
+    const RGBQUAD& q = d.colours[i];
+    table[i] = RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+  }
+  return table;
+}
+
+// Converts `count` pixels of a source row, starting at source column `x0`, into COLORREFs.
+void convertRow(const DibLayout& d, const ColourTable& table, const BYTE* row, long long x0,
+                int count, uint32_t* out) {
+  switch (d.bits) {
+    case 8: {
+      // Pictures of pages are mostly paper: eight equal indices at a time become one fill.
+      const BYTE* from = row + x0;
+      int i = 0;
+      for (; i + 8 <= count; i += 8) {
+        uint64_t eight = 0;
+        std::memcpy(&eight, from + i, sizeof eight);
+        if (eight == (eight & 0xFF) * 0x0101010101010101ull) {
+          std::fill_n(out + i, 8, table[eight & 0xFF]);
+          continue;
+        }
+        for (int k = i; k < i + 8; ++k) out[k] = table[from[k]];
+      }
+      for (; i < count; ++i) out[i] = table[from[i]];
+      return;
+    }
+    case 24:
+      for (int i = 0; i < count; ++i) {
+        const BYTE* p = row + (x0 + i) * 3;
+        out[i] = RGB(p[2], p[1], p[0]);
+      }
+      return;
+    case 32:
+      for (int i = 0; i < count; ++i) {
+        const BYTE* p = row + (x0 + i) * 4;
+        out[i] = RGB(p[2], p[1], p[0]);
+      }
+      return;
+    case 4:
+      for (int i = 0; i < count; ++i) {
+        const long long x = x0 + i;
+        out[i] = table[(row[x / 2] >> (x % 2 == 0 ? 4 : 0)) & 0xF];
+      }
+      return;
+    default:
+      for (int i = 0; i < count; ++i) {
+        const long long x = x0 + i;
+        out[i] = table[(row[x / 8] >> (7 - x % 8)) & 1];
+      }
+      return;
+  }
 }
 
 }  // namespace
@@ -89,6 +139,7 @@ int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, in
   const auto clampi = [](long long v) { return static_cast<int>(std::clamp<long long>(v, -(1LL << 30), 1LL << 30)); };
   const PixelRect block{clampi(left), clampi(top), clampi(right), clampi(bottom)};
   const auto* bytes = static_cast<const BYTE*>(lpvBits);
+  const ColourTable table = d.bits <= 8 ? colourTable(d) : ColourTable{};
   PixelRect touched;
   for (const PixelRect& c : dc->clips()) {
     const PixelRect r = block.intersect(c);
@@ -97,8 +148,7 @@ int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, in
       const long long sy = y - dy + src_y;
       const long long row_index = d.top_down ? sy : lines - 1 - sy;
       const BYTE* row = bytes + static_cast<size_t>(row_index) * d.stride;
-      uint32_t* out = s->row(y);
-      for (int x = r.left; x < r.right; ++x) out[x] = dibPixel(d, row, static_cast<int>(x - dx + xSrc));
+      convertRow(d, table, row, r.left - dx + xSrc, r.right - r.left, s->row(y) + r.left);
     }
     touched = unite(touched, r);
   }

@@ -5,6 +5,9 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <future>
+#include <iterator>
+#include <system_error>
 #include <string>
 
 namespace zorva::platform {
@@ -18,33 +21,6 @@ constexpr uint16_t kCp1252High[32] = {
 
 unsigned codePoint(unsigned char c) { return c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c; }
 
-// A configuration of its own, destroyed after each lookup: nothing of fontconfig's global state
-// is kept or torn down, so a process that also lays out text with fontconfig (the lesson
-// builder's tests) keeps its own caches.
-std::string findFontFile(const char* pattern, int& index) {
-  std::string file;
-  FcConfig* config = FcInitLoadConfigAndFonts();
-  if (config == nullptr) return file;
-  FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
-  if (pat == nullptr) {
-    FcConfigDestroy(config);
-    return file;
-  }
-  FcConfigSubstitute(config, pat, FcMatchPattern);
-  FcDefaultSubstitute(pat);
-  FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(config, pat, &result);
-  FcChar8* path = nullptr;
-  if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
-    file = reinterpret_cast<const char*>(path);
-    if (FcPatternGetInteger(match, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
-  }
-  if (match != nullptr) FcPatternDestroy(match);
-  FcPatternDestroy(pat);
-  FcConfigDestroy(config);
-  return file;
-}
-
 struct FaceChoice {
   const char* pattern;
   int line_height;
@@ -56,8 +32,61 @@ constexpr FaceChoice kFaceChoices[] = {
     {"monospace:weight=80", 13},              // ANSI_FIXED_FONT
     {"monospace:weight=80", 16},              // SYSTEM_FIXED_FONT
 };
+constexpr size_t kFaceCount = std::size(kFaceChoices);
+
+struct FaceFile {
+  std::string path;  // empty: fontconfig found none
+  int index = 0;
+};
+using FaceFiles = std::array<FaceFile, kFaceCount>;
+
+FaceFile findFontFile(FcConfig* config, const char* pattern) {
+  FaceFile found;
+  FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
+  if (pat == nullptr) return found;
+  FcConfigSubstitute(config, pat, FcMatchPattern);
+  FcDefaultSubstitute(pat);
+  FcResult result = FcResultNoMatch;
+  FcPattern* match = FcFontMatch(config, pat, &result);
+  FcChar8* path = nullptr;
+  if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
+    found.path = reinterpret_cast<const char*>(path);
+    if (FcPatternGetInteger(match, FC_INDEX, 0, &found.index) != FcResultMatch) found.index = 0;
+  }
+  if (match != nullptr) FcPatternDestroy(match);
+  FcPatternDestroy(pat);
+  return found;
+}
+
+// Loading fontconfig's configuration takes several milliseconds, so every stock face's file is
+// found with one configuration, loaded for it and destroyed afterwards: nothing of fontconfig's
+// global state is kept or torn down, so a process that also lays out text with fontconfig (the
+// lesson builder's tests) keeps its own caches.
+FaceFiles findFaceFiles() {
+  FaceFiles files;
+  FcConfig* config = FcInitLoadConfigAndFonts();
+  if (config == nullptr) return files;
+  for (size_t i = 0; i < kFaceCount; ++i) files[i] = findFontFile(config, kFaceChoices[i].pattern);
+  FcConfigDestroy(config);
+  return files;
+}
+
+std::shared_future<FaceFiles>& faceFilesLookup() {
+  static std::shared_future<FaceFiles> lookup;
+  return lookup;
+}
 
 }  // namespace
+
+void prepareStockFonts() {
+  std::shared_future<FaceFiles>& lookup = faceFilesLookup();
+  if (lookup.valid()) return;
+  try {
+    lookup = std::async(std::launch::async, findFaceFiles).share();
+  } catch (const std::system_error&) {
+    lookup = std::async(std::launch::deferred, findFaceFiles).share();  // no thread: at first use
+  }
+}
 
 FontFace* FontFace::get(FontFaceId id) {
   static std::array<std::unique_ptr<FontFace>, 4> faces;
@@ -67,7 +96,10 @@ FontFace* FontFace::get(FontFaceId id) {
   if (!tried[i]) {
     tried[i] = true;
     std::unique_ptr<FontFace> f(new FontFace());
-    if (f->open(kFaceChoices[i].pattern, kFaceChoices[i].line_height)) faces[i] = std::move(f);
+    prepareStockFonts();
+    const FaceFile& file = faceFilesLookup().get()[static_cast<size_t>(i)];
+    if (!file.path.empty() && f->open(file.path, file.index, kFaceChoices[i].pattern, kFaceChoices[i].line_height))
+      faces[i] = std::move(f);
   }
   return faces[i].get();
 }
@@ -77,10 +109,7 @@ FontFace::~FontFace() {
   if (library_ != nullptr) FT_Done_FreeType(static_cast<FT_Library>(library_));
 }
 
-bool FontFace::open(const char* pattern, int line_height) {
-  int index = 0;
-  const std::string file = findFontFile(pattern, index);
-  if (file.empty()) return false;
+bool FontFace::open(const std::string& file, int index, const char* pattern, int line_height) {
   FT_Library lib = nullptr;
   if (FT_Init_FreeType(&lib) != 0) return false;
   library_ = lib;
@@ -103,13 +132,19 @@ bool FontFace::open(const char* pattern, int line_height) {
   metrics_.internal_leading = line_height - chosen;
   metrics_.fixed_pitch = FT_IS_FIXED_WIDTH(face);
   metrics_.weight = std::string(pattern).find("weight=200") != std::string::npos ? 700 : 400;
+  return true;
+}
+
+const FontMetrics& FontFace::fullMetrics() {
+  if (widths_known_) return metrics_;
+  widths_known_ = true;
   int sum = 0;
   for (char c = 'a'; c <= 'z'; ++c) sum += glyph(static_cast<unsigned char>(c)).advance;
   for (char c = 'A'; c <= 'Z'; ++c) sum += glyph(static_cast<unsigned char>(c)).advance;
   metrics_.average_width = (sum / 26 + 1) / 2;
   for (int c = 32; c < 256; ++c)
     metrics_.max_width = std::max(metrics_.max_width, glyph(static_cast<unsigned char>(c)).advance);
-  return true;
+  return metrics_;
 }
 
 const Glyph& FontFace::glyph(unsigned char c) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,7 +29,10 @@ class FontFace {
   static FontFace* get(FontFaceId id);
   ~FontFace();
 
+  // The line's metrics; the character widths in them (average and largest) stay 0.
   const FontMetrics& metrics() const { return metrics_; }
+  // All of them: the widths need most glyphs rendered, so they are measured at the first ask.
+  const FontMetrics& fullMetrics();
   int width(std::string_view text);
   // Paints the ink of `text` (text colour only) for a line whose top-left is (x, y),
   // each glyph cut to its own cell and to the clips. Returns what it changed.
@@ -37,12 +41,14 @@ class FontFace {
 
  private:
   FontFace() = default;
-  bool open(const char* pattern, int line_height);
+  // Opens face `index` of `file`, which fontconfig found for `pattern`.
+  bool open(const std::string& file, int index, const char* pattern, int line_height);
   const Glyph& glyph(unsigned char c);
 
   void* library_ = nullptr;  // FT_Library
   void* face_ = nullptr;     // FT_Face
   FontMetrics metrics_;
+  bool widths_known_ = false;
   std::array<Glyph, 256> glyphs_;
 };
 

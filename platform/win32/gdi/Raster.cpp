@@ -6,24 +6,36 @@
 namespace zorva::platform {
 namespace {
 
-inline uint32_t apply(PixelOp op, uint32_t dst, uint32_t value) {
+// One row of a fill: the common solid fill is a plain fill of the row.
+void fillRow(uint32_t* row, int count, PixelOp op, uint32_t value) {
   switch (op) {
-    case PixelOp::Set: return value;
-    case PixelOp::Xor: return (dst ^ value) & 0xFFFFFF;
-    case PixelOp::Invert: return ~dst & 0xFFFFFF;
+    case PixelOp::Set: std::fill_n(row, count, value); return;
+    case PixelOp::Xor:
+      for (int x = 0; x < count; ++x) row[x] = (row[x] ^ value) & 0xFFFFFF;
+      return;
+    case PixelOp::Invert:
+      for (int x = 0; x < count; ++x) row[x] = ~row[x] & 0xFFFFFF;
+      return;
   }
-  return dst;
 }
 
-inline uint32_t combine(CopyOp op, uint32_t dst, uint32_t src) {
+// One row of a copy: the common plain copy is a block copy of the row.
+void combineRow(uint32_t* row, const uint32_t* from, int count, CopyOp op) {
   switch (op) {
-    case CopyOp::Copy: return src;
-    case CopyOp::Or: return dst | src;
-    case CopyOp::And: return dst & src;
-    case CopyOp::Xor: return dst ^ src;
-    case CopyOp::NotCopy: return ~src & 0xFFFFFF;
+    case CopyOp::Copy: std::copy_n(from, count, row); return;
+    case CopyOp::Or:
+      for (int x = 0; x < count; ++x) row[x] |= from[x];
+      return;
+    case CopyOp::And:
+      for (int x = 0; x < count; ++x) row[x] &= from[x];
+      return;
+    case CopyOp::Xor:
+      for (int x = 0; x < count; ++x) row[x] ^= from[x];
+      return;
+    case CopyOp::NotCopy:
+      for (int x = 0; x < count; ++x) row[x] = ~from[x] & 0xFFFFFF;
+      return;
   }
-  return dst;
 }
 
 inline bool inClips(const ClipList& clips, int x, int y) {
@@ -47,10 +59,7 @@ PixelRect fillArea(Surface& s, const ClipList& clips, const PixelRect& area, Pix
   for (const PixelRect& c : clips) {
     const PixelRect r = area.intersect(c);
     if (r.empty()) continue;
-    for (int y = r.top; y < r.bottom; ++y) {
-      uint32_t* row = s.row(y);
-      for (int x = r.left; x < r.right; ++x) row[x] = apply(op, row[x], value);
-    }
+    for (int y = r.top; y < r.bottom; ++y) fillRow(s.row(y) + r.left, r.right - r.left, op, value);
     touched = unite(touched, r);
   }
   return touched;
@@ -106,23 +115,29 @@ PixelRect copyArea(Surface& dst, const ClipList& clips, int dx, int dy, int w, i
   const PixelRect source_on_dst{dx - sx, dy - sy, dx - sx + src.width(), dy - sy + src.height()};
   area = area.intersect(source_on_dst);
   if (area.empty()) return {};
-  // Copy the source block first so a copy within one surface reads no pixel it has written.
+  // Within one surface the source block is copied first, so the copy reads no pixel it has
+  // written; from another surface the rows are read where they lie.
   const int bw = area.right - area.left;
   const int bh = area.bottom - area.top;
-  std::vector<uint32_t> block(static_cast<size_t>(bw) * bh);
-  for (int y = 0; y < bh; ++y) {
-    const uint32_t* row = src.row(area.top + y + sy - dy) + (area.left + sx - dx);
-    std::copy(row, row + bw, block.begin() + static_cast<size_t>(y) * bw);
+  std::vector<uint32_t> block;
+  if (&src == &dst) {
+    block.resize(static_cast<size_t>(bw) * bh);
+    for (int y = 0; y < bh; ++y) {
+      const uint32_t* row = src.row(area.top + y + sy - dy) + (area.left + sx - dx);
+      std::copy(row, row + bw, block.begin() + static_cast<size_t>(y) * bw);
+    }
   }
+  // Where the source of destination pixel (x, y) lies.
+  const auto source = [&](int x, int y) -> const uint32_t* {
+    if (block.empty()) return src.row(y + sy - dy) + (x + sx - dx);
+    return block.data() + static_cast<size_t>(y - area.top) * bw + (x - area.left);
+  };
   PixelRect touched;
   for (const PixelRect& c : clips) {
     const PixelRect r = area.intersect(c);
     if (r.empty()) continue;
-    for (int y = r.top; y < r.bottom; ++y) {
-      uint32_t* row = dst.row(y);
-      const uint32_t* from = block.data() + static_cast<size_t>(y - area.top) * bw - area.left;
-      for (int x = r.left; x < r.right; ++x) row[x] = combine(op, row[x], from[x]);
-    }
+    for (int y = r.top; y < r.bottom; ++y)
+      combineRow(dst.row(y) + r.left, source(r.left, y), r.right - r.left, op);
     touched = unite(touched, r);
   }
   return touched;

@@ -4,6 +4,30 @@
 
 namespace zorva::platform {
 
+void Surface::changed(const PixelRect& rect) const {
+  if (holds_ == 0) {
+    if (onChanged) onChanged(rect);
+    return;
+  }
+  if (held_.empty()) {
+    held_ = rect;
+    return;
+  }
+  held_ = PixelRect{std::min(held_.left, rect.left), std::min(held_.top, rect.top),
+                    std::max(held_.right, rect.right), std::max(held_.bottom, rect.bottom)};
+}
+
+void Surface::releaseChanges() const {
+  if (holds_ > 0 && --holds_ == 0) tellHeldChanges();
+}
+
+void Surface::tellHeldChanges() const {
+  if (held_.empty()) return;
+  const PixelRect rect = held_;
+  held_ = PixelRect{};
+  if (onChanged) onChanged(rect);
+}
+
 Surface::Surface(int width, int height, uint32_t fill) { resize(width, height, fill); }
 
 void Surface::resize(int width, int height, uint32_t fill) {

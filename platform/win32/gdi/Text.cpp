@@ -20,7 +20,7 @@ HFONT dialogFont() { return static_cast<HFONT>(stockObject(ANSI_VAR_FONT)); }
 bool fontMetrics(HFONT font, FontMetrics& out) {
   FontFace* f = faceOf(font);
   if (f == nullptr) return false;
-  out = f->metrics();
+  out = f->fullMetrics();
   return true;
 }
 
@@ -31,7 +31,7 @@ int fontLineHeight(HFONT font) {
 
 int fontAverageCharWidth(HFONT font) {
   FontFace* f = faceOf(font);
-  return f != nullptr ? f->metrics().average_width : 0;
+  return f != nullptr ? f->fullMetrics().average_width : 0;
 }
 
 int textWidth(HFONT font, std::string_view text) {

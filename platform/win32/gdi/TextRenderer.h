@@ -26,6 +26,11 @@ struct FontMetrics {
   bool fixed_pitch = false;
 };
 
+// Starts looking up the stock fonts' files beside what the caller does next (the desktop's
+// start-up); the first text waits for the lookup. Called once at program start; without it
+// the lookup is made at the first text.
+void prepareStockFonts();
+
 HFONT dialogFont();
 // False when the handle is no font or no face could be loaded for it.
 bool fontMetrics(HFONT font, FontMetrics& out);

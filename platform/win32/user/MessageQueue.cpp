@@ -148,6 +148,7 @@ void queueEvent(const InputEvent& e) {
 }
 
 void takeInput() {
+  showHeldChanges();
   InputEvent e;
   while (backend().pollEvent(e)) queueEvent(e);
 }

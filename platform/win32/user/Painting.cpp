@@ -59,8 +59,9 @@ std::vector<PixelRect> visibleParts(HWND window, PixelRect area) {
   return parts;
 }
 
-// A DC on the window's client area, limited to `client_part` (client coordinates).
-HDC clientDC(HWND window, const RECT& client_part) {
+// A DC on the window's client area, limited to `client_part` (client coordinates); a paint
+// DC gathers its changes until it is deleted.
+HDC clientDC(HWND window, const RECT& client_part, bool paint) {
   WindowTree& tree = WindowTree::instance();
   Surface* surface = screenSurfaceOf(window);
   if (surface == nullptr) return nullptr;
@@ -74,6 +75,7 @@ HDC clientDC(HWND window, const RECT& client_part) {
   target.surface = surface;
   target.origin_x = origin.left;
   target.origin_y = origin.top;
+  target.paint = paint;
   if (!area.empty()) target.clip = visibleParts(window, area);
   return createWindowDC(target, window);
 }
@@ -131,6 +133,9 @@ void paintNonClient(HWND window) {
 HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
   WindowRecord* r = WindowTree::instance().find(hWnd);
   if (r == nullptr || lpPaint == nullptr) return nullptr;
+  // The frame and the paint reach the desktop together, when the paint ends.
+  Surface* surface = screenSurfaceOf(hWnd);
+  if (surface != nullptr) surface->holdChanges();
   if (r->frame_pending) {
     r->frame_pending = false;
     paintNonClient(hWnd);
@@ -141,7 +146,8 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
   // The invalid part is taken now: what is drawn from here on asks for a new paint.
   r->has_update = false;
   r->erase = false;
-  HDC dc = clientDC(hWnd, lpPaint->rcPaint);
+  HDC dc = clientDC(hWnd, lpPaint->rcPaint, true);
+  if (surface != nullptr) surface->releaseChanges();
   if (dc == nullptr) return nullptr;
   lpPaint->hdc = dc;
   // fErase tells the window it still has to erase: the background message did not.
@@ -160,7 +166,7 @@ HDC WINAPI GetDC(HWND hWnd) {
   WindowTree& tree = WindowTree::instance();
   if (tree.find(hWnd) == nullptr) return nullptr;  // no DC on the whole screen
   const RECT client = tree.clientScreenRect(hWnd);
-  return clientDC(hWnd, RECT{0, 0, client.right - client.left, client.bottom - client.top});
+  return clientDC(hWnd, RECT{0, 0, client.right - client.left, client.bottom - client.top}, false);
 }
 
 int WINAPI ReleaseDC(HWND hWnd, HDC hDC) {

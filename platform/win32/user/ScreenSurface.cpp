@@ -90,4 +90,10 @@ void desktopResized(int width, int height) {
 
 void desktopExposed() { invalidateDesktop(); }
 
+void showHeldChanges() {
+  WindowTree& tree = WindowTree::instance();
+  WindowRecord* r = tree.find(tree.desktopWindow());
+  if (r != nullptr && r->screen != nullptr) r->screen->tellHeldChanges();
+}
+
 }  // namespace zorva::platform

@@ -38,5 +38,8 @@ void invalidateWhole(HWND window);
 void desktopResized(int width, int height);
 // The backend lost the window's pixels: everything is repainted.
 void desktopExposed();
+// The program waits (it reads the queue or opens a message box): what an open paint has
+// drawn so far is shown, since a paint that opens a dialog waits inside it.
+void showHeldChanges();
 
 }  // namespace zorva::platform

@@ -291,6 +291,7 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
   } else {
     caption = "Error";
   }
+  showHeldChanges();  // a box opened inside a paint shows over what the paint has drawn
   return backend().messageBox(lpText ? lpText : "", caption, uType, IsWindow(hWnd) != FALSE);
 }
 

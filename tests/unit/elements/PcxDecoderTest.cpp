@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "elements/PcxDecoder.h"
@@ -278,3 +280,64 @@ TEST(PcxLayout, BufferAgreesWithTheDescription) {
       EXPECT_EQ(pic.pixels[c.stride + x], static_cast<uint8_t>((x + 1) % 0xC0)) << c.name << " row 1 at " << x;
   }
 }
+
+namespace {
+
+// A picture keeps the buffer its rows were decoded into: it holds what the decoded picture
+// holds, for whole, damaged and sheared rows alike, and nothing over the cap.
+TEST(PcxKept, TheKeptBufferHoldsTheDecodedRows) {
+  struct Case {
+    const char* name;
+    Bytes data;
+    size_t cap;
+  };
+  const Case cases[] = {
+      {"a run crossing the buffer's end", picture(4, 2, 4, {1, 2, 3, 4, 0xFF, 9}), zorva::elements::kPcxMaxPixelBytes},
+      {"a run spilling into the next row", picture(4, 3, 4, {0xC6, 5, 1, 2, 3, 4, 6, 7}), zorva::elements::kPcxMaxPixelBytes},
+      {"long lines", picture(3, 2, 8, {1, 2, 3, 4, 5, 6, 7, 8, 11, 12, 13, 14, 15, 16, 17, 18}), zorva::elements::kPcxMaxPixelBytes},
+      {"rows cut short", picture(4, 2, 4, {1, 2, 3, 4, 0xC3}, false), zorva::elements::kPcxMaxPixelBytes},
+      {"over the cap", picture(4, 2, 4, {1, 2, 3, 4}), 4},
+  };
+  for (const Case& c : cases) {
+    const PcxPicture decoded = decodePcx(c.data, c.cap);
+    std::unique_ptr<uint8_t[]> kept;
+    const PcxPicture described = decodePcx(c.data, kept, c.cap);
+    EXPECT_EQ(described.result, decoded.result) << c.name;
+    EXPECT_EQ(described.palette, decoded.palette) << c.name;
+    EXPECT_TRUE(described.pixels.empty()) << c.name;
+    if (decoded.result != PcxResult::kDecoded) {
+      EXPECT_EQ(kept, nullptr) << c.name;
+      continue;
+    }
+    ASSERT_NE(kept, nullptr) << c.name;
+    EXPECT_EQ(Bytes(kept.get(), kept.get() + decoded.pixels.size()), decoded.pixels) << c.name;
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Rows far from the buffer's end are written in whole blocks; what a block writes beyond a run
+// or stretch must be written over by the bytes that follow, a sheared row's included.
+TEST(PcxKept, WideRowsKeepEveryByteInPlace) {
+  const Bytes row = {0xFF, 9, 1, 2, 0xC3, 7, 0xFF, 4, 0xFF, 5, 0xFF, 6, 0xF6, 3};
+  Bytes rows;
+  for (int i = 0; i < 3; ++i) rows.insert(rows.end(), row.begin(), row.end());
+  // Each row decodes to 311 bytes (the last run crosses the 300-byte line), so each next row
+  // starts 11 bytes later: the buffer holds the first 900 of three decoded rows in a line.
+  Bytes one;
+  const std::pair<int, int> parts[] = {{63, 9}, {1, 1}, {1, 2}, {3, 7}, {63, 4}, {63, 5}, {63, 6}, {54, 3}};
+  for (auto [count, value] : parts)
+    one.insert(one.end(), count, static_cast<uint8_t>(value));
+  Bytes expected;
+  for (int i = 0; i < 3; ++i) expected.insert(expected.end(), one.begin(), one.end());
+  expected.resize(900);
+  std::unique_ptr<uint8_t[]> kept;
+  const PcxPicture pic = decodePcx(picture(300, 3, 300, rows), kept);
+  ASSERT_EQ(pic.result, PcxResult::kDecoded);
+  ASSERT_EQ(pic.stride, 300);
+  EXPECT_EQ(Bytes(kept.get(), kept.get() + 900), expected);
+}
+
+}  // namespace
