@@ -3,40 +3,13 @@
 #include <cstring>
 #include <new>
 
+#include "audio/DeviceWait.h"
 #include "audio/SampleLevels.h"
 
 namespace {
 
-// A device whose position has not moved for this long is taken as stuck: the wait ends there
-// rather than holding the program.
-const DWORD kStallLimitMs = 2000;
-
 // The position a wait must reach: the size less 10 bytes, never below 0.
 DWORD EndPosition(LONG nSize) { return nSize > 10 ? (DWORD)(nSize - 10) : 0; }
-
-// Polls `query` (which fills the byte count of an MMTIME set to TIME_BYTES) until it reports
-// at least `target`, or until it has not advanced for the stall limit on the platform's clock.
-template <typename Query>
-void WaitForPosition(DWORD target, Query query) {
-  MMTIME time;
-  std::memset(&time, 0, sizeof time);
-  time.wType = TIME_BYTES;
-  DWORD last = 0;
-  DWORD lastMoved = GetTickCount();
-  for (;;) {
-    query(&time);
-    const DWORD position = time.u.cb;
-    if (position >= target) return;
-    const DWORD now = GetTickCount();
-    if (position != last) {
-      last = position;
-      lastMoved = now;
-    } else if (now - lastMoved >= kStallLimitMs) {
-      return;
-    }
-    time.wType = TIME_BYTES;  // a device may answer in another format; ask for bytes again
-  }
-}
 
 }  // namespace
 
@@ -83,9 +56,16 @@ void CWaveRecorder::Record() {
 
   if (!StartRecording()) return;
   HWAVEIN hIn = (HWAVEIN)m_hDevice;
-  WaitForPosition(EndPosition(m_nSize),
-                  [hIn](MMTIME* pTime) { waveInGetPosition(hIn, pTime, sizeof(MMTIME)); });
+  const DWORD dwGot = WaitForPosition(
+      EndPosition(m_nSize), [hIn](MMTIME* pTime) { waveInGetPosition(hIn, pTime, sizeof(MMTIME)); });
   StopRecording();
+  if (dwGot == 0) {
+    // The device never delivered a byte (a suspended or dead source): a silent take would pass
+    // for the learner's voice, so it is reported as a failing input call and not kept.
+    FreeBuffers();
+    ReportInputFailure("waveInGetPosition", MMSYSERR_NOTENABLED);
+    return;
+  }
   m_bRecorded = TRUE;
 }
 
@@ -115,14 +95,19 @@ BOOL CWaveRecorder::StartRecording() {
   return TRUE;
 }
 
-// Reports a failed start with the platform's text, then closes the device and frees the
-// buffers, so the next recording finds the device free.
-void CWaveRecorder::FailStart(const char* pszCall, MMRESULT result, HWAVEIN hIn) {
+// A failing input call: the platform's text for the result, captioned with the call's name.
+void CWaveRecorder::ReportInputFailure(const char* pszCall, MMRESULT result) {
   char szText[100];
   szText[0] = '\0';
   waveInGetErrorTextA(result, szText, sizeof szText);
   szText[sizeof szText - 1] = '\0';
   MessageBoxA(NULL, szText, pszCall, MB_OK);
+}
+
+// Reports a failed start with the platform's text, then closes the device and frees the
+// buffers, so the next recording finds the device free.
+void CWaveRecorder::FailStart(const char* pszCall, MMRESULT result, HWAVEIN hIn) {
+  ReportInputFailure(pszCall, result);
   if (hIn != NULL) {
     waveInReset(hIn);
     if (m_pHeader->dwFlags & WHDR_PREPARED) waveInUnprepareHeader(hIn, m_pHeader, sizeof(WAVEHDR));

@@ -24,6 +24,7 @@ class CWaveRecorder : public CObject {
  private:
   BOOL StartRecording();
   void FailStart(const char* pszCall, MMRESULT result, HWAVEIN hIn);
+  void ReportInputFailure(const char* pszCall, MMRESULT result);
   void StopRecording();
   void StopPlaying();
   void Normalize();

@@ -105,7 +105,8 @@ class Backend {
   virtual int openAudio(AudioDirection direction, const AudioFormat& format) = 0;
   virtual void startAudio(int stream) = 0;
   virtual void stopAudio(int stream) = 0;   // pauses; queued or captured bytes are kept
-  virtual void closeAudio(int stream) = 0;  // drops whatever is queued or captured
+  // Drops whatever is queued or captured; returns within a moment even when the device is stuck.
+  virtual void closeAudio(int stream) = 0;
   // Capture: moves up to `bytes` captured bytes into dst; returns how many were moved.
   virtual size_t readCaptured(int stream, void* dst, size_t bytes) = 0;
   // Playback: queues bytes to be played after those already queued.

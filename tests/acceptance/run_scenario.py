@@ -9,6 +9,8 @@ ZORVA_ACCEPTANCE_REQUIRED is set, as in CI).
 """
 import argparse
 import os
+import signal
+import subprocess
 import sys
 import time
 import traceback
@@ -517,6 +519,62 @@ def close(run):
         heard = run.heard()
         if 'c3' in heard.names():
             run.fail(f'{how}: the run went on to the last item after the window closed: heard {heard.sounds}')
+
+
+@scenario
+def dead_microphone(run):
+    """A microphone that delivers nothing (its source suspended): a right click reports it once as a
+    failing input call within a few seconds, the window goes on answering, and it closes with status 0."""
+    lesson = run.make_lesson()
+    first = lesson.pages[0][0]
+    run.start()
+    open_lesson_1(run)
+    subprocess.run(['pactl', 'suspend-sink', 'voice', '1'], env=run.desktop.env, check=True, timeout=10)
+    clicked = run.click(rect_centre(first.audio), button=3)
+    run.wait_for(item_corner(first), RED, 'the item while the learner is recorded')
+    box = run.desktop.find_dialog('waveInGetPosition')
+    run.figure(f'right click to the "waveInGetPosition" box: {time.time() - clicked:.2f} s')
+    if time.time() - clicked > 8:
+        run.fail('the dead microphone was reported only after 8 s')
+    run.desktop.key(box, 'Return')
+    run.wait_for(item_corner(first), WHITE, 'the item after the report', seconds=5)
+    run.desktop.close_window(run.window)
+    asked = time.time()
+    run.expect_exit('the close button after the dead microphone', seconds=5)
+    run.figure(f'close after the dead microphone to process end: {time.time() - asked:.2f} s')
+
+
+@scenario
+def signals(run):
+    """SIGTERM and SIGINT end the program as its close button would, within a second, whatever it is
+    doing: the start-up error box open, a page playing, a menu open."""
+    lesson = run.make_lesson()
+    items = lesson.pages[0]
+    title = os.path.join(lesson.data_dir, 'DATA4.DAT')
+    kept = title + '.kept'
+    for state, sig in (('the start-up error box open', signal.SIGTERM), ('Play under way', signal.SIGTERM),
+                       ('the File menu open', signal.SIGINT)):
+        if state.startswith('the start-up'):
+            os.rename(title, kept)
+            run.start(wait_for_window=False)
+            run.desktop.find_dialog('Zorva File Error')
+            os.rename(kept, title)
+        else:
+            run.start()
+            open_lesson_1(run)
+            if state.startswith('Play'):
+                run.click(button_point('Play'))
+                run.wait_for(item_corner(items[0]), BLUE, 'the first item under Play')
+            else:
+                run.desktop.key(run.window, 'alt+f')
+                time.sleep(0.3)
+        run.desktop.program.send_signal(sig)
+        sent = time.time()
+        run.expect_exit(f'{signal.Signals(sig).name} with {state}', seconds=1.0)
+        run.figure(f'{signal.Signals(sig).name} with {state} to process end: {time.time() - sent:.2f} s')
+    if subprocess.run(['xwininfo', '-root', '-tree'], env=run.desktop.env, capture_output=True,
+                      text=True).stdout.count('"Zorva File Error"'):
+        run.fail('the error box stayed on the screen after the program ended')
 
 
 @scenario

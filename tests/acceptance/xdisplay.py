@@ -2,6 +2,7 @@
 manager's close button sends (Xvfb runs without a window manager)."""
 import ctypes
 import ctypes.util
+import time
 
 _CLIENT_MESSAGE = 33
 _Z_PIXMAP = 2
@@ -66,7 +67,13 @@ class XDisplay:
         x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
         x.XCloseDisplay.argtypes = [ctypes.c_void_p]
         self._x = x
+        # A server that has just lost its last client starts over and refuses connections
+        # meanwhile: it is asked again for a while.
+        deadline = time.time() + 2
         self._display = x.XOpenDisplay(name.encode())
+        while not self._display and time.time() < deadline:
+            time.sleep(0.05)
+            self._display = x.XOpenDisplay(name.encode())
         if not self._display:
             raise RuntimeError('cannot open display ' + name)
         self._root = x.XDefaultRootWindow(self._display)

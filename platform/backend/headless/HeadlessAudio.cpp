@@ -20,10 +20,15 @@ void HeadlessAudio::stallAfter(AudioDirection direction, uint64_t bytes) {
   stall_after_[index(direction)] = bytes;
 }
 
+void HeadlessAudio::startLate(AudioDirection direction, uint64_t delay_ms) {
+  start_late_ms_[index(direction)] = delay_ms;
+}
+
 void HeadlessAudio::clearFaults() {
   no_device_ = false;
   failing_opens_[0] = failing_opens_[1] = 0;
   stall_after_[0] = stall_after_[1] = UINT64_MAX;
+  start_late_ms_[0] = start_late_ms_[1] = 0;
 }
 
 HeadlessAudio::Stream* HeadlessAudio::find(int stream, AudioDirection direction) {
@@ -45,6 +50,7 @@ int HeadlessAudio::open(AudioDirection direction, const AudioFormat& format) {
   Stream s;
   s.direction = direction;
   s.format = format;
+  s.start_delay_ms = start_late_ms_[index(direction)];
   if (direction == AudioDirection::Capture) {
     s.source = capture_source_;
     const uint64_t fb = frameBytes(format);
@@ -63,15 +69,18 @@ uint64_t HeadlessAudio::limit(const Stream& s) const {
 
 uint64_t HeadlessAudio::position(const Stream& s, uint64_t now) const {
   if (!s.running) return std::min(s.anchor_bytes, std::max(limit(s), s.anchor_bytes));
+  const uint64_t from = std::max(s.anchor_ms, s.moves_from_ms);
+  if (now <= from) return s.anchor_bytes;
   const uint64_t fb = frameBytes(s.format);
-  const uint64_t grown = (now - s.anchor_ms) * uint64_t(s.format.bytesPerSecond()) / 1000 / fb * fb;
+  const uint64_t grown = (now - from) * uint64_t(s.format.bytesPerSecond()) / 1000 / fb * fb;
   return std::max(s.anchor_bytes, std::min(limit(s), s.anchor_bytes + grown));
 }
 
 uint64_t HeadlessAudio::timeOf(const Stream& s, uint64_t byte) const {
-  if (byte <= s.anchor_bytes) return s.anchor_ms;
+  const uint64_t from = std::max(s.anchor_ms, s.moves_from_ms);
+  if (byte <= s.anchor_bytes) return from;
   const uint64_t bps = uint64_t(s.format.bytesPerSecond());
-  return s.anchor_ms + ((byte - s.anchor_bytes) * 1000 + bps - 1) / bps;
+  return from + ((byte - s.anchor_bytes) * 1000 + bps - 1) / bps;
 }
 
 void HeadlessAudio::settleTrace(Stream& s, uint64_t now, uint64_t heard) {
@@ -112,6 +121,8 @@ void HeadlessAudio::start(int stream) {
   const uint64_t now = clock_ms_();
   s.running = true;
   s.anchor_ms = now;
+  if (s.start_delay_ms > 0) s.moves_from_ms = now + std::min(s.start_delay_ms, UINT64_MAX - now);
+  s.start_delay_ms = 0;
   settle(s, now);
   if (s.direction == AudioDirection::Capture && onCaptureStart) onCaptureStart();
 }

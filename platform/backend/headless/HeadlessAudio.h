@@ -51,6 +51,9 @@ class HeadlessAudio {
   void failOpens(AudioDirection direction, int count = 1);
   // Streams in `direction` stop advancing once `bytes` have been captured or heard (per stream).
   void stallAfter(AudioDirection direction, uint64_t bytes);
+  // Streams in `direction` opened afterwards begin to move only `delay_ms` after they are
+  // started, as a sound server waking from suspend or a wireless headset does.
+  void startLate(AudioDirection direction, uint64_t delay_ms);
   void clearFaults();
   // Called when a traced sound's first byte is heard (the time is known at that call).
   std::function<void(const TracedSound&)> onSoundStart;
@@ -74,6 +77,8 @@ class HeadlessAudio {
     uint64_t read = 0;           // capture: bytes handed out so far
     std::vector<uint8_t> source;
     uint64_t source_delay_bytes = 0;
+    uint64_t start_delay_ms = 0;  // how long after its first start the stream begins to move
+    uint64_t moves_from_ms = 0;   // set by the first start: nothing moves before then
     std::vector<size_t> sounds;  // playback: trace indices, with their byte offsets below
     std::vector<uint64_t> offsets;
   };
@@ -94,6 +99,7 @@ class HeadlessAudio {
   bool no_device_ = false;
   int failing_opens_[2] = {0, 0};
   uint64_t stall_after_[2] = {UINT64_MAX, UINT64_MAX};
+  uint64_t start_late_ms_[2] = {0, 0};
 };
 
 }  // namespace zorva::platform

@@ -63,6 +63,7 @@ void HeadlessBackend::pointerPosition(int& x, int& y) {
 }
 
 bool HeadlessBackend::createWindow(const std::string& title, const ScreenRect& outer) {
+  if (refuse_windows_) return false;
   title_ = title;
   outer_ = outer;
   window_created_ = true;

@@ -47,6 +47,8 @@ class HeadlessBackend final : public Backend {
 
   // --- Set-up by tests --------------------------------------------------------------------
   void setWorkArea(const ScreenRect& area) { work_area_ = area; }
+  // A desktop that gives no window (no display to show one on).
+  void refuseWindows(bool refuse) { refuse_windows_ = refuse; }
   // The answers the next message boxes give, in order; OK once the list is used up.
   void answerMessageBoxes(std::vector<MessageBoxAnswer> answers);
   // Called while a message box is "open", before it returns (for example to look at the screen).
@@ -115,6 +117,7 @@ class HeadlessBackend final : public Backend {
   ScreenRect outer_{};
   std::string title_;
   bool window_created_ = false;
+  bool refuse_windows_ = false;
   bool window_visible_ = false;
   int pointer_x_ = 0;  // screen coordinates
   int pointer_y_ = 0;

@@ -3,13 +3,47 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <thread>
 
 namespace zorva::platform {
+namespace {
+// How long a close may hold the GUI thread before it is left to finish by itself.
+constexpr Uint64 kCloseWaitMs = 250;
+}  // namespace
 
 SdlAudio::~SdlAudio() {
-  for (auto& [id, s] : streams_) SDL_CloseAudioDevice(s.device);
+  closeAll();
+  if (closes_underway_->load() == 0 && initialised_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlAudio::closeAll() {
+  for (auto& [id, s] : streams_) closeDevice(s.device);
   streams_.clear();
-  if (initialised_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void SdlAudio::closeDevice(uint32_t device) {
+  // Paused first, so no more sound is heard or taken whatever the close thread does.
+  SDL_PauseAudioDevice(device, 1);
+  const int before = closes_underway_->load();
+  std::shared_ptr<std::atomic<int>> underway = closes_underway_;
+  ++*underway;
+  std::thread([device, underway] {
+    SDL_CloseAudioDevice(device);
+    --*underway;
+  }).detach();
+  // A device that closes normally is gone when this returns, as callers expect; only a stuck
+  // one is left to its thread.
+  const Uint64 give_up_at = SDL_GetTicks64() + kCloseWaitMs;
+  while (underway->load() > before && SDL_GetTicks64() < give_up_at) SDL_Delay(1);
+}
+
+bool SdlAudio::finishCloses(int wait_ms) {
+  const Uint64 give_up_at = SDL_GetTicks64() + static_cast<Uint64>(std::max(wait_ms, 0));
+  while (closes_underway_->load() > 0) {
+    if (SDL_GetTicks64() >= give_up_at) return false;
+    SDL_Delay(5);
+  }
+  return true;
 }
 
 bool SdlAudio::ensureInit() {
@@ -68,7 +102,7 @@ void SdlAudio::stop(int stream) {
 void SdlAudio::close(int stream) {
   Stream* s = find(stream);
   if (!s) return;
-  SDL_CloseAudioDevice(s->device);
+  closeDevice(s->device);
   streams_.erase(stream);
 }
 

@@ -1,11 +1,17 @@
 // SDL2 audio devices behind the backend seam: the default capture and playback devices in the
 // format asked for (SDL converts when the hardware wants another), fed and drained through
 // SDL's own thread-safe queue, so nothing of ours runs on SDL's audio thread.
+//
+// Closing a device joins SDL's thread for it, and a capture thread whose source delivers
+// nothing (a suspended source, a dead server) never comes back: closes therefore run on a
+// thread of their own, and the GUI thread never waits on one for more than a moment.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 
 #include "platform/backend/Backend.h"
 
@@ -27,6 +33,10 @@ class SdlAudio {
   // Bytes heard: those handed to SDL less those still in SDL's queue and in the device's own
   // buffer; the last buffer's worth is counted in as time passes after the queue runs dry.
   uint64_t playedBytes(int stream);
+  void closeAll();
+  // Waits up to `wait_ms` for the closes under way; false when some are still stuck, and then
+  // SDL's audio must not be shut down (that would join the stuck thread again).
+  bool finishCloses(int wait_ms);
 
  private:
   struct Stream {
@@ -43,10 +53,13 @@ class SdlAudio {
   };
   Stream* find(int stream);
   bool ensureInit();
+  void closeDevice(uint32_t device);
 
   std::map<int, Stream> streams_;
   int next_id_ = 1;
   bool initialised_ = false;
+  // Shared with the closing threads, which may outlive this object when a device is stuck.
+  std::shared_ptr<std::atomic<int>> closes_underway_ = std::make_shared<std::atomic<int>>(0);
 };
 
 }  // namespace zorva::platform

@@ -7,6 +7,7 @@
 
 #include "platform/backend/sdl/SdlEvents.h"
 #include "platform/backend/sdl/SdlMessageBox.h"
+#include "platform/backend/sdl/SdlVideoStart.h"
 #include "platform/backend/sdl/SdlWindowIcon.h"
 #include "platform/backend/sdl/X11Errors.h"
 
@@ -16,6 +17,8 @@ namespace {
 constexpr int kBeepRateHz = 22050;
 constexpr int kBeepMs = 100;
 constexpr double kBeepToneHz = 880.0;
+// How long the program, when it ends, lets sound devices finish closing before it leaves them.
+constexpr int kCloseAtEndMs = 300;
 
 // A short sine with soft edges, so the cue does not click.
 std::vector<int16_t> beepTone() {
@@ -47,6 +50,13 @@ bool copyToXrgb(const uint32_t* src, int src_stride, int width, int height, Uint
   return true;
 }
 
+// A quit signal reaches the program as the desktop's quit event, read as a close request.
+void pushQuit() {
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  SDL_PushEvent(&quit);
+}
+
 }  // namespace
 
 SdlBackend::SdlBackend() {
@@ -59,18 +69,25 @@ SdlBackend::SdlBackend() {
   // texture framebuffer would also replace the desktop window when it is first shown, which
   // leaves anything that found the window holding a closed one.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // SDL's handlers would turn SIGTERM and SIGINT into a quit event that nobody reads while a
+  // message box or a sound holds the program; ours also end it then.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // Before SDL's video starts, so that SDL keeps this handler as the one it hands on to and
   // puts back when it shuts down.
   reportX11ErrorsAndGoOn();
-  video_ok_ = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER) == 0;
+  video_ok_ = startSdlVideo();
   if (!video_ok_) std::fprintf(stderr, "zorva: no desktop to show a window on: %s\n", SDL_GetError());
   if (video_ok_) SDL_StopTextInput();  // key events are all the platform reads
   if (video_ok_) scale_ = ScaleMapping(desktopScale(workArea()));
+  quit_signals_ = std::make_unique<QuitSignals>(&pushQuit);
 }
 
 SdlBackend::~SdlBackend() {
+  quit_signals_.reset();
   destroyWindow();
   if (beep_device_ != 0) SDL_CloseAudioDevice(beep_device_);
+  audio_.closeAll();
+  quit_at_end_.audio_stuck = !audio_.finishCloses(kCloseAtEndMs);
 }
 
 ScreenRect SdlBackend::workArea() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/backend/Backend.h"
+#include "platform/backend/sdl/QuitSignals.h"
 #include "platform/backend/sdl/SdlAudio.h"
 #include "platform/backend/sdl/SdlScale.h"
 
@@ -64,8 +65,12 @@ class SdlBackend final : public Backend {
   bool audioReady();
 
   // Declared first so that it ends last: SDL_Quit runs after every device and window is closed.
+  // Not when a sound device is stuck closing: SDL_Quit would wait on it for ever.
   struct SdlQuitAtEnd {
-    ~SdlQuitAtEnd() { SDL_Quit(); }
+    bool audio_stuck = false;
+    ~SdlQuitAtEnd() {
+      if (!audio_stuck) SDL_Quit();
+    }
   } quit_at_end_;
   bool video_ok_ = false;
   bool audio_tried_ = false;
@@ -83,6 +88,7 @@ class SdlBackend final : public Backend {
   ScreenRect pending_{};
   uint64_t last_shown_ms_ = 0;
   SdlAudio audio_;
+  std::unique_ptr<QuitSignals> quit_signals_;  // once the event queue runs
   SDL_AudioDeviceID beep_device_ = 0;
   bool beep_unavailable_ = false;
 };

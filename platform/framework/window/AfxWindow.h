@@ -57,6 +57,10 @@ CWnd* AFXAPI AfxGetMainWnd();
 HINSTANCE AFXAPI AfxGetInstanceHandle();
 HINSTANCE AFXAPI AfxGetResourceHandle();
 void AFXAPI AfxEnableControlContainer();
+// The program's run: the application object's InitInstance, then its message loop until the
+// main window closes. Returns the exit status; when start-up made no main window there is
+// nothing to wait for, and the status is 1 after a line on standard error.
+int AFXAPI AfxWinMain();
 // A class name registered once per distinct (style, cursor, brush, icon) with AfxWndProc;
 // the returned text stays valid for the life of the program.
 LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr,

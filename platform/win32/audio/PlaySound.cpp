@@ -7,7 +7,10 @@
 
 namespace {
 
-// A device that hears nothing for this long is taken as stuck; the call gives up.
+// A device may be slow to play its first bytes (a wireless headset, a sound server waking
+// from suspend), so the first byte gets a long allowance; once bytes flow, a device that hears
+// nothing more for the stall limit is taken as stuck, and the call gives up.
+constexpr uint64_t kFirstByteLimitMs = 5000;
 constexpr uint64_t kStallLimitMs = 2000;
 
 // The flags that make sense for a synchronous in-memory sound; anything else (files, aliases,
@@ -31,7 +34,8 @@ bool playToEnd(const zorva::platform::WaveImage& image) {
       last_progress_ms = be.nowMs();
       continue;
     }
-    if (be.nowMs() - last_progress_ms > kStallLimitMs) {
+    const uint64_t allowance_ms = heard == 0 ? kFirstByteLimitMs : kStallLimitMs;
+    if (be.nowMs() - last_progress_ms > allowance_ms) {
       finished = false;
       break;
     }

@@ -232,3 +232,37 @@ TEST_F(WaveRecorder, EachFailingStartCallIsReportedAndRecordingRecovers) {
     EXPECT_EQ(played(recorder).size(), static_cast<size_t>(recorder.m_nSize));
   }
 }
+
+TEST_F(WaveRecorder, LateDevicesKeepTheirTakesAndAMicrophoneThatNeverDeliversIsReported) {
+  std::vector<int16_t> loud(20000, 0x2000);
+  be->audio().setCaptureSource(littleEndian(loud));
+  // A microphone that begins 3 s late still gives the whole take; playback that begins late
+  // still plays all of it.
+  be->audio().startLate(AudioDirection::Capture, 3000);
+  be->audio().startLate(AudioDirection::Playback, 3000);
+  CWaveRecorder late(20000);
+  late.Record();
+  ASSERT_TRUE(late.m_bRecorded);
+  EXPECT_TRUE(be->messageBoxes().empty());
+  const std::vector<uint8_t> bytes = played(late);
+  ASSERT_EQ(bytes.size(), 30000u);
+  EXPECT_EQ(be->audio().trace()[0].heard_bytes, 30000u) << "played to the end";
+  EXPECT_EQ(sampleAt(bytes, 0), 32765) << "the learner's voice, normalised";
+
+  // A microphone that never delivers a byte: given up after 5 s, reported once as a failing
+  // input call, and no silent take kept in place of the learner's voice.
+  be->audio().startLate(AudioDirection::Capture, 600000);
+  CWaveRecorder dead(20000);
+  const uint64_t start_ms = be->nowMs();
+  dead.Record();
+  EXPECT_GE(be->nowMs() - start_ms, 5000u);
+  EXPECT_LE(be->nowMs() - start_ms, 5010u);
+  EXPECT_FALSE(dead.m_bRecorded);
+  ASSERT_EQ(be->messageBoxes().size(), 1u);
+  EXPECT_EQ(be->messageBoxes()[0].caption, "waveInGetPosition");
+  EXPECT_EQ(be->messageBoxes()[0].text, errorText(MMSYSERR_NOTENABLED));
+  EXPECT_EQ(be->audio().openStreamCount(), 0);
+  be->audio().clearTrace();
+  dead.Play();
+  EXPECT_TRUE(be->audio().trace().empty()) << "nothing to play";
+}

@@ -207,3 +207,22 @@ TEST_F(WaveDevices, PlaySoundRefusesBadImagesAndMissingDevice) {
   ASSERT_FALSE(be->audio().trace().empty());
   EXPECT_EQ(be->audio().trace().back().heard_bytes, 10u);
 }
+
+TEST_F(WaveDevices, PlaySoundWaitsLongerForTheFirstByteThanForTheNext) {
+  // A device slow to begin (a headset, a sound server waking up) still plays the whole sound;
+  // one that never begins is given up after the first-byte allowance.
+  struct Row { const char* what; uint64_t late_ms; BOOL played; uint64_t took_min_ms, took_max_ms; };
+  const Row rows[] = {
+      {"begins 3 s late", 3000, TRUE, 3500, 3510},
+      {"never begins", 600000, FALSE, 5000, 5010},
+  };
+  const auto img = waveImage(ramp(22050));  // 0.5 s
+  for (const Row& row : rows) {
+    be->audio().startLate(AudioDirection::Playback, row.late_ms);
+    const uint64_t t0 = be->nowMs();
+    EXPECT_EQ(PlaySoundA(reinterpret_cast<LPCSTR>(img.data()), nullptr, SND_MEMORY), row.played) << row.what;
+    EXPECT_GE(be->nowMs() - t0, row.took_min_ms) << row.what;
+    EXPECT_LE(be->nowMs() - t0, row.took_max_ms) << row.what;
+    EXPECT_EQ(be->audio().trace().back().heard_bytes, row.played ? 22050u : 0u) << row.what;
+  }
+}

@@ -78,12 +78,13 @@ class CRouteApp : public CWinApp {
  public:
   CRouteApp() : CWinApp(nullptr) {}
   bool init_ok = true;
+  bool frame_failure_ignored = false;  // as a program whose start-up always returns TRUE
   afx_msg void OnAppOnly() { g_route.push_back("app:only"); }
   BOOL InitInstance() override {
     if (!init_ok) return FALSE;
     auto* frame = new CRouteFrame;
     m_pMainWnd = frame;
-    if (!frame->LoadFrame(kFrameId)) return FALSE;
+    if (!frame->LoadFrame(kFrameId)) return frame_failure_ignored;
     frame->ShowWindow(SW_SHOW);
     frame->UpdateWindow();
     return TRUE;
@@ -214,6 +215,25 @@ TEST_F(AppFrameTest, FailedInitLeavesNoWindow) {
   EXPECT_FALSE(app.InitInstance());
   EXPECT_EQ(app.ExitInstance(), 0);
   EXPECT_FALSE(desk.backend().windowCreated());
+}
+
+TEST_F(AppFrameTest, NoWindowFromTheDesktopEndsTheProgramWithAFailureInsteadOfWaiting) {
+  desk.backend().refuseWindows(true);
+  app.frame_failure_ignored = true;
+  // Without a window the loop would wait for input that never comes (the headless desktop
+  // throws then); the entry ends at once with a failure status.
+  EXPECT_EQ(AfxWinMain(), 1);
+  EXPECT_FALSE(desk.backend().windowCreated());
+  EXPECT_TRUE(deleted) << "the frame that got no window is not left behind";
+}
+
+TEST_F(AppFrameTest, EntryRunsTheLoopUntilTheMainWindowCloses) {
+  desk.backend().onIdle = [this] {
+    desk.backend().onIdle = nullptr;
+    desk.requestClose();
+  };
+  EXPECT_EQ(AfxWinMain(), 0);
+  EXPECT_TRUE(deleted);
 }
 
 }  // namespace

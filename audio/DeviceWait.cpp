@@ -1,0 +1,6 @@
+#include "audio/DeviceWait.h"
+
+BOOL DeviceStalled(DWORD dwPosition, DWORD dwWaitedMs, DWORD dwSinceMovedMs) {
+  if (dwPosition == 0) return dwWaitedMs >= kFirstByteLimitMs;
+  return dwSinceMovedMs >= kStallLimitMs;
+}
