@@ -1,5 +1,6 @@
 #include "tools/zorva-lesson/Assembler.h"
 
+#include <cmath>
 #include <map>
 
 #include "tools/zorva-lesson/ContentsPage.h"
@@ -39,9 +40,22 @@ void mustLieOn(const PictureRect& r, const lessonkit::IndexedPicture& picture, c
                               h + " (picture pixels, as an image editor shows them)");
 }
 
+std::vector<int16_t> cutSegment(std::vector<int16_t> samples, const SoundPlan& sound) {
+  const auto at = [](double seconds) { return static_cast<size_t>(std::llround(seconds * kClipRateHz)); };
+  const size_t begin = at(sound.from_s);
+  const size_t end = sound.to_s ? std::min(at(*sound.to_s), samples.size()) : samples.size();
+  if (begin >= end) {
+    throw BuildError(sound.where, "'from' lies at or after the end of " + sound.path + " (" +
+                                      std::to_string(samples.size() / kClipRateHz) + " s long)");
+  }
+  return std::vector<int16_t>(samples.begin() + static_cast<std::ptrdiff_t>(begin),
+                              samples.begin() + static_cast<std::ptrdiff_t>(end));
+}
+
 std::vector<int16_t> makeSound(const SoundPlan& sound) {
   switch (sound.kind) {
-    case SoundPlan::Kind::File: return changeTempo(loadSoundFile(sound.path, sound.where), sound.tempo);
+    case SoundPlan::Kind::File:
+      return changeTempo(cutSegment(loadSoundFile(sound.path, sound.where), sound), sound.tempo);
     case SoundPlan::Kind::Speech: return changeTempo(speak(sound.text, sound.voice, sound.where), sound.tempo);
     case SoundPlan::Kind::None: break;
   }

@@ -94,6 +94,23 @@ PicturePlan readPicture(const Context& ctx, const toml::table& table, const Sour
   return picture;
 }
 
+double secondsValue(const Context& ctx, const toml::node& node, const std::string& key) {
+  const std::optional<double> seconds = node.value<double>();
+  if (!seconds || *seconds < 0) throw BuildError(ctx.at(node), "'" + key + "' must be a time in seconds, 0 or more");
+  return *seconds;
+}
+
+// `from` and `to` cut one sentence out of a longer recording.
+void readSegment(const Context& ctx, const toml::table& table, ItemPlan& item) {
+  const toml::node* from = table.get("from");
+  const toml::node* to = table.get("to");
+  if (from == nullptr && to == nullptr) return;
+  if (item.sound.kind != SoundPlan::Kind::File) throw BuildError(item.where, "'from' and 'to' need an 'audio' file");
+  if (from != nullptr) item.sound.from_s = secondsValue(ctx, *from, "from");
+  if (to != nullptr) item.sound.to_s = secondsValue(ctx, *to, "to");
+  if (item.sound.to_s && *item.sound.to_s <= item.sound.from_s) throw BuildError(item.where, "'to' must lie after 'from'");
+}
+
 // What a lesson gives its pages and a page its items, unless they say otherwise.
 struct Inherited {
   std::string voice;
@@ -114,7 +131,7 @@ struct Inherited {
 };
 
 ItemPlan readItem(const Context& ctx, const toml::table& table, const Inherited& outer) {
-  allowOnly(ctx, table, {"rect", "line", "role", "role_rect", "say", "voice", "tempo", "audio", "name"}, "an item");
+  allowOnly(ctx, table, {"rect", "line", "role", "role_rect", "say", "voice", "tempo", "audio", "from", "to", "name"}, "an item");
   const Inherited settings = outer.within(ctx, table);
   ItemPlan item;
   item.where = ctx.at(table);
@@ -141,6 +158,7 @@ ItemPlan readItem(const Context& ctx, const toml::table& table, const Inherited&
     item.sound.path = existingFile(ctx, *audio, "audio");
     item.sound.where = ctx.at(*audio);
   }
+  readSegment(ctx, table, item);
   item.sound.tempo = settings.tempo;
   return item;
 }

@@ -43,6 +43,8 @@ struct SoundPlan {
   std::string path;   // File: resolved against the description's folder
   std::string text;   // Speech: the sentence
   std::string voice;  // Speech: an espeak-ng voice name such as "es" or "de+f2"
+  double from_s = 0;  // File: the stretch of a longer recording that is the clip
+  std::optional<double> to_s;
   double tempo = 1.0;  // below 1: slower, with the pitch kept
   SourceRef where;
 };

@@ -11,7 +11,7 @@ namespace zorva::builder {
 
 constexpr int kClipRateHz = 22050;
 
-// Reads WAV, FLAC, OGG or AIFF at any rate and channel count; mixes down to mono and converts
+// Reads WAV, MP3, FLAC, OGG or AIFF at any rate and channel count; mixes down to mono and converts
 // the rate. Throws BuildError naming `where` when the file can't be read.
 std::vector<int16_t> loadSoundFile(const std::string& path, const SourceRef& where);
 

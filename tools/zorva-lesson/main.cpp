@@ -5,12 +5,14 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/Checker.h"
 #include "tools/zorva-lesson/FolderWriter.h"
 #include "tools/zorva-lesson/Launcher.h"
 #include "tools/zorva-lesson/LessonDescription.h"
+#include "tools/zorva-lesson/propose/ProposeCommand.h"
 
 namespace {
 
@@ -18,7 +20,8 @@ int usage() {
   std::cerr << "usage: zorva-lesson build LESSON.toml OUTDIR [--install]   writes OUTDIR/ZORVADAT\n"
                "       zorva-lesson check DATADIR              reports what a ZORVADAT folder holds\n"
                "       zorva-lesson open [FOLDER]              starts Zorva on a course (default: the current one)\n"
-               "       zorva-lesson install OUTDIR             makes a built course the current one\n";
+               "       zorva-lesson install OUTDIR             makes a built course the current one\n"
+            << zorva::propose::kProposeUsage;
   return 2;
 }
 
@@ -43,6 +46,9 @@ int build(const std::string& description, const std::string& out_dir) {
 int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   try {
+    if (argc >= 2 && std::string(argv[1]) == "propose") {
+      return zorva::propose::runPropose(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+    }
     if (argc == 4 && std::string(argv[1]) == "build") return build(argv[2], argv[3]);
     if (argc == 5 && std::string(argv[1]) == "build" && std::string(argv[4]) == "--install") {
       const int status = build(argv[2], argv[3]);

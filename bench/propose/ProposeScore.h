@@ -1,0 +1,31 @@
+// How well a proposal matches an evaluation page's truth.
+#pragma once
+
+#include <vector>
+
+#include "bench/propose/EvaluationPage.h"
+#include "tools/zorva-lesson/propose/Proposal.h"
+
+namespace zorva::evaluation {
+
+struct Score {
+  int pages_failed = 0;  // no proposal at all
+  int sentences = 0;
+  int found = 0;                      // a proposed item covers the sentence with IoU >= 0.5
+  int boxes_right = 0;                // IoU >= 0.8
+  std::vector<double> cut_errors_ms;  // |from - true from| and |to - true to| of found sentences
+  int cuts_into_speech = 0;           // a cut inside the sentence's own speech or its neighbours'
+  int dialogue_lines = 0;
+  int roles_right = 0;
+  std::vector<double> page_seconds;      // wall-clock time of each page's proposal ...
+  std::vector<double> page_cpu_seconds;  // ... and the processor time it took
+  void add(const Score& other);
+};
+
+double intersectionOverUnion(const builder::PictureRect& a, const builder::PictureRect& b);
+
+// With the author's sentences, item i is sentence i; otherwise items are paired with sentences
+// by best overlap.
+Score scoreProposal(const EvaluationPage& page, const propose::Proposal& proposal, bool given_sentences);
+
+}  // namespace zorva::evaluation

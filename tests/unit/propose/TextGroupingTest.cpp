@@ -1,0 +1,107 @@
+// From recognised lines to the page's items: speaker labels, sentence ends, and the author's
+// sentences found among misread words.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "tools/zorva-lesson/propose/SentenceMatcher.h"
+#include "tools/zorva-lesson/propose/SentenceSplitter.h"
+#include "tools/zorva-lesson/propose/SpeakerLabels.h"
+
+using namespace zorva::propose;
+
+namespace {
+
+constexpr int kCharPx = 10;
+constexpr int kPitchPx = 40;
+
+// Recognised lines as the text reader gives them: each word's box from its place in the line
+// (10 pixels a character, 20 high); an empty string leaves a paragraph gap.
+std::vector<TextLine> page(const std::vector<std::string>& texts) {
+  std::vector<TextLine> lines;
+  for (size_t row = 0; row < texts.size(); ++row) {
+    if (texts[row].empty()) continue;
+    const int top = 40 + static_cast<int>(row) * kPitchPx;
+    TextLine line;
+    std::istringstream words(texts[row]);
+    std::string word;
+    int x = 40;
+    while (words >> word) {
+      line.words.push_back(Word{word, PictureRect{x, top, x + kCharPx * static_cast<int>(word.size()), top + 20}});
+      x += kCharPx * (static_cast<int>(word.size()) + 1);
+    }
+    line.box = PictureRect{40, top, x - kCharPx, top + 20};
+    lines.push_back(line);
+  }
+  findSpeakerLabels(lines);
+  return lines;
+}
+
+std::vector<std::string> textsOf(const std::vector<PageSentence>& sentences) {
+  std::vector<std::string> texts;
+  for (const PageSentence& s : sentences) texts.push_back((s.speaker ? s.speaker->role + "| " : "") + s.text);
+  return texts;
+}
+
+}  // namespace
+
+TEST(SentenceSplitter, SentencesEndAtPunctuationSpeakersGapsAndHeadings) {
+  struct Row {
+    const char* label;
+    std::vector<std::string> lines;
+    std::vector<std::string> expected;
+  };
+  const std::vector<Row> rows = {
+      {"ends inside a line and across lines",
+       {"Hoy es sábado. María va al mercado y", "compra pan. ¿Tienes hambre? ¡Sí!"},
+       {"Hoy es sábado.", "María va al mercado y compra pan.", "¿Tienes hambre?", "¡Sí!"}},
+      {"abbreviations and initials do not end a sentence",
+       {"Dr. Braun trifft J. Weber z.B. am Bahnhof. Dann gehen sie."},
+       {"Dr. Braun trifft J. Weber z.B. am Bahnhof.", "Dann gehen sie."}},
+      {"a short heading line before a capital, and a paragraph gap",
+       {"Lektion 3: Am Bahnhof", "Der Zug kommt um neun Uhr an und fährt gleich", "", "wieder ab"},
+       {"Lektion 3: Am Bahnhof", "Der Zug kommt um neun Uhr an und fährt gleich", "wieder ab"}},
+      {"a dialogue turn is one item however many sentences it holds",
+       {"Anna: Guten Morgen! Wie geht es dir?", "Ben: Gut, danke.", "Anna: Schön. Bis später!"},
+       {"Anna| Guten Morgen! Wie geht es dir?", "Ben| Gut, danke.", "Anna| Schön. Bis später!"}},
+      {"a heading with a colon is no speaker when its name starts one line only",
+       {"Dialog: Im Café", "A: Einen Kaffee, bitte.", "B: Gern.", "A: Danke."},
+       {"Dialog: Im Café", "A| Einen Kaffee, bitte.", "B| Gern.", "A| Danke."}},
+      {"dash turns alternate between two speakers",
+       {"— Hola, ¿qué tal?", "— Muy bien.", "— Me alegro."},
+       {"Speaker 1| Hola, ¿qué tal?", "Speaker 2| Muy bien.", "Speaker 1| Me alegro."}},
+  };
+  for (const Row& row : rows) EXPECT_EQ(textsOf(splitSentences(page(row.lines))), row.expected) << row.label;
+}
+
+TEST(SentenceMatcher, GivenSentencesFindTheirWordsThroughMisreadings) {
+  // Misread letters, a word split in two, two words run together, a speck read as a word.
+  const std::vector<TextLine> lines = page({"Tbe train leaves at nine. Pe ter buys", "a ticket. ~ Itis cold today."});
+  const std::vector<PageSentence> found =
+      matchSentences(lines, {"The train leaves at nine.", "Peter buys a ticket.", "It is cold today.", "Not there."});
+  ASSERT_EQ(found.size(), 4u);
+  const auto boxes = [&](size_t line, std::vector<size_t> words) {
+    std::vector<int> lefts;
+    for (size_t w : words) lefts.push_back(lines[line].words[w].box.left);
+    return lefts;
+  };
+  const auto lefts = [](const PageSentence& s) {
+    std::vector<int> out;
+    for (const PictureRect& box : s.word_boxes) out.push_back(box.left);
+    return out;
+  };
+  EXPECT_EQ(lefts(found[0]), boxes(0, {0, 1, 2, 3, 4}));
+  std::vector<int> second = boxes(0, {5, 6, 7});
+  for (int left : boxes(1, {0, 1})) second.push_back(left);
+  EXPECT_EQ(lefts(found[1]), second);
+  EXPECT_EQ(lefts(found[2]), boxes(1, {3, 4, 5}));
+  EXPECT_TRUE(found[3].word_boxes.empty()) << "a sentence not on the page has no area";
+  EXPECT_EQ(found[1].text, "Peter buys a ticket.");
+}
+
+TEST(SentenceMatcher, ALabelInAGivenSentenceIsNotPartOfItsText) {
+  const std::vector<TextLine> lines = page({"Anna: Hallo!", "Ben: Hallo, Anna!", "Anna: Wie geht's?"});
+  const std::vector<PageSentence> found = matchSentences(lines, {"Anna: Hallo!", "Hallo, Anna!", "Wie geht's?"});
+  EXPECT_EQ(textsOf(found), (std::vector<std::string>{"Anna| Hallo!", "Ben| Hallo, Anna!", "Anna| Wie geht's?"}));
+  ASSERT_EQ(found[1].word_boxes.size(), 2u);
+}

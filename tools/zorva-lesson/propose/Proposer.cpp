@@ -1,0 +1,121 @@
+#include "tools/zorva-lesson/propose/Proposer.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <map>
+
+#include "tools/zorva-lesson/Sound.h"
+#include "tools/zorva-lesson/propose/LetterKey.h"
+#include "tools/zorva-lesson/propose/PagePicture.h"
+#include "tools/zorva-lesson/propose/PauseFinder.h"
+#include "tools/zorva-lesson/propose/SentenceMatcher.h"
+#include "tools/zorva-lesson/propose/SentenceSplitter.h"
+#include "tools/zorva-lesson/propose/SpeakerLabels.h"
+#include "tools/zorva-lesson/propose/TextReader.h"
+
+namespace zorva::propose {
+namespace {
+
+constexpr int kItemMarginPx = 4;
+constexpr int kLabelMarginPx = 2;
+
+struct Pictures {
+  builder::RgbaImage read;  // full resolution, for the text reader
+  std::string shown_path;   // what the lesson shows ...
+  int shown_width = 0;      // ... and its size
+  int shown_height = 0;
+};
+
+// A PDF page is written to the picture file the author named; a scan wider than the page area
+// gets a scaled copy beside it.
+Pictures pagePictures(const ProposeRequest& request) {
+  Pictures pictures;
+  const bool from_pdf = !request.pdf.empty();
+  pictures.read = from_pdf ? renderPdfPage(request.pdf, request.pdf_page)
+                           : builder::loadImageFile(request.picture, builder::SourceRef{request.picture, 0});
+  const bool too_wide = pictures.read.width > kShownPageWidth;
+  pictures.shown_path = request.picture;
+  if (too_wide && !from_pdf) {
+    const std::filesystem::path scan(request.picture);
+    pictures.shown_path = (scan.parent_path() / (scan.stem().string() + "-shown.png")).string();
+  }
+  const builder::RgbaImage scaled = too_wide ? scaledToWidth(pictures.read, kShownPageWidth) : builder::RgbaImage{};
+  const builder::RgbaImage& shown = too_wide ? scaled : pictures.read;
+  if (from_pdf || too_wide) savePng(shown, pictures.shown_path);
+  pictures.shown_width = shown.width;
+  pictures.shown_height = shown.height;
+  return pictures;
+}
+
+PictureRect shownArea(const PictureRect& read, double scale, int margin, const Pictures& pictures) {
+  return PictureRect{std::max(0, static_cast<int>(std::floor(read.left * scale)) - margin),
+                     std::max(0, static_cast<int>(std::floor(read.top * scale)) - margin),
+                     std::min(pictures.shown_width, static_cast<int>(std::ceil(read.right * scale)) + margin),
+                     std::min(pictures.shown_height, static_cast<int>(std::ceil(read.bottom * scale)) + margin)};
+}
+
+ProposedItem itemFor(const PageSentence& sentence, double scale, const Pictures& pictures) {
+  ProposedItem item{sentence.text, std::nullopt, std::nullopt, std::nullopt};
+  if (!sentence.word_boxes.empty()) {
+    const PictureRect words = sentenceArea(sentence, 0, pictures.read.width, pictures.read.height);
+    item.rect = shownArea(words, scale, kItemMarginPx, pictures);
+  }
+  if (sentence.speaker) {
+    item.speaker =
+        SpeakerLabel{sentence.speaker->role, shownArea(sentence.speaker->box, scale, kLabelMarginPx, pictures)};
+  }
+  return item;
+}
+
+void cutRecording(const std::string& path, Proposal& proposal) {
+  const std::vector<int16_t> samples = builder::loadSoundFile(path, builder::SourceRef{path, 0});
+  std::vector<int> letters;
+  for (const ProposedItem& item : proposal.items) letters.push_back(static_cast<int>(letterKey(item.text).size()));
+  const std::vector<Cut> cuts = cutSentences(findPauses(samples, builder::kClipRateHz), letters,
+                                             static_cast<double>(samples.size()) / builder::kClipRateHz);
+  for (size_t i = 0; i < cuts.size(); ++i) proposal.items[i].cut = cuts[i];
+}
+
+}  // namespace
+
+std::string voiceForLanguage(const std::string& language) {
+  static const std::map<std::string, std::string> kVoices = {
+      {"eng", "en"}, {"deu", "de"}, {"spa", "es"}, {"fra", "fr"}, {"ita", "it"},      {"por", "pt"}, {"nld", "nl"},
+      {"pol", "pl"}, {"rus", "ru"}, {"ell", "el"}, {"tur", "tr"}, {"swe", "sv"},      {"dan", "da"}, {"nor", "nb"},
+      {"fin", "fi"}, {"ces", "cs"}, {"hun", "hu"}, {"jpn", "ja"}, {"chi_sim", "cmn"}, {"kor", "ko"}};
+  const auto it = kVoices.find(language.substr(0, language.find('+')));
+  return it == kVoices.end() ? "" : it->second;
+}
+
+Proposal proposePage(const ProposeRequest& request, Progress& progress) {
+  requireLanguage(request.language);
+  const std::vector<std::string> given =
+      request.sentences.empty() ? std::vector<std::string>{} : readSentenceFile(request.sentences);
+  progress.step("reading the picture");
+  const Pictures pictures = pagePictures(request);
+  std::vector<TextLine> lines =
+      readPageText(pictures.read, request.language, [&](int done) { progress.percent("reading the text", done); });
+  if (lines.empty()) {
+    throw builder::BuildError("no text found on the picture " + request.picture + " (is --language " +
+                              request.language + " the page's language, and the picture a page of text?)");
+  }
+  findSpeakerLabels(lines);
+  progress.step("finding the sentences");
+  const std::vector<PageSentence> sentences = given.empty() ? splitSentences(lines) : matchSentences(lines, given);
+
+  Proposal proposal;
+  proposal.picture = pictures.shown_path;
+  proposal.voice = voiceForLanguage(request.language);
+  const double scale = static_cast<double>(pictures.shown_width) / pictures.read.width;
+  for (const PageSentence& sentence : sentences) proposal.items.push_back(itemFor(sentence, scale, pictures));
+  if (!request.recording.empty()) {
+    progress.step("cutting the recording");
+    proposal.recording = request.recording;
+    cutRecording(request.recording, proposal);
+  }
+  progress.finish();
+  return proposal;
+}
+
+}  // namespace zorva::propose

@@ -1,0 +1,15 @@
+// The page's sentences from the recognised text alone: a sentence ends at a word that ends in
+// . ! ? or … (not an abbreviation), at a new speaker, at a paragraph gap, and after a short line
+// (a heading) followed by one that starts with a capital. A dialogue turn is one item however
+// many sentences it holds: it is what a learner takes over in a roleplay.
+#pragma once
+
+#include <vector>
+
+#include "tools/zorva-lesson/propose/PageText.h"
+
+namespace zorva::propose {
+
+std::vector<PageSentence> splitSentences(const std::vector<TextLine>& lines);
+
+}  // namespace zorva::propose

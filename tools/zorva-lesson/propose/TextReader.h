@@ -1,0 +1,25 @@
+// Reads the printed text of a page picture with Tesseract: words with their boxes, line by line
+// in reading order.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tools/zorva-lesson/Picture.h"
+#include "tools/zorva-lesson/propose/PageText.h"
+
+namespace zorva::propose {
+
+// The Debian package that holds a Tesseract language's traineddata ("chi_sim" → tesseract-ocr-chi-sim).
+std::string traineddataPackage(const std::string& language);
+
+// Throws BuildError naming the package to install when a language ("deu", "deu+eng") has no
+// traineddata on this machine.
+void requireLanguage(const std::string& language);
+
+// `progress` hears the recognition's percentage now and then.
+std::vector<TextLine> readPageText(const builder::RgbaImage& picture, const std::string& language,
+                                   const std::function<void(int)>& progress);
+
+}  // namespace zorva::propose
