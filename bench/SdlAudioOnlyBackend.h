@@ -1,10 +1,10 @@
-// A backend with only SDL2's clock and audio devices, for measuring the waveform calls on real
-// (or SDL's dummy/disk) devices without a window.
+// A backend with only the SDL backend's audio devices and the steady clock, for measuring the
+// waveform calls on real (or SDL's dummy/disk) devices without a window.
 #pragma once
 
-#include <SDL.h>
-
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/backend/Backend.h"
 #include "platform/backend/sdl/SdlAudio.h"
@@ -13,7 +13,7 @@ namespace zorva::bench {
 
 class SdlAudioOnlyBackend final : public platform::Backend {
  public:
-  SdlAudioOnlyBackend() { SDL_Init(SDL_INIT_TIMER); }
+  SdlAudioOnlyBackend() = default;
   ~SdlAudioOnlyBackend() override = default;
   platform::ScreenRect workArea() override { return {}; }
   void pointerPosition(int& x, int& y) override { x = y = 0; }
@@ -24,13 +24,16 @@ class SdlAudioOnlyBackend final : public platform::Backend {
   void present(const uint32_t*, int, int, int, const platform::ScreenRect&) override {}
   void destroyWindow() override {}
   bool pollEvent(platform::InputEvent&) override { return false; }
-  void waitForEvent(int ms) override { SDL_Delay(ms < 0 ? 0 : Uint32(ms)); }
+  void waitForEvent(int ms) override { sleepMs(ms < 0 ? 0 : ms); }
   platform::MessageBoxAnswer messageBox(const std::string&, const std::string&, unsigned, bool) override {
     throw std::logic_error("no message boxes in the audio benchmark");
   }
   void beep(unsigned) override {}
-  uint64_t nowMs() override { return SDL_GetTicks64(); }
-  void sleepMs(int ms) override { SDL_Delay(Uint32(ms)); }
+  uint64_t nowMs() override {
+    const auto since_start = std::chrono::steady_clock::now() - start_;
+    return uint64_t(std::chrono::duration_cast<std::chrono::milliseconds>(since_start).count());
+  }
+  void sleepMs(int ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
   int openAudio(platform::AudioDirection d, const platform::AudioFormat& f) override { return audio_.open(d, f); }
   void startAudio(int s) override { audio_.start(s); }
   void stopAudio(int s) override { audio_.stop(s); }
@@ -40,6 +43,7 @@ class SdlAudioOnlyBackend final : public platform::Backend {
   uint64_t playedBytes(int s) override { return audio_.playedBytes(s); }
 
  private:
+  const std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
   platform::SdlAudio audio_;
 };
 

@@ -14,7 +14,7 @@
 #include "bench/BenchTiming.h"
 #include "lesson/LessonBook.h"
 #include "platform/backend/headless/HeadlessBackend.h"
-#include "platform/backend/sdl/SdlBackend.h"
+#include "platform/backend/BackendFactory.h"
 
 using namespace zorva::bench;
 using zorva::platform::HeadlessBackend;
@@ -47,7 +47,7 @@ int pumpCountingPaints() {
 int main(int argc, char** argv) {
   const bool desktop = argc > 1 && std::string(argv[1]) == "--desktop";
   HeadlessBackend* headless = nullptr;
-  if (desktop) zorva::platform::installBackend(std::make_unique<zorva::platform::SdlBackend>());
+  if (desktop) zorva::platform::installBackend(zorva::platform::makeSdlBackend());
   else headless = &HeadlessBackend::install();
   const auto presentCount = [&] { return headless != nullptr ? headless->presentCount() : 0; };
   BenchFolder folder;

@@ -160,7 +160,7 @@ void CHotText::Erase(CDC* pDC) {
   if (pOldBrush != NULL) pDC->SelectObject(pOldBrush);
 }
 
-bool CHotText::HitTest(const CPoint& point) {
+bool CHotText::HitTest(const CPoint& point) const {
   if (!m_bVisible) return false;
   if (m_nState == stateDisabled || m_nState == stateBlank || m_nState == stateNote) return false;
   return ::PtInRect(&m_rect, point) != FALSE;

@@ -30,7 +30,7 @@ class CHotText : public CObject {
   void Draw(CDC* pDC);
   void Show(CDC* pDC);
   void Erase(CDC* pDC);
-  bool HitTest(const CPoint& point);
+  bool HitTest(const CPoint& point) const;
 
   // Owners change these directly and then draw, show or erase.
   BOOL m_bVisible;

@@ -1,11 +1,28 @@
 // Routing of left and right clicks, and the polling that lets a long run be stopped.
 #include "lesson/LessonBook.h"
 
+namespace {
+
+// Where the pointer is now, in the view's client coordinates; false when there is no view. The
+// view is the main window's only child and fills its client area.
+bool PointerInView(CPoint* pPoint) {
+  POINT pt;
+  ::GetCursorPos(&pt);
+  CWnd* pMain = AfxGetMainWnd();
+  CWnd* pView = pMain != NULL ? pMain->GetDlgItem(AFX_IDW_PANE_FIRST) : NULL;
+  if (pView == NULL) return false;
+  pView->ScreenToClient(&pt);
+  *pPoint = pt;
+  return true;
+}
+
+}  // namespace
+
 void CLessonBook::HandleClick(CPoint point, CDC* pDC) {
-  for (short i = 0; i <= 2; i++)
+  for (short i = kLessonsButton; i <= kNextPageButton; i++)
     if (m_buttons[i]->HitTest(point)) return Navigate(i, pDC);
-  for (short i = 3; i <= 8; i++)
-    if (m_buttons[i]->HitTest(point)) return OnControlButton((short)(i - 3), pDC);
+  for (short i = kStopButton; i <= kReplayButton; i++)
+    if (m_buttons[i]->HitTest(point)) return OnControlButton((short)(i - kStopButton), pDC);
   for (int i = 0; i < m_nItems; i++) {
     CPageAudio* pItem = Item(i);
     if (pItem != NULL && ::PtInRect(&pItem->m_rectAudio, point)) {
@@ -19,8 +36,8 @@ void CLessonBook::HandleClick(CPoint point, CDC* pDC) {
     if (pItem != NULL && pItem->m_nRoleHead != -1 && ::PtInRect(&pItem->m_rectRole, point))
       return ToggleRole(pItem->m_nRoleHead, pDC);
   }
-  for (short i = 9; i < kButtonCount; i++)
-    if (m_buttons[i]->HitTest(point)) return OpenLesson((short)(i - 9), pDC);
+  for (short i = kLesson1Button; i <= kLesson4Button; i++)
+    if (m_buttons[i]->HitTest(point)) return OpenLesson((short)(i - kLesson1Button), pDC);
 }
 
 void CLessonBook::HandleRightClick(CPoint point, CDC* pDC) {
@@ -35,20 +52,19 @@ void CLessonBook::HandleRightClick(CPoint point, CDC* pDC) {
 
 BOOL CLessonBook::StopRequested() {
   MSG msg;
-  if (!::PeekMessageA(&msg, NULL, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE)) return FALSE;
-  if (msg.message == WM_QUIT) {  // a quit request passes any filter: keep it and end the run
-    ::PostQuitMessage((int)msg.wParam);
-    return TRUE;
-  }
-  POINT pt;
-  ::GetCursorPos(&pt);
-  // The view is the main window's only child and fills its client area.
-  CWnd* pMain = AfxGetMainWnd();
-  CWnd* pView = pMain != NULL ? pMain->GetDlgItem(AFX_IDW_PANE_FIRST) : NULL;
-  if (pView == NULL) return FALSE;
-  pView->ScreenToClient(&pt);
-  CPoint point(pt);
-  return m_buttons[3]->HitTest(point) ? TRUE : FALSE;
+  if (!::PeekMessageA(&msg, NULL, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE)) msg.message = WM_NULL;
+  // A quit request passes any filter: it ends the run and is posted again for the message loop.
+  if (msg.message == WM_QUIT) ::PostQuitMessage((int)msg.wParam);
+  CPoint pointer;
+  const bool inView = msg.message == WM_LBUTTONDOWN && PointerInView(&pointer);
+  return StopsRun(msg.message, inView ? &pointer : NULL, *m_buttons[kStopButton]) ? TRUE : FALSE;
+}
+
+bool CLessonBook::StopsRun(UINT message, const CPoint* pPointer, const CHotText& stop) {
+  if (message == WM_QUIT) return true;
+  // The pointer where it is now, not where it was clicked: a click that moved onto Stop before
+  // the checkpoint stops the run, one that moved off it does not.
+  return message == WM_LBUTTONDOWN && pPointer != NULL && stop.HitTest(*pPointer);
 }
 
 BOOL CLessonBook::PumpOneMessage() {

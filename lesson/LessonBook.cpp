@@ -36,19 +36,19 @@ CLessonBook::CLessonBook()
   info.crBack = RGB(255, 255, 255);
   info.crDisabled = RGB(192, 192, 192);
   for (int i = 0; i < kButtonCount; i++) {
-    if (i == 3) info.y += 48;  // gap between the navigation and the control group
-    if (i == 9) {
+    if (i == kStopButton) info.y += 48;  // gap between the navigation and the control group
+    if (i == kLesson1Button) {
       info.x = 600;
       info.y = 80;
     }
     info.y += 24;
     info.strCaption = kCaptions[i];
     m_buttons[i] = new CHotText(info);
-    if (i < 9) m_buttons[i]->m_bVisible = FALSE;
+    if (i < kLesson1Button) m_buttons[i]->m_bVisible = FALSE;  // shown with a page
     m_buttons[i]->m_rect.right = m_buttons[i]->m_rect.left + 100;
   }
-  for (int i = 9; i < kButtonCount; i++) m_buttons[i]->m_nState = -1;
-  m_buttons[9]->m_nState = 0;
+  for (int i = kLesson1Button; i <= kLesson4Button; i++) m_buttons[i]->m_nState = -1;
+  m_buttons[kLesson1Button]->m_nState = 0;
 
   ReadStartupFile();
 }
@@ -114,10 +114,10 @@ CLessonBook::~CLessonBook() {
 }
 
 void CLessonBook::Draw(CDC* pDC) {
-  for (int i = 0; i <= 8; i++) m_buttons[i]->Draw(pDC);
+  for (int i = kLessonsButton; i <= kReplayButton; i++) m_buttons[i]->Draw(pDC);
   if (!m_bPageShown) {
     if (m_pTitlePicture != NULL) m_pTitlePicture->Draw(pDC);
-    for (int i = 9; i < kButtonCount; i++) m_buttons[i]->Draw(pDC);
+    for (int i = kLesson1Button; i <= kLesson4Button; i++) m_buttons[i]->Draw(pDC);
     return;
   }
   if (m_pPagePicture != NULL) m_pPagePicture->Draw(pDC);
@@ -126,10 +126,10 @@ void CLessonBook::Draw(CDC* pDC) {
 }
 
 void CLessonBook::ShowLessonMenu(CDC* pDC) {
-  for (int i = 0; i <= 8; i++) m_buttons[i]->Erase(pDC);
+  for (int i = kLessonsButton; i <= kReplayButton; i++) m_buttons[i]->Erase(pDC);
   ClearPage();
   if (m_pTitlePicture != NULL) m_pTitlePicture->Show(pDC);
-  for (int i = 9; i < kButtonCount; i++) m_buttons[i]->Show(pDC);
+  for (int i = kLesson1Button; i <= kLesson4Button; i++) m_buttons[i]->Show(pDC);
   m_bPageShown = FALSE;
 }
 
@@ -152,7 +152,7 @@ CPageAudio* CLessonBook::Item(int i) const {
   return (i >= 0 && i < m_nItems && i < kMaxItems) ? m_items[i] : NULL;
 }
 
-void CLessonBook::SetButtonState(int nButton, short nState, CDC* pDC) {
+void CLessonBook::SetButtonState(Button nButton, short nState, CDC* pDC) {
   m_buttons[nButton]->m_nState = nState;
   m_buttons[nButton]->Draw(pDC);
 }

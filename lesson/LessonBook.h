@@ -12,7 +12,27 @@
 
 class CLessonBook {
 public:
-  enum { kButtonCount = 13, kMaxItems = 60 };
+  // The thirteen buttons of m_buttons, in the order they are built, drawn and hit-tested.
+  enum Button {
+    // Navigation, on a page; Navigate takes the same numbers.
+    kLessonsButton,
+    kPreviousPageButton,
+    kNextPageButton,
+    // Control, on a page; OnControlButton takes the number less kStopButton.
+    kStopButton,
+    kPlayButton,
+    kBlankButton,
+    kRepeatButton,  // "Roleplay" while the learner has a role
+    kReviewButton,
+    kReplayButton,
+    // The lesson menu; OpenLesson takes the number less kLesson1Button.
+    kLesson1Button,
+    kLesson2Button,
+    kLesson3Button,
+    kLesson4Button,
+    kButtonCount
+  };
+  enum { kMaxItems = 60 };
 
   CLessonBook();
   virtual ~CLessonBook();
@@ -43,6 +63,10 @@ public:
   void HandleRightClick(CPoint point, CDC* pDC);
   BOOL StopRequested();
   BOOL PumpOneMessage();
+  // Whether a run stops on what its stop test took off the queue: `message` is WM_NULL when no
+  // left click was queued; `pPointer` is where the pointer is now in the view, null when there
+  // is no view. A quit request always stops; a left click stops only when Stop takes the pointer.
+  static bool StopsRun(UINT message, const CPoint* pPointer, const CHotText& stop);
 
   CHotText* m_buttons[kButtonCount];
   CImage* m_pTitlePicture;
@@ -81,7 +105,7 @@ private:
   typedef void (CPageAudio::*ItemStep)(CDC*);
   RunCheck RunItems(ItemStep first, ItemStep second, CDC* pDC);
   CPageAudio* Item(int i) const;
-  void SetButtonState(int nButton, short nState, CDC* pDC);
+  void SetButtonState(Button nButton, short nState, CDC* pDC);
   void ReadStartupFile();
   // The "Zorva File Error" box for a data file that cannot be opened.
   static void ReportMissingFile(const CString& strPath);

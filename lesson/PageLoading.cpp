@@ -50,8 +50,8 @@ void CLessonBook::LoadPage(CString strName, short nLesson, CDC* pDC) {
   if (m_pPagePicture != NULL) m_pPagePicture->Draw(pDC);
   CRect rectInfo(860, 10, 1100, 30);
   pDC->DrawText(m_strPageInfo, &rectInfo, 0);
-  m_buttons[6]->m_strCaption = "Repeat after me";
-  m_buttons[6]->Draw(pDC);
+  m_buttons[kRepeatButton]->m_strCaption = "Repeat after me";
+  m_buttons[kRepeatButton]->Draw(pDC);
   m_bRolePlay = 0;
 }
 
@@ -102,22 +102,22 @@ bool CLessonBook::ReadPageFile(CFile& file, CDC* pDC) {
 }
 
 void CLessonBook::OpenLesson(short nLesson, CDC* pDC) {
-  for (int i = 9; i < kButtonCount; i++) m_buttons[i]->Erase(pDC);
+  for (int i = kLesson1Button; i <= kLesson4Button; i++) m_buttons[i]->Erase(pDC);
   if (m_pTitlePicture != NULL) m_pTitlePicture->Erase(pDC);
-  for (int i = 0; i <= 8; i++) m_buttons[i]->Show(pDC);
+  for (int i = kLessonsButton; i <= kReplayButton; i++) m_buttons[i]->Show(pDC);
   m_bPageShown = TRUE;
   LoadPage(CString(), (short)(nLesson + 1), pDC);
 }
 
 void CLessonBook::Navigate(short nButton, CDC* pDC) {
   switch (nButton) {
-    case 0:
+    case kLessonsButton:
       ShowLessonMenu(pDC);
       break;
-    case 1:
+    case kPreviousPageButton:
       LoadPage(CString(m_strPrevFile), 0, pDC);
       break;
-    case 2:
+    case kNextPageButton:
       LoadPage(CString(m_strNextFile), 0, pDC);
       break;
     default:

@@ -1,31 +1,21 @@
 // The control buttons and the runs that work through all items of a page.
 #include "lesson/LessonBook.h"
 
-namespace {
-
-// The book buttons behind the control buttons a run highlights.
-const int kPlayButton = 4;
-const int kRepeatButton = 6;
-const int kReviewButton = 7;
-const int kReplayButton = 8;
-
-}  // namespace
-
 void CLessonBook::OnControlButton(short nControl, CDC* pDC) {
-  switch (nControl) {
-    case 1:
+  switch (kStopButton + nControl) {
+    case kPlayButton:
       PlayPage(pDC);
       break;
-    case 3:
+    case kRepeatButton:
       if (m_bRolePlay == 0)
         RepeatAfterMe(pDC);
       else if (m_bRolePlay == 1)
         RolePlay(pDC);
       break;
-    case 4:
+    case kReviewButton:
       ReviewPage(pDC);
       break;
-    case 5:
+    case kReplayButton:
       ReplayPage(pDC);
       break;
     default:  // Stop acts only inside a run; the blank button has no action

@@ -22,13 +22,13 @@ void CLessonBook::ToggleRole(short nItem, CDC* pDC) {
   for (int i = 0; i < m_nItems; i++) {
     CPageAudio* p = Item(i);
     if (p != NULL && p->m_bLearnerRole) {
-      m_buttons[6]->m_strCaption = "Roleplay";
-      m_buttons[6]->Draw(pDC);
+      m_buttons[kRepeatButton]->m_strCaption = "Roleplay";
+      m_buttons[kRepeatButton]->Draw(pDC);
       m_bRolePlay = 1;
       return;
     }
   }
-  m_buttons[6]->m_strCaption = "Repeat after me";
-  m_buttons[6]->Draw(pDC);
+  m_buttons[kRepeatButton]->m_strCaption = "Repeat after me";
+  m_buttons[kRepeatButton]->Draw(pDC);
   m_bRolePlay = 0;
 }

@@ -3,7 +3,8 @@
 # build-fuzz (if needed), writes its seeds and runs it on them for SECONDS. A finding (crash,
 # 10 s timeout, more than 1 GB of memory) ends the run with a non-zero status and leaves the
 # input in build-fuzz/findings/TARGET/; add it to tests/fuzz/regressions/TARGET/ once mended.
-# scripts/fuzz.sh --list prints the targets.
+# scripts/fuzz.sh --list prints the targets; scripts/fuzz.sh --build builds them all, after which
+# FUZZ_BUILT=1 lets several runs share build-fuzz at once without building again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD=${FUZZ_BUILD:-build-fuzz}
@@ -13,6 +14,16 @@ if [[ ${1:-} == --list ]]; then
   echo "$TARGETS"
   exit 0
 fi
+configure() {
+  if [[ ! -f $BUILD/CMakeCache.txt ]]; then
+    CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORVA_FUZZ=ON
+  fi
+}
+if [[ ${1:-} == --build ]]; then
+  configure
+  cmake --build "$BUILD" -j "${JOBS:-2}" --target $(sed 's/^/zorva_fuzz_/' <<<"$TARGETS") zorva-fuzz-seeds
+  exit 0
+fi
 if [[ $# -ne 2 ]] || ! grep -qx "$1" <<<"$TARGETS"; then
   echo "usage: scripts/fuzz.sh TARGET SECONDS   (targets: $(echo $TARGETS))" >&2
   exit 2
@@ -20,10 +31,10 @@ fi
 target=$1
 seconds=$2
 
-if [[ ! -f $BUILD/CMakeCache.txt ]]; then
-  CC=clang CXX=clang++ cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORVA_FUZZ=ON
+if [[ ${FUZZ_BUILT:-0} != 1 ]]; then
+  configure
+  cmake --build "$BUILD" -j "${JOBS:-2}" --target "zorva_fuzz_$target" zorva-fuzz-seeds
 fi
-cmake --build "$BUILD" -j "${JOBS:-2}" --target "zorva_fuzz_$target" zorva-fuzz-seeds
 
 # Absolute paths: the targets work inside a folder of their own (the program looks for its data
 # in the current directory), so libFuzzer must not read or write anything relative.

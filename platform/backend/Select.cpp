@@ -1,10 +1,7 @@
-// Chooses the backend once, at first use: tests set ZORVA_BACKEND=headless (or install one).
-#include <cstdlib>
-#include <cstring>
-
+// Chooses the backend once, at first use (the program's chooser decides which), unless a test
+// installed one.
 #include "platform/backend/Backend.h"
-#include "platform/backend/headless/HeadlessBackend.h"
-#include "platform/backend/sdl/SdlBackend.h"
+#include "platform/backend/BackendFactory.h"
 
 namespace zorva::platform {
 namespace {
@@ -16,14 +13,7 @@ std::unique_ptr<Backend>& current() {
 
 Backend& backend() {
   auto& instance = current();
-  if (!instance) {
-    const char* choice = std::getenv("ZORVA_BACKEND");
-    if (choice != nullptr && std::strcmp(choice, "headless") == 0) {
-      instance = std::make_unique<HeadlessBackend>();
-    } else {
-      instance = std::make_unique<SdlBackend>();
-    }
-  }
+  if (!instance) instance = makeDefaultBackend();
   return *instance;
 }
 

@@ -7,19 +7,9 @@
 #include <vector>
 
 #include "WinTypes.h"
+#include "platform/backend/PixelRect.h"
 
 namespace zorva::platform {
-
-// A device rectangle: left and top inclusive, right and bottom exclusive.
-struct PixelRect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  bool empty() const { return right <= left || bottom <= top; }
-  PixelRect intersect(const PixelRect& other) const;
-  bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-};
 
 class Surface {
  public:

@@ -181,7 +181,7 @@ TEST_F(PageGoneDuringARun, TheRunEndsAtItsNextCheckpointAndPlaysNothingMore) {
       } else {
         EXPECT_FALSE(now.m_bPageShown);
       }
-      for (int button = 4; button <= 8; ++button)
+      for (int button = CLessonBook::kPlayButton; button <= CLessonBook::kReplayButton; ++button)
         EXPECT_EQ(now.m_buttons[button]->m_nState, 0) << "button " << button;
       AfxGetMainWnd()->DestroyWindow();
     }
@@ -203,7 +203,7 @@ TEST_F(PageGoneDuringARun, ARightClickDuringARunStillRecordsAndTheRunGoesOn) {
                                  SoundKind::WaveOutWrite, SoundKind::PlaySound};
   ASSERT_EQ(heard().size(), 4u);
   for (int i = 0; i < 4; ++i) EXPECT_EQ(heard()[i].kind, expected[i]) << i;
-  EXPECT_EQ(book().m_buttons[4]->m_nState, 0);
+  EXPECT_EQ(book().m_buttons[CLessonBook::kPlayButton]->m_nState, 0);
 }
 
 }  // namespace

@@ -35,20 +35,8 @@ void HeadlessBackend::inject(InputEvent event) {
 
 void HeadlessBackend::schedule(uint64_t at_ms, InputEvent event) {
   event.time_ms = at_ms;
-  Scheduled entry{at_ms, false, event};
+  Scheduled entry{at_ms, event};
   auto later = std::upper_bound(scheduled_.begin(), scheduled_.end(), at_ms,
-                                [](uint64_t t, const Scheduled& s) { return t < s.at_ms; });
-  scheduled_.insert(later, entry);
-  arrive();
-}
-
-void HeadlessBackend::movePointer(int content_x, int content_y, uint64_t at_ms) {
-  InputEvent move;
-  move.kind = InputKind::MouseMove;
-  move.x = content_x;
-  move.y = content_y;
-  Scheduled entry{std::max(at_ms, now_ms_), true, move};
-  auto later = std::upper_bound(scheduled_.begin(), scheduled_.end(), entry.at_ms,
                                 [](uint64_t t, const Scheduled& s) { return t < s.at_ms; });
   scheduled_.insert(later, entry);
   arrive();
@@ -59,7 +47,7 @@ void HeadlessBackend::arrive() {
     const Scheduled entry = scheduled_.front();
     scheduled_.erase(scheduled_.begin());
     track(entry.event);
-    if (!entry.moves_only) pending_.push_back(entry.event);
+    pending_.push_back(entry.event);
   }
 }
 

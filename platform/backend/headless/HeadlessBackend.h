@@ -63,8 +63,6 @@ class HeadlessBackend final : public Backend {
   // Delivers an event when the virtual clock reaches at_ms. Mouse events move the pointer
   // at that moment, whether or not the program reads its queue then.
   void schedule(uint64_t at_ms, InputEvent event);
-  // Moves the pointer (content coordinates) without an event, now or at a later moment.
-  void movePointer(int content_x, int content_y, uint64_t at_ms = 0);
   bool hasPendingInput() const { return !pending_.empty() || !scheduled_.empty(); }
 
   // --- What the program did ---------------------------------------------------------------
@@ -110,7 +108,6 @@ class HeadlessBackend final : public Backend {
  private:
   struct Scheduled {
     uint64_t at_ms = 0;
-    bool moves_only = false;
     InputEvent event;
   };
   void arrive();  // moves scheduled input whose time has come into the queue

@@ -47,7 +47,6 @@ class SdlBackend final : public Backend {
   int shownWidth() const { return content_width_; }
   int shownHeight() const { return content_height_; }
   uint32_t shownPixel(int x, int y) const;
-  bool hasAudio() { return audioReady(); }
   int scale() const { return scale_.factor(); }
   SDL_Window* window() const { return window_; }
 

@@ -1,20 +1,8 @@
 #include "CFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
-#include "FileSharing.h"
-#include "kernel/KernelFaults.h"
-#include "kernel/PathResolver.h"
-
 IMPLEMENT_DYNAMIC(CFile, CObject)
 
 namespace {
-
-using zorva::platform::FileShareEntry;
 
 void setError(CFileException* pError, int cause, LONG os_error, LPCTSTR name) {
   if (pError == nullptr) return;
@@ -23,30 +11,47 @@ void setError(CFileException* pError, int cause, LONG os_error, LPCTSTR name) {
   pError->m_strFileName = name;
 }
 
-// The Win32 sharing bits of the open flags; FALSE for an unknown share value.
-bool shareEntry(UINT flags, FileShareEntry& entry) {
-  UINT access = flags & 0x3;
-  entry.reads = access == CFile::modeRead || access == CFile::modeReadWrite;
-  entry.writes = access == CFile::modeWrite || access == CFile::modeReadWrite;
+// The framework's cause for a kernel error code.
+int causeOf(DWORD error) {
+  switch (error) {
+    case ERROR_SUCCESS: return CFileException::none;
+    case ERROR_FILE_NOT_FOUND: return CFileException::fileNotFound;
+    case ERROR_PATH_NOT_FOUND: return CFileException::badPath;
+    case ERROR_TOO_MANY_OPEN_FILES: return CFileException::tooManyOpenFiles;
+    case ERROR_ACCESS_DENIED: return CFileException::accessDenied;
+    case ERROR_INVALID_HANDLE: return CFileException::invalidFile;
+    case ERROR_NEGATIVE_SEEK: return CFileException::badSeek;
+    case ERROR_READ_FAULT:
+    case ERROR_WRITE_FAULT: return CFileException::hardIO;
+    case ERROR_SHARING_VIOLATION: return CFileException::sharingViolation;
+    case ERROR_DISK_FULL: return CFileException::diskFull;
+    default: return CFileException::generic;
+  }
+}
+
+// The share mode CreateFileA takes for the open flags' share bits; false for an unknown value.
+bool shareMode(UINT flags, DWORD& mode) {
   switch (flags & 0x70) {
-    case CFile::shareCompat:
-    case CFile::shareExclusive: entry.denyRead = entry.denyWrite = true; return true;
-    case CFile::shareDenyWrite: entry.denyWrite = true; return true;
-    case CFile::shareDenyRead: entry.denyRead = true; return true;
-    case CFile::shareDenyNone: return true;
+    case CFile::shareCompat:  // counts as exclusive, as in the framework
+    case CFile::shareExclusive: mode = 0; return true;
+    case CFile::shareDenyWrite: mode = FILE_SHARE_READ; return true;
+    case CFile::shareDenyRead: mode = FILE_SHARE_WRITE; return true;
+    case CFile::shareDenyNone: mode = FILE_SHARE_READ | FILE_SHARE_WRITE; return true;
     default: return false;
   }
 }
 
-int openFlagsFor(UINT flags) {
-  int os = 0;
+DWORD accessFor(UINT flags) {
   switch (flags & 0x3) {
-    case CFile::modeRead: os = O_RDONLY; break;
-    case CFile::modeWrite: os = O_WRONLY; break;
-    default: os = O_RDWR; break;
+    case CFile::modeRead: return GENERIC_READ;
+    case CFile::modeWrite: return GENERIC_WRITE;
+    default: return GENERIC_READ | GENERIC_WRITE;
   }
-  if (flags & CFile::modeCreate) os |= O_CREAT | ((flags & CFile::modeNoTruncate) ? 0 : O_TRUNC);
-  return os | O_CLOEXEC;
+}
+
+DWORD dispositionFor(UINT flags) {
+  if (!(flags & CFile::modeCreate)) return OPEN_EXISTING;
+  return (flags & CFile::modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
 }
 
 }  // namespace
@@ -62,128 +67,96 @@ CFile::~CFile() { Abort(); }
 BOOL CFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
   const UINT kKnown = 0x3 | 0x70 | modeNoInherit | modeCreate | modeNoTruncate | typeText |
                       typeBinary;
-  FileShareEntry share;
+  DWORD share = 0;
   if (IsOpen() || lpszFileName == nullptr || (nOpenFlags & ~kKnown) != 0 ||
-      (nOpenFlags & 0x3) == 0x3 || !shareEntry(nOpenFlags, share)) {
-    setError(pError, CFileException::generic, EINVAL, lpszFileName);
+      (nOpenFlags & 0x3) == 0x3 || !shareMode(nOpenFlags, share)) {
+    setError(pError, CFileException::generic, ERROR_INVALID_PARAMETER, lpszFileName);
     return FALSE;
   }
-  std::optional<std::string> path = zorva::platform::resolvePath(lpszFileName);
-  if (!path) {
-    setError(pError, CFileException::badPath, ENOENT, lpszFileName);
+  const HANDLE h = ::CreateFileA(lpszFileName, accessFor(nOpenFlags), share, nullptr,
+                                 dispositionFor(nOpenFlags), FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD error = ::GetLastError();
+    setError(pError, causeOf(error), static_cast<LONG>(error), lpszFileName);
     return FALSE;
   }
-  int fd = ::open(path->c_str(), openFlagsFor(nOpenFlags), 0666);
-  if (fd < 0) {
-    int err = errno;
-    setError(pError, CFileException::OsErrorToException(err), err, lpszFileName);
-    return FALSE;
-  }
-  struct stat st;
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);  // a folder or a device is not a file to read
-    setError(pError, CFileException::accessDenied, EISDIR, lpszFileName);
-    return FALSE;
-  }
-  share.identity = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
-  if (!zorva::platform::shareAllows(share)) {
-    ::close(fd);
-    setError(pError, CFileException::sharingViolation, EBUSY, lpszFileName);
-    return FALSE;
-  }
-  m_shareToken = zorva::platform::registerShare(share);
-  m_hFile = fd;
+  m_hFile = h;
   m_strFileName = lpszFileName;
   m_nOpenFlags = nOpenFlags;
   return TRUE;
 }
 
-void CFile::throwOsError(int cause_if_unknown, int os_error) const {
-  int cause = CFileException::OsErrorToException(os_error);
+void CFile::throwLastError(int cause_if_unknown) const {
+  const DWORD error = ::GetLastError();
+  int cause = causeOf(error);
   if (cause == CFileException::generic || cause == CFileException::none) cause = cause_if_unknown;
-  AfxThrowFileException(cause, os_error, m_strFileName);
+  AfxThrowFileException(cause, static_cast<LONG>(error), m_strFileName);
 }
 
 UINT CFile::Read(void* lpBuf, UINT nCount) {
-  if (!IsOpen()) throwOsError(CFileException::invalidFile, EBADF);
+  if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
   if (nCount == 0) return 0;
-  if (lpBuf == nullptr) throwOsError(CFileException::generic, EINVAL);
-  if (zorva::platform::takeFileReadFault()) throwOsError(CFileException::hardIO, EIO);
-  auto* out = static_cast<char*>(lpBuf);
-  UINT done = 0;
-  while (done < nCount) {
-    ssize_t n = ::read(m_hFile, out + done, nCount - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throwOsError(CFileException::hardIO, errno);
-    }
-    if (n == 0) break;  // end of file: a short read, not an error
-    done += static_cast<UINT>(n);
-  }
+  if (lpBuf == nullptr) AfxThrowFileException(CFileException::generic, ERROR_INVALID_PARAMETER, m_strFileName);
+  DWORD done = 0;
+  if (!::ReadFile(m_hFile, lpBuf, nCount, &done, nullptr)) throwLastError(CFileException::hardIO);
   return done;
 }
 
 void CFile::Write(const void* lpBuf, UINT nCount) {
-  if (!IsOpen()) throwOsError(CFileException::invalidFile, EBADF);
+  if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
   if (nCount == 0) return;
-  if (lpBuf == nullptr) throwOsError(CFileException::generic, EINVAL);
-  const auto* in = static_cast<const char*>(lpBuf);
-  UINT done = 0;
-  while (done < nCount) {
-    ssize_t n = ::write(m_hFile, in + done, nCount - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      throwOsError(CFileException::hardIO, errno);
-    }
-    if (n == 0) throwOsError(CFileException::diskFull, ENOSPC);
-    done += static_cast<UINT>(n);
-  }
+  if (lpBuf == nullptr) AfxThrowFileException(CFileException::generic, ERROR_INVALID_PARAMETER, m_strFileName);
+  DWORD done = 0;
+  if (!::WriteFile(m_hFile, lpBuf, nCount, &done, nullptr)) throwLastError(CFileException::hardIO);
 }
 
 ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
-  if (!IsOpen()) throwOsError(CFileException::invalidFile, EBADF);
-  int whence = nFrom == begin ? SEEK_SET : nFrom == current ? SEEK_CUR : nFrom == end ? SEEK_END : -1;
-  if (whence < 0) throwOsError(CFileException::badSeek, EINVAL);
-  off_t pos = ::lseek(m_hFile, static_cast<off_t>(lOff), whence);
-  if (pos < 0) throwOsError(CFileException::badSeek, errno);
-  return static_cast<ULONGLONG>(pos);
+  if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
+  if (nFrom != begin && nFrom != current && nFrom != end)
+    AfxThrowFileException(CFileException::badSeek, ERROR_INVALID_PARAMETER, m_strFileName);
+  LONG high = static_cast<LONG>(static_cast<uint64_t>(lOff) >> 32);
+  const DWORD low = ::SetFilePointer(m_hFile, static_cast<LONG>(lOff), &high, nFrom);
+  if (low == INVALID_SET_FILE_POINTER && ::GetLastError() != ERROR_SUCCESS)
+    throwLastError(CFileException::badSeek);
+  return (static_cast<ULONGLONG>(static_cast<DWORD>(high)) << 32) | low;
 }
 
 ULONGLONG CFile::GetPosition() const {
-  if (!IsOpen()) throwOsError(CFileException::invalidFile, EBADF);
-  off_t pos = ::lseek(m_hFile, 0, SEEK_CUR);
-  if (pos < 0) throwOsError(CFileException::badSeek, errno);
-  return static_cast<ULONGLONG>(pos);
+  if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
+  LONG high = 0;
+  const DWORD low = ::SetFilePointer(m_hFile, 0, &high, FILE_CURRENT);
+  if (low == INVALID_SET_FILE_POINTER && ::GetLastError() != ERROR_SUCCESS)
+    throwLastError(CFileException::badSeek);
+  return (static_cast<ULONGLONG>(static_cast<DWORD>(high)) << 32) | low;
 }
 
 ULONGLONG CFile::GetLength() const {
-  if (!IsOpen()) throwOsError(CFileException::invalidFile, EBADF);
-  struct stat st;
-  if (::fstat(m_hFile, &st) != 0) throwOsError(CFileException::generic, errno);
-  return static_cast<ULONGLONG>(st.st_size);
+  if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
+  DWORD high = 0;
+  const DWORD low = ::GetFileSize(m_hFile, &high);
+  if (low == INVALID_FILE_SIZE && ::GetLastError() != ERROR_SUCCESS)
+    throwLastError(CFileException::generic);
+  return (static_cast<ULONGLONG>(high) << 32) | low;
 }
 
 void CFile::Flush() {
   if (!IsOpen()) return;
-  if (::fsync(m_hFile) != 0 && errno != EINVAL) throwOsError(CFileException::hardIO, errno);
+  if (!::FlushFileBuffers(m_hFile)) throwLastError(CFileException::hardIO);
 }
 
 void CFile::Close() {
   if (!IsOpen()) return;
-  int result = ::close(m_hFile);
-  int err = errno;
-  m_hFile = hFileNull;  // closed either way: the descriptor is gone after close()
-  CString name = m_strFileName;
+  const BOOL closed = ::CloseHandle(m_hFile);
+  const DWORD error = ::GetLastError();
+  m_hFile = INVALID_HANDLE_VALUE;  // closed either way: the handle is gone after CloseHandle
+  const CString name = m_strFileName;
   Abort();
-  if (result != 0 && err != EINTR)
-    AfxThrowFileException(CFileException::OsErrorToException(err), err, name);
+  if (!closed) AfxThrowFileException(causeOf(error), static_cast<LONG>(error), name);
 }
 
 void CFile::Abort() {
-  if (m_hFile != hFileNull) ::close(m_hFile);
-  m_hFile = hFileNull;
-  if (m_shareToken != 0) zorva::platform::unregisterShare(m_shareToken);
-  m_shareToken = 0;
+  if (m_hFile != INVALID_HANDLE_VALUE) ::CloseHandle(m_hFile);
+  m_hFile = INVALID_HANDLE_VALUE;
   m_strFileName.Empty();
 }
 

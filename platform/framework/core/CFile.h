@@ -5,6 +5,7 @@
 #pragma once
 
 #include "CException.h"
+#include "kernel/FileApi.h"
 #include "CObject.h"
 #include "CString.h"
 
@@ -27,7 +28,6 @@ class CFile : public CObject {
     typeBinary = 0x8000
   };
   enum SeekPosition { begin = 0x0, current = 0x1, end = 0x2 };
-  static const int hFileNull = -1;
 
   CFile() = default;
   // Opens at once; throws a CFileException* when the file cannot be opened.
@@ -52,14 +52,14 @@ class CFile : public CObject {
   virtual void Abort();
   CString GetFileName() const;
   CString GetFilePath() const { return m_strFileName; }
-  BOOL IsOpen() const { return m_hFile != hFileNull; }
+  BOOL IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
 
-  int m_hFile = hFileNull;
+  HANDLE m_hFile = INVALID_HANDLE_VALUE;
 
  private:
-  [[noreturn]] void throwOsError(int cause_if_unknown, int os_error) const;
+  // Throws for the last error of the kernel's file calls.
+  [[noreturn]] void throwLastError(int cause_if_unknown) const;
 
   CString m_strFileName;
   UINT m_nOpenFlags = 0;
-  int m_shareToken = 0;  // this open's entry in the sharing table, 0 when none
 };

@@ -9,6 +9,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_DESTROY()
   ON_WM_SIZE()
   ON_WM_SETFOCUS()
+  ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
 const CRect CFrameWnd::rectDefault(CW_USEDEFAULT, CW_USEDEFAULT, 0, 0);
@@ -97,6 +98,20 @@ void CFrameWnd::OnDestroy() { Default(); }
 void CFrameWnd::OnSize(UINT nType, int cx, int cy) {
   CWnd::OnSize(nType, cx, cy);
   RecalcLayout();
+}
+
+void CFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT, BOOL bSysMenu) {
+  if (bSysMenu || pPopupMenu == nullptr) return;
+  const int count = pPopupMenu->GetMenuItemCount();
+  for (int i = 0; i < count; ++i) {
+    const UINT id = pPopupMenu->GetMenuItemID(i);
+    if (id == 0 || id == 0xFFFFFFFFu) continue;  // separators and nested popups
+    CCmdUI ui;
+    ui.m_nID = id;
+    ui.m_nIndex = static_cast<UINT>(i);
+    ui.m_hMenu = pPopupMenu->m_hMenu;
+    ui.DoUpdate(this, TRUE);
+  }
 }
 
 void CFrameWnd::OnSetFocus(CWnd*) {

@@ -43,6 +43,9 @@ class CFrameWnd : public CWnd {
   afx_msg void OnDestroy();
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnSetFocus(CWnd* pOldWnd);
+  // The command-UI pass before a popup opens: each item is enabled exactly when the command
+  // route handles it, unless an update handler decides.
+  afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
 
   DECLARE_MESSAGE_MAP()
 };

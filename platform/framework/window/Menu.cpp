@@ -1,12 +1,9 @@
-// CMenu, and the framework's automatic enabling of menu items: before a popup opens, each item
-// asks the frame's command route; an item whose command no object handles is shown grey.
+// CMenu: wrappers of menu handles, made by the program (Attach) or on request (FromHandle).
 #include "Menu.h"
 
 #include <map>
 #include <memory>
 
-#include "Wnd.h"
-#include "platform/win32/user/MenuBar.h"
 
 IMPLEMENT_DYNAMIC(CMenu, CObject)
 
@@ -25,25 +22,6 @@ MenuMaps& maps() {
   static MenuMaps m;
   return m;
 }
-
-void updatePopupFromRoute(HWND frame, HMENU popup) {
-  CWnd* wnd = CWnd::FromHandlePermanent(frame);
-  if (wnd == nullptr) return;  // a window of no framework object: its states are its own
-  const int count = ::GetMenuItemCount(popup);
-  for (int i = 0; i < count; ++i) {
-    const UINT id = ::GetMenuItemID(popup, i);
-    if (id == 0 || id == 0xFFFFFFFFu) continue;  // separators and nested popups
-    // An update handler decides; otherwise the item is enabled exactly when someone handles it.
-    CCmdUI ui;
-    ui.m_nID = id;
-    ui.m_nIndex = static_cast<UINT>(i);
-    ui.m_hMenu = popup;
-    ui.DoUpdate(wnd, TRUE);
-  }
-}
-
-[[maybe_unused]] const bool g_routeInstalled =
-    (zorva::platform::setMenuUpdateHook(&updatePopupFromRoute), true);
 
 }  // namespace
 

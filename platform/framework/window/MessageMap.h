@@ -8,6 +8,7 @@ class CCmdTarget;
 class CWnd;
 class CDC;
 class CCmdUI;
+class CMenu;
 
 #ifndef afx_msg
 #define afx_msg
@@ -28,6 +29,7 @@ enum AfxSig : UINT_PTR {
   AfxSig_vwii,      // void (UINT, int, int)         WM_SIZE
   AfxSig_bD,        // BOOL (CDC*)                   WM_ERASEBKGND
   AfxSig_vt,        // void (UINT_PTR)               WM_TIMER
+  AfxSig_vMwb,      // void (CMenu*, UINT, BOOL)     WM_INITMENUPOPUP
   AfxSig_lwl,       // LRESULT (WPARAM, LPARAM)      ON_MESSAGE
   AfxSig_vw,        // void (UINT)                   ON_COMMAND_RANGE
   AfxSig_cmdui,     // void (CCmdUI*)                ON_UPDATE_COMMAND_UI
@@ -110,6 +112,9 @@ struct AFX_MSGMAP {
 #define ON_WM_ERASEBKGND() \
   ZORVA_MSG_ENTRY(WM_ERASEBKGND, AfxSig_bD, BOOL (CWnd::*)(CDC*), OnEraseBkgnd)
 #define ON_WM_TIMER() ZORVA_MSG_ENTRY(WM_TIMER, AfxSig_vt, void (CWnd::*)(UINT_PTR), OnTimer)
+#define ON_WM_INITMENUPOPUP()                                                          \
+  ZORVA_MSG_ENTRY(WM_INITMENUPOPUP, AfxSig_vMwb, void (CWnd::*)(CMenu*, UINT, BOOL), \
+                  OnInitMenuPopup)
 
 #define ON_MESSAGE(message, memberFxn)                      \
   {message, 0, 0, 0, AfxSig_lwl,                            \

@@ -293,6 +293,10 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case AfxSig_vt:
       (this->*reinterpret_cast<void (CWnd::*)(UINT_PTR)>(f))(static_cast<UINT_PTR>(wParam));
       break;
+    case AfxSig_vMwb:
+      (this->*reinterpret_cast<void (CWnd::*)(CMenu*, UINT, BOOL)>(f))(
+          CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), LOWORD(lParam), HIWORD(lParam));
+      break;
     case AfxSig_lwl:
       result = (this->*reinterpret_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(f))(wParam, lParam);
       break;

@@ -139,4 +139,3 @@ MMRESULT WINAPI waveOutWrite(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh);
 MMRESULT WINAPI waveOutReset(HWAVEOUT hwo);
 MMRESULT WINAPI waveOutGetPosition(HWAVEOUT hwo, LPMMTIME pmmt, UINT cbmmt);
 MMRESULT WINAPI waveOutClose(HWAVEOUT hwo);
-MMRESULT WINAPI waveOutGetErrorTextA(MMRESULT mmrError, LPSTR pszText, UINT cchText);

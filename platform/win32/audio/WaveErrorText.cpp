@@ -42,7 +42,3 @@ MMRESULT copyErrorText(MMRESULT code, LPSTR text, UINT size) {
 MMRESULT WINAPI waveInGetErrorTextA(MMRESULT mmrError, LPSTR pszText, UINT cchText) {
   return copyErrorText(mmrError, pszText, cchText);
 }
-
-MMRESULT WINAPI waveOutGetErrorTextA(MMRESULT mmrError, LPSTR pszText, UINT cchText) {
-  return copyErrorText(mmrError, pszText, cchText);
-}

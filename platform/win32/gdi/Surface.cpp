@@ -4,13 +4,6 @@
 
 namespace zorva::platform {
 
-PixelRect PixelRect::intersect(const PixelRect& other) const {
-  PixelRect r{std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
-              std::min(bottom, other.bottom)};
-  if (r.empty()) return PixelRect{};
-  return r;
-}
-
 void Surface::changed(const PixelRect& rect) const {
   if (holds_ == 0) {
     if (onChanged) onChanged(rect);

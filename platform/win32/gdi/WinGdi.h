@@ -25,8 +25,7 @@
 #define SYSTEM_FIXED_FONT 16
 #define DEFAULT_GUI_FONT 17
 
-// ---- System colours (user32; the same values WinUser.h gives) ----
-#ifndef COLOR_WINDOW
+// ---- System colours (user32's on the platform; kept beside the brushes they give) ----
 #define COLOR_SCROLLBAR 0
 #define COLOR_BACKGROUND 1
 #define COLOR_ACTIVECAPTION 2
@@ -44,7 +43,6 @@
 #define COLOR_BTNHIGHLIGHT 20
 #define COLOR_3DDKSHADOW 21
 #define COLOR_3DLIGHT 22
-#endif
 DWORD WINAPI GetSysColor(int nIndex);
 HBRUSH WINAPI GetSysColorBrush(int nIndex);
 

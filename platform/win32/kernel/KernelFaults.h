@@ -5,7 +5,7 @@ namespace zorva::platform {
 
 // After `successes` more successful GlobalAlloc calls, the next one returns NULL (once).
 void failGlobalAllocAfter(int successes);
-// After `successes` more successful file reads (CFile::Read), the next one fails with an I/O
+// After `successes` more successful file reads (ReadFile), the next one fails with an I/O
 // error (once), as a damaged disk would.
 void failFileReadsAfter(int successes);
 // Drops every injected fault.

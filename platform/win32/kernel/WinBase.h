@@ -1,10 +1,12 @@
-// The kernel32 subset: global memory, the tick count, string and memory helpers. The pure
+// The kernel32 subset: global memory, the tick count, string and memory helpers; the file
+// calls (FileApi.h) come in with this header. The pure
 // rectangle helpers of user32 live in WinRect.h and come in with this header.
 #pragma once
 
 #include <cstring>
 
 #include "../WinTypes.h"
+#include "FileApi.h"
 #include "WinRect.h"
 
 // 64-bit integers of the API (the same typedef may appear elsewhere; repeating it is harmless).

@@ -56,7 +56,6 @@ bool commandAllowed(HWND window, WORD command) {
     if (bar->items[i].popup != holder) continue;
     SendMessageA(top, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(holder),
                  MAKELPARAM(static_cast<WORD>(i), FALSE));
-    runMenuUpdateHook(top, holder);
     break;
   }
   MenuItem* item = MenuTable::instance().findCommand(frame->menu, command);

@@ -2,26 +2,15 @@
 
 #include "../gdi/TextRenderer.h"
 #include "../gdi/WinGdi.h"
+#include "../kernel/WinRect.h"
+#include "WinUser.h"
 
 namespace zorva::platform {
 
 namespace {
 
-void fill(HDC dc, int left, int top, int right, int bottom, int colour_index) {
-  const RECT r{left, top, right, bottom};
+void fill(HDC dc, const RECT& r, int colour_index) {
   FillRect(dc, &r, GetSysColorBrush(colour_index));
-}
-
-// A one-pixel edge: `light` on the top and left, `dark` on the bottom and right.
-void edge(HDC dc, const RECT& r, int light, int dark) {
-  fill(dc, r.left, r.top, r.right - 1, r.top + 1, light);
-  fill(dc, r.left, r.top, r.left + 1, r.bottom - 1, light);
-  fill(dc, r.left, r.bottom - 1, r.right, r.bottom, dark);
-  fill(dc, r.right - 1, r.top, r.right, r.bottom, dark);
-}
-
-RECT inset(const RECT& r, int by) {
-  return RECT{r.left + by, r.top + by, r.right - by, r.bottom - by};
 }
 
 void drawLine(HDC dc, const std::string& line, RECT r, UINT format) {
@@ -45,14 +34,16 @@ void drawStatic(HDC dc, HFONT font, const DialogItemTemplate& item, const RECT& 
 
 void drawButton(HDC dc, const DialogItemTemplate& item, const RECT& box) {
   RECT r = box;
-  fill(dc, r.left, r.top, r.right, r.bottom, COLOR_BTNFACE);
+  fill(dc, r, COLOR_BTNFACE);
   if (item.kind == DialogItemKind::DefPushButton) {
     // The default button's thick border: a black frame around the raised face.
     FrameRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    r = inset(r, 1);
+    InflateRect(&r, -1, -1);
   }
-  edge(dc, r, COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW);
-  edge(dc, inset(r, 1), COLOR_BTNFACE, COLOR_BTNSHADOW);
+  // A push button: a white and black outer ring, and only the shadow of the inner one (its
+  // light side is the face itself).
+  DrawEdge(dc, &r, BDR_RAISEDOUTER, BF_RECT | BF_SOFT | BF_ADJUST);
+  DrawEdge(dc, &r, BDR_RAISEDINNER, BF_BOTTOMRIGHT);
   drawLine(dc, item.text, box, DT_CENTER | DT_VCENTER);
 }
 
@@ -61,13 +52,11 @@ void drawButton(HDC dc, const DialogItemTemplate& item, const RECT& box) {
 void drawDialog(HDC dc, const DialogTemplate& dialog, const DialogGeometry& g,
                 const std::string& caption) {
   const HFONT font = dialogFont();
-  const RECT all{0, 0, g.window.right - g.window.left, g.window.bottom - g.window.top};
-  fill(dc, all.left, all.top, all.right, all.bottom, COLOR_BTNFACE);
-  edge(dc, all, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
-  edge(dc, inset(all, 1), COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW);
+  RECT all{0, 0, g.window.right - g.window.left, g.window.bottom - g.window.top};
+  DrawEdge(dc, &all, EDGE_RAISED, BF_RECT | BF_MIDDLE);
   const int caption_top = kDialogFramePx;
   const int caption_bottom = g.client_origin.y - 1;
-  fill(dc, kDialogFramePx, caption_top, all.right - kDialogFramePx, caption_bottom,
+  fill(dc, RECT{kDialogFramePx, caption_top, all.right - kDialogFramePx, caption_bottom},
        COLOR_ACTIVECAPTION);
   SelectObject(dc, font);
   SetBkMode(dc, TRANSPARENT);

@@ -81,7 +81,6 @@ void openMenu(HWND frame, int index, bool by_keyboard) {
   if (handle == nullptr) return;
   SendMessageA(frame, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(handle),
                MAKELPARAM(static_cast<WORD>(index), FALSE));
-  runMenuUpdateHook(frame, handle);
   bar = barOf(frame);  // the frame may have changed its menu meanwhile
   MenuObject* popup = MenuTable::instance().find(handle);
   if (bar == nullptr || popup == nullptr) return;
@@ -215,14 +214,7 @@ bool inputWhileOpen(const InputEvent& e) {
   }
 }
 
-void (*g_updateHook)(HWND, HMENU) = nullptr;
-
 }  // namespace
-
-void setMenuUpdateHook(void (*hook)(HWND frame, HMENU popup)) { g_updateHook = hook; }
-void runMenuUpdateHook(HWND frame, HMENU popup) {
-  if (g_updateHook != nullptr) g_updateHook(frame, popup);
-}
 
 int menuBarHeight(HWND frame) { return barOf(frame) ? menuBarHeightFor(menuFont()) : 0; }
 

@@ -34,9 +34,4 @@ namespace zorva::platform {
 // True while one of the frame's popups is open.
 bool menuIsOpen(HWND frame);
 
-// The framework's automatic enabling: called with the frame and the popup about to open, after
-// the frame has had WM_INITMENUPOPUP; it sets each item's state from the command route.
-void setMenuUpdateHook(void (*hook)(HWND frame, HMENU popup));
-void runMenuUpdateHook(HWND frame, HMENU popup);
-
 }  // namespace zorva::platform

@@ -22,7 +22,6 @@ class ScreenOverlay {
   // Puts the saved pixels back and presents them, or, when the overlay was drawn over or the
   // surface changed size, has the windows under it repainted. Forgets the overlay.
   void restore();
-  bool active() const { return owner_ != nullptr; }
   const PixelRect& rect() const { return rect_; }
   HWND owner() const { return owner_; }
 

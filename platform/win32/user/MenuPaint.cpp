@@ -33,12 +33,9 @@ void fill(HDC dc, int left, int top, int right, int bottom, int colour_index) {
   FillRect(dc, &r, GetSysColorBrush(colour_index));
 }
 
-// A one-pixel edge: `light` on the top and left, `dark` on the bottom and right.
-void edge(HDC dc, const PixelRect& r, int light, int dark) {
-  fill(dc, r.left, r.top, r.right - 1, r.top + 1, light);
-  fill(dc, r.left, r.top, r.left + 1, r.bottom - 1, light);
-  fill(dc, r.left, r.bottom - 1, r.right, r.bottom, dark);
-  fill(dc, r.right - 1, r.top, r.right, r.bottom, dark);
+void edge(HDC dc, const PixelRect& r, UINT kind) {
+  RECT rect{r.left, r.top, r.right, r.bottom};
+  DrawEdge(dc, &rect, kind, BF_RECT);
 }
 
 void text(HDC dc, const std::string& s, int left, int top, int right, int bottom, UINT format,
@@ -60,7 +57,7 @@ void drawMenuBar(Surface& surface, HWND frame, const MenuObject& bar, const BarL
   fill(dc.get(), 0, 0, surface.width(), layout.height, COLOR_MENU);
   for (size_t i = 0; i < layout.titles.size() && i < bar.items.size(); ++i) {
     const PixelRect& t = layout.titles[i];
-    if (static_cast<int>(i) == open) edge(dc.get(), t, COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT);
+    if (static_cast<int>(i) == open) edge(dc.get(), t, BDR_SUNKENOUTER);
     const MenuItem& item = bar.items[i];
     text(dc.get(), menuLabel(item.text), t.left + kTitlePadPx, kBarPadTopPx,
          t.right - kTitlePadPx + 1, layout.height, DT_LEFT,
@@ -74,9 +71,7 @@ void drawPopup(Surface& surface, HWND frame, const MenuObject& popup, const Popu
   if (dc.get() == nullptr) return;
   const PixelRect& b = layout.box;
   fill(dc.get(), b.left, b.top, b.right, b.bottom, COLOR_MENU);
-  edge(dc.get(), b, COLOR_3DLIGHT, COLOR_3DDKSHADOW);
-  edge(dc.get(), PixelRect{b.left + 1, b.top + 1, b.right - 1, b.bottom - 1}, COLOR_BTNHIGHLIGHT,
-       COLOR_BTNSHADOW);
+  edge(dc.get(), b, EDGE_RAISED);
   for (size_t i = 0; i < layout.items.size() && i < popup.items.size(); ++i) {
     const PixelRect& r = layout.items[i];
     const MenuItem& item = popup.items[i];

@@ -49,8 +49,7 @@ void makeScreenSurface(HWND desktop) {
   s->onChanged = [s](const PixelRect& changed) {
     const PixelRect part = changed.intersect(PixelRect{0, 0, s->width(), s->height()});
     if (part.empty()) return;
-    backend().present(s->data(), s->width(), s->height(), s->width(),
-                      ScreenRect{part.left, part.top, part.right, part.bottom});
+    backend().present(s->data(), s->width(), s->height(), s->width(), part);
   };
 }
 

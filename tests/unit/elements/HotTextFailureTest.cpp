@@ -4,9 +4,10 @@
 
 #include "elements/HotText.h"
 #include "platform/win32/gdi/GdiFaults.h"
-#include "tests/unit/elements/ElementSurface.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "tests/support/PixelCanvas.h"
 
-using namespace elementtest;
+using namespace pixeltest;
 using zorva::platform::GdiKind;
 
 namespace {
@@ -66,10 +67,10 @@ TEST(HotTextFailure, EachMissingDrawingObjectIsReportedAndStopsConstruction) {
       EXPECT_EQ(button.m_rect, CRect(10, 31, 10, 48)) << r.name;
       EXPECT_FALSE(button.m_bVisible) << r.name << ": a half-built button stays hidden";
       // An owner that shows it anyway gets less paint, not a crash.
-      Surface s(40, 60);
+      Canvas s(40, 60);
       button.m_rect.right = 30;
-      button.Show(&s.dc);
-      button.Erase(&s.dc);
+      button.Show(&s.cdc());
+      button.Erase(&s.cdc());
       EXPECT_FALSE(button.HitTest(CPoint(-100, -100))) << r.name;
     }
     EXPECT_EQ(zorva::platform::liveGdiObjects(GdiKind::Pen), pens) << r.name << ": pens deleted once";
@@ -85,8 +86,8 @@ TEST(HotTextFailure, ABuiltButtonHoldsThreeObjectsAndFreesThem) {
     CHotText button(Record("Play"));
     EXPECT_EQ(zorva::platform::liveGdiObjects(GdiKind::Pen), pens + 2);
     EXPECT_EQ(zorva::platform::liveGdiObjects(GdiKind::Brush), brushes + 1);
-    Surface s(60, 60);
-    button.Draw(&s.dc);  // drawing makes no lasting objects of its own
+    Canvas s(60, 60);
+    button.Draw(&s.cdc());  // drawing makes no lasting objects of its own
     EXPECT_EQ(zorva::platform::liveGdiObjects(GdiKind::Pen), pens + 2);
   }
   EXPECT_EQ(zorva::platform::liveGdiObjects(GdiKind::Pen), pens);

@@ -5,9 +5,10 @@
 #include <memory>
 
 #include "elements/HotText.h"
-#include "tests/unit/elements/ElementSurface.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "tests/support/PixelCanvas.h"
 
-using namespace elementtest;
+using namespace pixeltest;
 
 namespace {
 
@@ -109,14 +110,14 @@ TEST_F(HotText, HitTestEdgesStatesAndVisibility) {
 }
 
 TEST_F(HotText, LinedCaptionPaintsFillLinesAndTextInStateColour) {
-  Surface s(80, 70);
+  Canvas s(80, 70);
   CHotText button(Record(10, 30, 0, "Play"));  // rect (10, 25, 34, 51)
-  button.Draw(&s.dc);
-  Expected e(80, 70);
+  button.Draw(&s.cdc());
+  Image e(80, 70);
   e.fill(10, 25, 34, 51, kWhite);
   e.fill(10, 27, 34, 28, kLightGrey);  // upper line along y - 3
   e.fill(10, 51, 34, 52, kLightGrey);  // lower line along y + 21, below the fill
-  EXPECT_TRUE(SurfaceMatches(s, e, CRect(10, 31, 34, 51), kBlue));
+  EXPECT_TRUE(Matches(s, e, CRect(10, 31, 34, 51), kBlue));
 }
 
 TEST_F(HotText, StateColours) {
@@ -134,97 +135,97 @@ TEST_F(HotText, StateColours) {
       {"note keeps its lines", "%Play", -2, RGB(96, 96, 96), true},
   };
   for (const Row& r : rows) {
-    Surface s(80, 70);
+    Canvas s(80, 70);
     CHotText button(Record(10, 30, 0, r.caption));
     if (r.state != -2) button.m_nState = r.state;
-    button.Draw(&s.dc);
-    Expected e(80, 70);
+    button.Draw(&s.cdc());
+    Image e(80, 70);
     e.fill(10, 25, 34, 51, kWhite);
     if (r.lines) {
       e.fill(10, 27, 34, 28, kLightGrey);
       e.fill(10, 51, 34, 52, kLightGrey);
     }
-    EXPECT_TRUE(SurfaceMatches(s, e, CRect(10, 31, 34, 51), r.text)) << r.name;
+    EXPECT_TRUE(Matches(s, e, CRect(10, 31, 34, 51), r.text)) << r.name;
   }
 }
 
 TEST_F(HotText, BlankButtonDrawsNoLinesAndLeavesTheTextColour) {
-  Surface s(80, 70);
+  Canvas s(80, 70);
   CHotText button(Record(10, 30, 0, "@x"));
   // A blank button has no text; give it one to see which colour it is drawn in.
   button.m_strCaption = "Play";
   button.m_rect.right = button.m_rect.left + 24;
-  s.dc.SetTextColor(RGB(7, 8, 9));
-  button.Draw(&s.dc);
-  Expected e(80, 70);
+  s.cdc().SetTextColor(RGB(7, 8, 9));
+  button.Draw(&s.cdc());
+  Image e(80, 70);
   e.fill(10, 25, 34, 51, kWhite);
-  EXPECT_TRUE(SurfaceMatches(s, e, CRect(10, 31, 34, 51), RGB(7, 8, 9)));
+  EXPECT_TRUE(Matches(s, e, CRect(10, 31, 34, 51), RGB(7, 8, 9)));
 }
 
 TEST_F(HotText, BoxPaintsDividerAndCentredText) {
-  Surface s(70, 50);
+  Canvas s(70, 50);
   CHotText box(Record(10, 20, 40, "Go"));  // (10, 21, 50, 38)
-  box.Draw(&s.dc);
-  Expected e(70, 50);
+  box.Draw(&s.cdc());
+  Image e(70, 50);
   e.fill(10, 21, 50, 38, kWhite);
   e.fill(49, 22, 50, 37, RGB(0, 128, 0));  // divider at x = 49 from 22 up to 37
-  EXPECT_TRUE(SurfaceMatches(s, e, CRect(10, 23, 49, 38), kBlue));
+  EXPECT_TRUE(Matches(s, e, CRect(10, 23, 49, 38), kBlue));
 }
 
 TEST_F(HotText, LabelIsBlackWithoutLines) {
-  Surface s(80, 70);
+  Canvas s(80, 70);
   CHotText label(Record(10, 30, 0, "&Play"));
   label.m_nState = 0;  // still black
-  label.Draw(&s.dc);
-  Expected e(80, 70);
+  label.Draw(&s.cdc());
+  Image e(80, 70);
   e.fill(10, 25, 34, 51, kWhite);
-  EXPECT_TRUE(SurfaceMatches(s, e, CRect(10, 27, 34, 51), RGB(0, 0, 0)));
+  EXPECT_TRUE(Matches(s, e, CRect(10, 27, 34, 51), RGB(0, 0, 0)));
 }
 
 TEST_F(HotText, EraseGrowsByOnePixelAndHiddenDrawPaintsNothing) {
-  Surface s(80, 70);
+  Canvas s(80, 70);
   CHotText button(Record(10, 30, 0, "Play"));
   button.m_bVisible = FALSE;
-  button.Draw(&s.dc);
-  EXPECT_TRUE(SurfaceMatches(s, Expected(80, 70))) << "hidden Draw";
-  button.Erase(&s.dc);  // paints whether or not it was visible
-  Expected e(80, 70);
+  button.Draw(&s.cdc());
+  EXPECT_TRUE(Matches(s, Image(80, 70))) << "hidden Draw";
+  button.Erase(&s.cdc());  // paints whether or not it was visible
+  Image e(80, 70);
   e.fill(9, 24, 35, 52, kWhite);
-  EXPECT_TRUE(SurfaceMatches(s, e));
+  EXPECT_TRUE(Matches(s, e));
   EXPECT_FALSE(button.m_bVisible);
 
-  button.Show(&s.dc);
+  button.Show(&s.cdc());
   EXPECT_TRUE(button.m_bVisible);
   e.fill(10, 27, 34, 28, kLightGrey);
   e.fill(10, 51, 34, 52, kLightGrey);
-  EXPECT_TRUE(SurfaceMatches(s, e, CRect(10, 31, 34, 51), kBlue));
+  EXPECT_TRUE(Matches(s, e, CRect(10, 31, 34, 51), kBlue));
 }
 
 TEST_F(HotText, DrawRestoresTheSurfaceState) {
-  Surface s(80, 70);
+  Canvas s(80, 70);
   CPen pen;
   pen.CreatePen(PS_SOLID, 1, RGB(9, 9, 9));
   CBrush brush;
   brush.CreateSolidBrush(RGB(8, 8, 8));
-  CFont* pFont = (CFont*)s.dc.SelectStockObject(SYSTEM_FONT);
-  HGDIOBJ hFont = pFont != NULL ? s.dc.GetCurrentFont()->GetSafeHandle() : NULL;
-  CPen* pOldPen = s.dc.SelectObject(&pen);
-  CBrush* pOldBrush = s.dc.SelectObject(&brush);
-  s.dc.SetTextColor(RGB(5, 6, 7));
-  s.dc.SetBkColor(RGB(1, 1, 1));
+  CFont* pFont = (CFont*)s.cdc().SelectStockObject(SYSTEM_FONT);
+  HGDIOBJ hFont = pFont != NULL ? s.cdc().GetCurrentFont()->GetSafeHandle() : NULL;
+  CPen* pOldPen = s.cdc().SelectObject(&pen);
+  CBrush* pOldBrush = s.cdc().SelectObject(&brush);
+  s.cdc().SetTextColor(RGB(5, 6, 7));
+  s.cdc().SetBkColor(RGB(1, 1, 1));
 
   for (const char* caption : {"Play", "&Label"}) {
     CHotText button(Record(10, 30, 0, caption));
-    button.Draw(&s.dc);
-    EXPECT_EQ(s.dc.GetTextColor(), RGB(5, 6, 7)) << caption;
-    EXPECT_EQ(s.dc.GetBkColor(), kWhite) << caption << ": text background stays m_crBack";
-    EXPECT_EQ(s.dc.GetCurrentPen()->GetSafeHandle(), pen.GetSafeHandle()) << caption;
-    EXPECT_EQ(s.dc.GetCurrentBrush()->GetSafeHandle(), brush.GetSafeHandle()) << caption;
-    EXPECT_EQ(s.dc.GetCurrentFont()->GetSafeHandle(), hFont) << caption;
+    button.Draw(&s.cdc());
+    EXPECT_EQ(s.cdc().GetTextColor(), RGB(5, 6, 7)) << caption;
+    EXPECT_EQ(s.cdc().GetBkColor(), kWhite) << caption << ": text background stays m_crBack";
+    EXPECT_EQ(s.cdc().GetCurrentPen()->GetSafeHandle(), pen.GetSafeHandle()) << caption;
+    EXPECT_EQ(s.cdc().GetCurrentBrush()->GetSafeHandle(), brush.GetSafeHandle()) << caption;
+    EXPECT_EQ(s.cdc().GetCurrentFont()->GetSafeHandle(), hFont) << caption;
   }
   CHotText box(Record(10, 30, 40, "Box"));
-  box.Draw(&s.dc);
-  EXPECT_EQ(s.dc.GetCurrentPen()->GetSafeHandle(), pen.GetSafeHandle());
-  s.dc.SelectObject(pOldPen);
-  s.dc.SelectObject(pOldBrush);
+  box.Draw(&s.cdc());
+  EXPECT_EQ(s.cdc().GetCurrentPen()->GetSafeHandle(), pen.GetSafeHandle());
+  s.cdc().SelectObject(pOldPen);
+  s.cdc().SelectObject(pOldBrush);
 }

@@ -5,9 +5,10 @@
 #include "elements/Image.h"
 #include "platform/win32/gdi/GdiFaults.h"
 #include "tests/support/DataFolder.h"
-#include "tests/unit/elements/ElementSurface.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "tests/support/PixelCanvas.h"
 
-using namespace elementtest;
+using namespace pixeltest;
 namespace lk = zorva::lessonkit;
 
 namespace {
@@ -91,20 +92,20 @@ TEST_F(ImageTest, DrawnAboveTheViewLosesItsTopRows) {
   CImage image;
   CRect place(5, -20, 0, 0);
   image.Load(file_, &place, kPad, (DWORD)pcx.size());
-  Surface s(50, 15);
-  image.Draw(&s.dc);
-  Expected e(50, 15);
+  Canvas s(50, 15);
+  image.Draw(&s.cdc());
+  Image e(50, 15);
   for (int y = 0; y < 10; ++y)  // picture rows 20..29 land on view rows 0..9
     for (int x = 0; x < w; ++x) e.set(5 + x, y, PaletteColour(IndexAt(x, y + 20)));
-  EXPECT_TRUE(SurfaceMatches(s, e));
+  EXPECT_TRUE(Matches(s, e));
 }
 
 TEST_F(ImageTest, DrawBeforeLoadPaintsNothingAndEraseShowRedraws) {
-  Surface s(40, 30);
+  Canvas s(40, 30);
   CImage empty;
-  empty.Draw(&s.dc);
-  empty.Show(&s.dc);
-  EXPECT_TRUE(SurfaceMatches(s, Expected(40, 30))) << "nothing loaded";
+  empty.Draw(&s.cdc());
+  empty.Show(&s.cdc());
+  EXPECT_TRUE(Matches(s, Image(40, 30))) << "nothing loaded";
 
   const lk::Bytes pcx = lk::encodePcx(TestPicture(10, 8));
   WriteFile(pcx);
@@ -112,25 +113,25 @@ TEST_F(ImageTest, DrawBeforeLoadPaintsNothingAndEraseShowRedraws) {
   CRect place(12, 9, 0, 0);
   image.Load(file_, &place, kPad, (DWORD)pcx.size());
   file_.Close();  // redrawing never reads the file again
-  image.Draw(&s.dc);
-  Expected drawn(40, 30);
+  image.Draw(&s.cdc());
+  Image drawn(40, 30);
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 10; ++x) drawn.set(12 + x, 9 + y, PaletteColour(IndexAt(x, y)));
-  EXPECT_TRUE(SurfaceMatches(s, drawn));
+  EXPECT_TRUE(Matches(s, drawn));
 
-  image.Erase(&s.dc);
+  image.Erase(&s.cdc());
   EXPECT_FALSE(image.m_bVisible);
-  Expected erased(40, 30);
+  Image erased(40, 30);
   erased.fill(11, 8, 23, 18, kWhite);  // one pixel beyond each edge
-  EXPECT_TRUE(SurfaceMatches(s, erased));
-  image.Draw(&s.dc);
-  EXPECT_TRUE(SurfaceMatches(s, erased)) << "a hidden picture is not drawn";
+  EXPECT_TRUE(Matches(s, erased));
+  image.Draw(&s.cdc());
+  EXPECT_TRUE(Matches(s, erased)) << "a hidden picture is not drawn";
 
-  image.Show(&s.dc);
-  Expected shown = erased;
+  image.Show(&s.cdc());
+  Image shown = erased;
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 10; ++x) shown.set(12 + x, 9 + y, PaletteColour(IndexAt(x, y)));
-  EXPECT_TRUE(SurfaceMatches(s, shown));
+  EXPECT_TRUE(Matches(s, shown));
 }
 
 TEST_F(ImageTest, WithoutPaletteMarkerThePictureDrawsBlack) {
@@ -140,11 +141,11 @@ TEST_F(ImageTest, WithoutPaletteMarkerThePictureDrawsBlack) {
   CImage image;
   CRect place(1, 1, 0, 0);
   image.Load(file_, &place, kPad, (DWORD)pcx.size());
-  Surface s(10, 8);
-  image.Draw(&s.dc);
-  Expected e(10, 8);
+  Canvas s(10, 8);
+  image.Draw(&s.cdc());
+  Image e(10, 8);
   e.fill(1, 1, 7, 5, RGB(0, 0, 0));
-  EXPECT_TRUE(SurfaceMatches(s, e));
+  EXPECT_TRUE(Matches(s, e));
 }
 
 TEST_F(ImageTest, StretchOutsideTheFileLoadsNothingOrWhatExists) {
@@ -169,10 +170,10 @@ TEST_F(ImageTest, StretchOutsideTheFileLoadsNothingOrWhatExists) {
     EXPECT_EQ(place, CRect(3, 4, 99, 99)) << r.name << ": place untouched";
     EXPECT_EQ(image.m_pBits, nullptr) << r.name;
     EXPECT_TRUE(image.m_bVisible) << r.name;
-    Surface s(12, 12);
-    image.Draw(&s.dc);
-    image.Erase(&s.dc);
-    EXPECT_TRUE(SurfaceMatches(s, Expected(12, 12))) << r.name;
+    Canvas s(12, 12);
+    image.Draw(&s.cdc());
+    image.Erase(&s.cdc());
+    EXPECT_TRUE(Matches(s, Image(12, 12))) << r.name;
   }
 
   // A length reaching past the file's end reads what is there: here the whole picture.
@@ -201,9 +202,9 @@ TEST_F(ImageTest, HugeHeaderKeepsTheDescriptionButGetsNoPixels) {
   EXPECT_EQ(image.m_pBits, nullptr);
   EXPECT_EQ(place, CRect(110, -20, 0, 0));
   EXPECT_TRUE(image.m_bVisible);
-  Surface s(8, 8);
-  image.Draw(&s.dc);
-  EXPECT_TRUE(SurfaceMatches(s, Expected(8, 8)));
+  Canvas s(8, 8);
+  image.Draw(&s.cdc());
+  EXPECT_TRUE(Matches(s, Image(8, 8)));
 }
 
 TEST_F(ImageTest, EraseWithoutAWhiteBrushPaintsNothingButHides) {
@@ -212,13 +213,13 @@ TEST_F(ImageTest, EraseWithoutAWhiteBrushPaintsNothingButHides) {
   CImage image;
   CRect place(2, 2, 0, 0);
   image.Load(file_, &place, kPad, (DWORD)pcx.size());
-  Surface s(10, 10);
+  Canvas s(10, 10);
   const int brushes = zorva::platform::liveGdiObjects(zorva::platform::GdiKind::Brush);
   zorva::platform::failGdiCreation(zorva::platform::GdiKind::Brush);
-  image.Erase(&s.dc);
+  image.Erase(&s.cdc());
   zorva::platform::clearGdiFaults();
   EXPECT_FALSE(image.m_bVisible);
-  EXPECT_TRUE(SurfaceMatches(s, Expected(10, 10)));
+  EXPECT_TRUE(Matches(s, Image(10, 10)));
   EXPECT_EQ(zorva::platform::liveGdiObjects(zorva::platform::GdiKind::Brush), brushes);
 }
 
@@ -245,9 +246,9 @@ TEST_F(ImageTest, RowsShorterThanTheWidthDrawOnlyWhatTheRowsHold) {
     CRect place(1, 2, 0, 0);
     image.Load(file_, &place, kPad, (DWORD)pcx.size());
     file_.Close();
-    Surface s(12, 8);
-    image.Draw(&s.dc);
-    Expected e(12, 8);
+    Canvas s(12, 8);
+    image.Draw(&s.cdc());
+    Image e(12, 8);
     if (r.drawn) {
       EXPECT_EQ(image.m_nWidth, 4) << r.name;
       EXPECT_EQ(image.m_pInfo->bmiHeader.biWidth, 4) << r.name;
@@ -257,6 +258,6 @@ TEST_F(ImageTest, RowsShorterThanTheWidthDrawOnlyWhatTheRowsHold) {
     } else {
       EXPECT_EQ(image.m_pBits, nullptr) << r.name;
     }
-    EXPECT_TRUE(SurfaceMatches(s, e)) << r.name;
+    EXPECT_TRUE(Matches(s, e)) << r.name;
   }
 }

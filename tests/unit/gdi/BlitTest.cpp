@@ -1,7 +1,7 @@
 // PatBlt fills, BitBlt copies between and within DCs, cut to both surfaces.
-#include "GdiCanvas.h"
+#include "tests/support/PixelCanvas.h"
 
-using namespace gditest;
+using namespace pixeltest;
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cstring>
 #include <vector>
 
-#include "GdiCanvas.h"
+#include "tests/support/PixelCanvas.h"
 
-using namespace gditest;
+using namespace pixeltest;
 
 namespace {
 

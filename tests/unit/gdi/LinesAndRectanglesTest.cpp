@@ -1,8 +1,8 @@
 // Lines leave out their end point in every direction; Rectangle borders and FillRect areas
 // leave out the right column and bottom row; everything is cut at the surface's edges.
-#include "GdiCanvas.h"
+#include "tests/support/PixelCanvas.h"
 
-using namespace gditest;
+using namespace pixeltest;
 
 namespace {
 

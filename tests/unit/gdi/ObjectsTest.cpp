@@ -2,11 +2,11 @@
 // deferred, injected failures, and window DCs with their origin, clip and change reports.
 #include <vector>
 
-#include "GdiCanvas.h"
+#include "tests/support/PixelCanvas.h"
 #include "platform/win32/Surface.h"
 #include "platform/win32/gdi/GdiFaults.h"
 
-using namespace gditest;
+using namespace pixeltest;
 using zorva::platform::GdiKind;
 
 TEST(Objects, SelectObjectReturnsThePreviousObject) {

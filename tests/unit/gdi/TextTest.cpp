@@ -1,8 +1,8 @@
 // Text: the stock font's line height, DrawText placement, alignment, clipping and colours.
-#include "GdiCanvas.h"
+#include "tests/support/PixelCanvas.h"
 #include "platform/win32/gdi/TextRenderer.h"
 
-using namespace gditest;
+using namespace pixeltest;
 
 namespace {
 

@@ -15,8 +15,9 @@ TEST_F(BookTest, ButtonsAreLaidOutFromTheRunningCounter) {
     EXPECT_EQ(bool(book.m_buttons[i]->m_bVisible), i >= 9) << i;
     EXPECT_EQ(book.m_buttons[i]->m_nState, (i >= 10) ? -1 : 0) << i;
   }
-  EXPECT_STREQ((LPCTSTR)book.m_buttons[5]->m_strCaption, " ");
-  EXPECT_STREQ((LPCTSTR)book.m_buttons[6]->m_strCaption, "Repeat after me");
+  EXPECT_STREQ((LPCTSTR)book.m_buttons[CLessonBook::kBlankButton]->m_strCaption, " ");
+  EXPECT_STREQ((LPCTSTR)book.m_buttons[CLessonBook::kRepeatButton]->m_strCaption,
+               "Repeat after me");
   EXPECT_FALSE(book.m_bPageShown);
   EXPECT_EQ(book.m_bRolePlay, 0);
 }
@@ -123,6 +124,8 @@ TEST_F(BookTest, LessonsButtonReturnsToTheMenuAndClearsThePage) {
   EXPECT_EQ(book.m_nItems, 0);
   EXPECT_EQ(book.m_items[0], nullptr);
   EXPECT_TRUE(book.m_strPageFile.IsEmpty());
-  for (int i = 0; i < 9; i++) EXPECT_FALSE(book.m_buttons[i]->m_bVisible) << i;
-  for (int i = 9; i < 13; i++) EXPECT_TRUE(book.m_buttons[i]->m_bVisible) << i;
+  for (int i = 0; i < CLessonBook::kLesson1Button; i++)
+    EXPECT_FALSE(book.m_buttons[i]->m_bVisible) << i;
+  for (int i = CLessonBook::kLesson1Button; i < CLessonBook::kButtonCount; i++)
+    EXPECT_TRUE(book.m_buttons[i]->m_bVisible) << i;
 }

@@ -17,11 +17,11 @@ struct RoleCase {
   std::vector<Link> items;
   std::vector<short> chosen;  // role heads clicked in turn
   std::vector<bool> learner;  // each item's role afterwards
-  bool rolePlay;              // button 6 says "Roleplay"
+  bool rolePlay;              // "Repeat after me" reads "Roleplay"
 };
 
 // Each item of the chain is inverted once, the chain ending at -1, at an index outside the page
-// or at an item it has passed; button 6 says "Roleplay" while any item is the learner's.
+// or at an item it has passed; "Repeat after me" reads "Roleplay" while any item is the learner's.
 const RoleCase kRoleCases[] = {
     {"chain 2 -> 0 links back to the first item from another head",
      {{2, -1}, {1, -1}, {2, 0}}, {2}, {true, false, true}, true},
@@ -60,7 +60,7 @@ TEST_F(RoleSelection, InvertsEachItemOfTheChainOnceAndNamesButtonSix) {
     for (int i = 0; i < book.m_nItems; i++) learner.push_back(book.m_items[i]->m_bLearnerRole);
     EXPECT_EQ(learner, c.learner);
     EXPECT_EQ(book.m_bRolePlay, c.rolePlay ? 1 : 0);
-    EXPECT_STREQ((LPCTSTR)book.m_buttons[6]->m_strCaption,
+    EXPECT_STREQ((LPCTSTR)book.m_buttons[CLessonBook::kRepeatButton]->m_strCaption,
                  c.rolePlay ? "Roleplay" : "Repeat after me");
   }
 }
@@ -72,7 +72,7 @@ TEST_F(RoleSelection, QuitBehindAClickDuringARunEndsItAndIsKept) {
   ::PostMessageA(NULL, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(500, 500));
   ::PostQuitMessage(4);
   book.OnControlButton(1, &dc_);
-  EXPECT_EQ(book.m_buttons[4]->m_nState, 0);
+  EXPECT_EQ(book.m_buttons[CLessonBook::kPlayButton]->m_nState, 0);
   MSG msg;
   ASSERT_TRUE(::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, (UINT)WM_QUIT);

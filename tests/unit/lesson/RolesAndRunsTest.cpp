@@ -38,11 +38,12 @@ TEST_F(RolesTest, ChainZeroToTwoTogglesExactlyThoseItems) {
       {silentItem(200, 100, 0, 2), silentItem(300, 100, 1, -1), silentItem(400, 100, 0, -1)});
   book.ToggleRole(0, &dc_);
   EXPECT_EQ(roles(book), (std::vector<bool>{true, false, true}));
-  EXPECT_STREQ((LPCTSTR)book.m_buttons[6]->m_strCaption, "Roleplay");
+  EXPECT_STREQ((LPCTSTR)book.m_buttons[CLessonBook::kRepeatButton]->m_strCaption, "Roleplay");
   EXPECT_EQ(book.m_bRolePlay, 1);
   book.ToggleRole(0, &dc_);
   EXPECT_EQ(roles(book), (std::vector<bool>{false, false, false}));
-  EXPECT_STREQ((LPCTSTR)book.m_buttons[6]->m_strCaption, "Repeat after me");
+  EXPECT_STREQ((LPCTSTR)book.m_buttons[CLessonBook::kRepeatButton]->m_strCaption,
+               "Repeat after me");
   EXPECT_EQ(book.m_bRolePlay, 0);
 }
 
@@ -57,7 +58,8 @@ TEST_F(RolesTest, DeselectingOneOfTwoChainsKeepsRoleplay) {
   // A new page brings back "Repeat after me".
   book.LoadPage("14101.pge", 0, &dc_);
   EXPECT_EQ(book.m_bRolePlay, 0);
-  EXPECT_STREQ((LPCTSTR)book.m_buttons[6]->m_strCaption, "Repeat after me");
+  EXPECT_STREQ((LPCTSTR)book.m_buttons[CLessonBook::kRepeatButton]->m_strCaption,
+               "Repeat after me");
 }
 
 TEST_F(RolesTest, BrokenChainsStayInsideTheTableAndEnd) {
@@ -85,7 +87,7 @@ TEST_F(RolesTest, QuitDuringARunEndsItAndIsPostedAgain) {
   CLessonBook& book = bookWithPage({silentItem(200, 100), silentItem(300, 100)});
   ::PostQuitMessage(3);
   book.OnControlButton(1, &dc_);
-  EXPECT_EQ(book.m_buttons[4]->m_nState, 0);
+  EXPECT_EQ(book.m_buttons[CLessonBook::kPlayButton]->m_nState, 0);
   MSG msg;
   ASSERT_TRUE(::PeekMessageA(&msg, NULL, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, (UINT)WM_QUIT);

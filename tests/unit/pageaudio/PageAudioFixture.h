@@ -4,7 +4,8 @@
 
 #include "elements/PageAudio.h"
 #include "tests/unit/audio/AudioFixture.h"
-#include "tests/unit/elements/ElementSurface.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "tests/support/PixelCanvas.h"
 
 namespace pageaudiotest {
 
@@ -36,7 +37,7 @@ class PageAudioTest : public zorva::testing::AudioTest {
  protected:
   void SetUp() override {
     AudioTest::SetUp();
-    surface = std::make_unique<elementtest::Surface>(kWidth, kHeight);
+    surface = std::make_unique<pixeltest::Canvas>(kWidth, kHeight);
   }
   void TearDown() override {
     surface.reset();
@@ -53,19 +54,19 @@ class PageAudioTest : public zorva::testing::AudioTest {
     append(bytes, clip);
     return bytes;
   }
-  CDC* dc() { return &surface->dc; }
+  CDC* dc() { return &surface->cdc(); }
   // Paints a pattern with distinct channels over the surface, as a page picture would be.
   void paintPicture() {
     for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x) surface->dc.SetPixel(x, y, pictureAt(x, y));
+      for (int x = 0; x < kWidth; ++x) surface->cdc().SetPixel(x, y, pictureAt(x, y));
   }
   static COLORREF pictureAt(int x, int y) { return RGB(x & 0xFF, y & 0xFF, (x * 3 + y) & 0x7F); }
 
-  std::unique_ptr<elementtest::Surface> surface;
+  std::unique_ptr<pixeltest::Canvas> surface;
 };
 
 // The frame of 10,100,200,120 in `colour` over `base`: both corners included.
-inline void frameOn(elementtest::Expected& e, COLORREF colour) {
+inline void frameOn(pixeltest::Image& e, COLORREF colour) {
   e.fill(10, 100, 201, 101, colour);
   e.fill(10, 120, 201, 121, colour);
   e.fill(10, 100, 11, 121, colour);

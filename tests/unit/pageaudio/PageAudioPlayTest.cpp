@@ -4,8 +4,8 @@
 #include "tests/unit/pageaudio/PageAudioFixture.h"
 
 using namespace pageaudiotest;
-using elementtest::Expected;
-using elementtest::SurfaceMatches;
+using pixeltest::Image;
+using pixeltest::Matches;
 using zorva::platform::SoundKind;
 using zorva::platform::WaveStep;
 
@@ -19,8 +19,8 @@ class PageAudioPlay : public PageAudioTest {
     return std::make_unique<CPageAudio>(file, 0, dc());
   }
   // The picture painted by paintPicture(), as an expected image.
-  Expected picture() {
-    Expected e(kWidth, kHeight);
+  Image picture() {
+    Image e(kWidth, kHeight);
     for (int y = 0; y < kHeight; ++y)
       for (int x = 0; x < kWidth; ++x) e.set(x, y, pictureAt(x, y));
     return e;
@@ -32,16 +32,16 @@ class PageAudioPlay : public PageAudioTest {
 TEST_F(PageAudioPlay, EachOperationLeavesItsFrameAndNothingElse) {
   auto audio = item(plainItem());
   struct Row { const char* name; void (CPageAudio::*op)(CDC*); COLORREF colour; };
-  const Row rows[] = {{"PlayModel", &CPageAudio::PlayModel, elementtest::kBlue},
-                      {"RecordLearner", &CPageAudio::RecordLearner, elementtest::kRed},
+  const Row rows[] = {{"PlayModel", &CPageAudio::PlayModel, pixeltest::kBlue},
+                      {"RecordLearner", &CPageAudio::RecordLearner, pixeltest::kRed},
                       {"PlayLearner", &CPageAudio::PlayLearner, kGreen},
-                      {"Unhighlight", &CPageAudio::Unhighlight, elementtest::kWhite}};
+                      {"Unhighlight", &CPageAudio::Unhighlight, pixeltest::kWhite}};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     ((*audio).*row.op)(dc());
-    Expected e(kWidth, kHeight);
+    Image e(kWidth, kHeight);
     frameOn(e, row.colour);
-    EXPECT_TRUE(SurfaceMatches(*surface, e));
+    EXPECT_TRUE(Matches(*surface, e));
   }
   EXPECT_TRUE(be->messageBoxes().empty());
 }
@@ -50,10 +50,10 @@ TEST_F(PageAudioPlay, ModelClipPlaysUnderBlueFrame) {
   const std::vector<int16_t> samples = speech(2000);
   auto audio = item(plainItem(), zorva::lessonkit::encodeAiff(samples));
   COLORREF during = 0;
-  be->audio().onSoundStart = [&](const zorva::platform::TracedSound&) { during = surface->pixel(200, 120); };
+  be->audio().onSoundStart = [&](const zorva::platform::TracedSound&) { during = surface->at(200, 120); };
   audio->PlayModel(dc());
   be->audio().onSoundStart = nullptr;
-  EXPECT_EQ(during, elementtest::kBlue);
+  EXPECT_EQ(during, pixeltest::kBlue);
   ASSERT_EQ(be->audio().trace().size(), 1u);
   EXPECT_EQ(be->audio().trace()[0].kind, SoundKind::PlaySound);
   EXPECT_EQ(be->audio().trace()[0].bytes, zorva::testing::littleEndian(samples));
@@ -65,7 +65,7 @@ TEST_F(PageAudioPlay, ItemWithoutClipShowsFrameAndReturnsAtOnce) {
   audio->PlayModel(dc());
   EXPECT_EQ(be->nowMs(), start_ms);
   EXPECT_TRUE(be->audio().trace().empty());
-  EXPECT_EQ(surface->pixel(10, 100), elementtest::kBlue);
+  EXPECT_EQ(surface->at(10, 100), pixeltest::kBlue);
 }
 
 TEST_F(PageAudioPlay, RecordingLengthFollowsTheClipImageSize) {
@@ -103,7 +103,7 @@ TEST_F(PageAudioPlay, LatestRecordingIsPlayedUnderGreenFrame) {
   audio->RecordLearner(dc());
   be->audio().clearTrace();
   COLORREF during = 0;
-  be->audio().onSoundStart = [&](const zorva::platform::TracedSound&) { during = surface->pixel(10, 120); };
+  be->audio().onSoundStart = [&](const zorva::platform::TracedSound&) { during = surface->at(10, 120); };
   audio->PlayLearner(dc());
   be->audio().onSoundStart = nullptr;
   EXPECT_EQ(during, kGreen);
@@ -116,38 +116,38 @@ TEST_F(PageAudioPlay, RoleMarkerIsWhiteOrRed) {
   ItemRecord record = plainItem();
   record.role = {50, 10, 80, 30};
   auto audio = item(record);
-  Expected e(kWidth, kHeight);
+  Image e(kWidth, kHeight);
   audio->DrawRoleMarker(dc());
-  e.fill(79, 10, 80, 30, elementtest::kWhite);  // the end point (79, 30) is not painted
-  EXPECT_TRUE(SurfaceMatches(*surface, e));
+  e.fill(79, 10, 80, 30, pixeltest::kWhite);  // the end point (79, 30) is not painted
+  EXPECT_TRUE(Matches(*surface, e));
   audio->m_bLearnerRole = TRUE;
   audio->DrawRoleMarker(dc());
-  e.fill(79, 10, 80, 30, elementtest::kRed);
-  EXPECT_TRUE(SurfaceMatches(*surface, e));
+  e.fill(79, 10, 80, 30, pixeltest::kRed);
+  EXPECT_TRUE(Matches(*surface, e));
   audio->m_bLearnerRole = FALSE;
   audio->DrawRoleMarker(dc());
-  e.fill(79, 10, 80, 30, elementtest::kWhite);
-  EXPECT_TRUE(SurfaceMatches(*surface, e));
+  e.fill(79, 10, 80, 30, pixeltest::kWhite);
+  EXPECT_TRUE(Matches(*surface, e));
 
   record.role = {50, 10, 80, 10};
   auto unroled = item(record);
   unroled->m_bLearnerRole = TRUE;
   unroled->DrawRoleMarker(dc());
-  EXPECT_TRUE(SurfaceMatches(*surface, e)) << "no role rectangle: nothing drawn";
+  EXPECT_TRUE(Matches(*surface, e)) << "no role rectangle: nothing drawn";
 }
 
 TEST_F(PageAudioPlay, LearnerTurnBlanksTheItemWhileRecordingAndRestoresThePicture) {
   auto audio = item(plainItem());
   audio->m_bLearnerRole = TRUE;
   paintPicture();
-  Expected blanked = picture();
-  blanked.fill(10, 100, 201, 121, elementtest::kRed);
-  blanked.fill(11, 101, 200, 120, elementtest::kWhite);
+  Image blanked = picture();
+  blanked.fill(10, 100, 201, 121, pixeltest::kRed);
+  blanked.fill(11, 101, 200, 120, pixeltest::kWhite);
 
   // The moment recording starts, seen from a start that fails and reports.
   zorva::platform::failWaveStep(WaveStep::InStart, MMSYSERR_NOMEM);
   ::testing::AssertionResult at_start = ::testing::AssertionFailure() << "no box shown";
-  be->onMessageBox = [&](const zorva::platform::RecordedMessageBox&) { at_start = SurfaceMatches(*surface, blanked); };
+  be->onMessageBox = [&](const zorva::platform::RecordedMessageBox&) { at_start = Matches(*surface, blanked); };
   audio->RoleplayTurn(dc());
   be->onMessageBox = nullptr;
   zorva::platform::clearWaveFaults();
@@ -159,15 +159,15 @@ TEST_F(PageAudioPlay, LearnerTurnBlanksTheItemWhileRecordingAndRestoresThePictur
   const uint64_t start_ms = be->nowMs();
   audio->RoleplayTurn(dc());
   EXPECT_GE(be->nowMs() - start_ms, 2600u) << "recorded for 116,666 bytes";
-  Expected after = picture();
-  after.fill(10, 120, 201, 121, elementtest::kRed);
-  after.fill(200, 100, 201, 121, elementtest::kRed);
-  EXPECT_TRUE(SurfaceMatches(*surface, after));
+  Image after = picture();
+  after.fill(10, 120, 201, 121, pixeltest::kRed);
+  after.fill(200, 100, 201, 121, pixeltest::kRed);
+  EXPECT_TRUE(Matches(*surface, after));
   EXPECT_TRUE(audio->m_pRecorder->m_bRecorded);
   audio->Unhighlight(dc());
-  Expected unhighlighted = picture();
-  frameOn(unhighlighted, elementtest::kWhite);
-  EXPECT_TRUE(SurfaceMatches(*surface, unhighlighted));
+  Image unhighlighted = picture();
+  frameOn(unhighlighted, pixeltest::kWhite);
+  EXPECT_TRUE(Matches(*surface, unhighlighted));
 }
 
 TEST_F(PageAudioPlay, OtherRolesPlayTheModelAndDropEarlierRecordings) {
@@ -177,9 +177,9 @@ TEST_F(PageAudioPlay, OtherRolesPlayTheModelAndDropEarlierRecordings) {
   ASSERT_TRUE(audio->m_pRecorder->m_bRecorded);
   be->audio().clearTrace();
   audio->RoleplayTurn(dc());
-  Expected e(kWidth, kHeight);
-  frameOn(e, elementtest::kBlue);
-  EXPECT_TRUE(SurfaceMatches(*surface, e));
+  Image e(kWidth, kHeight);
+  frameOn(e, pixeltest::kBlue);
+  EXPECT_TRUE(Matches(*surface, e));
   ASSERT_EQ(be->audio().trace().size(), 1u);
   EXPECT_EQ(be->audio().trace()[0].bytes, zorva::testing::littleEndian(samples));
   EXPECT_FALSE(audio->m_pRecorder->m_bRecorded) << "the earlier recording is gone";
@@ -187,11 +187,11 @@ TEST_F(PageAudioPlay, OtherRolesPlayTheModelAndDropEarlierRecordings) {
   be->audio().clearTrace();
   audio->PlayLearner(dc());
   EXPECT_TRUE(be->audio().trace().empty()) << "green frame, no sound";
-  EXPECT_EQ(surface->pixel(10, 100), kGreen);
+  EXPECT_EQ(surface->at(10, 100), kGreen);
   audio->RoleplayReview(dc());
   ASSERT_EQ(be->audio().trace().size(), 1u);
   EXPECT_EQ(be->audio().trace()[0].kind, SoundKind::PlaySound);
-  EXPECT_EQ(surface->pixel(10, 100), elementtest::kBlue);
+  EXPECT_EQ(surface->at(10, 100), pixeltest::kBlue);
 }
 
 TEST_F(PageAudioPlay, ReviewOfLearnerRolePlaysTheTurnUnderGreen) {
@@ -203,7 +203,7 @@ TEST_F(PageAudioPlay, ReviewOfLearnerRolePlaysTheTurnUnderGreen) {
   ASSERT_EQ(be->audio().trace().size(), 1u);
   EXPECT_EQ(be->audio().trace()[0].kind, SoundKind::WaveOutWrite);
   EXPECT_EQ(be->audio().trace()[0].bytes.size(), static_cast<size_t>(audio->m_pRecorder->m_nSize));
-  EXPECT_EQ(surface->pixel(200, 100), kGreen);
+  EXPECT_EQ(surface->at(200, 100), kGreen);
 }
 
 // An audio rectangle reaching above the view keeps only its visible part in the background
@@ -214,12 +214,12 @@ TEST_F(PageAudioPlay, LearnerTurnRestoresTheVisiblePartOfARectangleAboveTheView)
   auto audio = item(record);
   audio->m_bLearnerRole = TRUE;
   ASSERT_NE(audio->m_pMemDC, nullptr);
-  EXPECT_EQ(audio->m_pMemDC->GetPixel(189, 19), elementtest::kWhite);
+  EXPECT_EQ(audio->m_pMemDC->GetPixel(189, 19), pixeltest::kWhite);
   EXPECT_EQ(audio->m_pMemDC->GetPixel(0, 20), CLR_INVALID) << "only the 20 visible rows";
   paintPicture();
   audio->RoleplayTurn(dc());
-  Expected after = picture();
-  after.fill(10, 20, 201, 21, elementtest::kRed);
-  after.fill(200, 0, 201, 21, elementtest::kRed);
-  EXPECT_TRUE(SurfaceMatches(*surface, after));
+  Image after = picture();
+  after.fill(10, 20, 201, 21, pixeltest::kRed);
+  after.fill(200, 0, 201, 21, pixeltest::kRed);
+  EXPECT_TRUE(Matches(*surface, after));
 }

@@ -37,7 +37,7 @@ TEST_F(PageAudioRecord, FieldsTakeStoredValuesWithYLessTwenty) {
   EXPECT_EQ(file.GetPosition(), 92u);
   EXPECT_STREQ(audio.GetRuntimeClass()->m_lpszClassName, "CPageAudio");
   EXPECT_TRUE(be->messageBoxes().empty());
-  EXPECT_TRUE(elementtest::SurfaceMatches(*surface, elementtest::Expected(kWidth, kHeight)))
+  EXPECT_TRUE(pixeltest::Matches(*surface, pixeltest::Image(kWidth, kHeight)))
       << "reading a record draws nothing";
 }
 
@@ -125,7 +125,7 @@ TEST_F(PageAudioRecord, BackgroundCopyIsTheAudioRectangleFilledWhite) {
   ASSERT_NE(audio.m_pMemDC, nullptr);
   ASSERT_NE(audio.m_pBitmap, nullptr);
   for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 190; ++x) ASSERT_EQ(audio.m_pMemDC->GetPixel(x, y), elementtest::kWhite);
+    for (int x = 0; x < 190; ++x) ASSERT_EQ(audio.m_pMemDC->GetPixel(x, y), pixeltest::kWhite);
   EXPECT_EQ(audio.m_pMemDC->GetPixel(190, 0), CLR_INVALID) << "190 pixels wide";
   EXPECT_EQ(audio.m_pMemDC->GetPixel(0, 20), CLR_INVALID) << "20 pixels high";
 }

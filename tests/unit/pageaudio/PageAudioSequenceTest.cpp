@@ -17,7 +17,7 @@ TEST_F(PageAudioSequence, ModelThenLearnerThenNormalisedPlayback) {
   CPageAudio audio(file, 0, dc());
 
   std::vector<COLORREF> frames;
-  be->audio().onSoundStart = [&](const zorva::platform::TracedSound&) { frames.push_back(surface->pixel(10, 100)); };
+  be->audio().onSoundStart = [&](const zorva::platform::TracedSound&) { frames.push_back(surface->at(10, 100)); };
   audio.PlayModel(dc());
   audio.Unhighlight(dc());
 
@@ -28,7 +28,7 @@ TEST_F(PageAudioSequence, ModelThenLearnerThenNormalisedPlayback) {
   const uint64_t record_start_ms = be->nowMs();
   audio.RecordLearner(dc());
   const uint64_t recorded_ms = be->nowMs() - record_start_ms;
-  const COLORREF after_recording = surface->pixel(200, 120);
+  const COLORREF after_recording = surface->at(200, 120);
   audio.Unhighlight(dc());
   audio.PlayLearner(dc());
   audio.Unhighlight(dc());
@@ -44,9 +44,9 @@ TEST_F(PageAudioSequence, ModelThenLearnerThenNormalisedPlayback) {
   EXPECT_EQ(static_cast<int16_t>(zorva::testing::get16(&trace[1].bytes[2])), 16382);
   EXPECT_GE(trace[1].start_ms, trace[0].end_ms + recorded_ms);
   EXPECT_NEAR(static_cast<double>(recorded_ms), 1501.0, 3.0);
-  EXPECT_EQ(after_recording, elementtest::kRed);
-  EXPECT_EQ(frames, (std::vector<COLORREF>{elementtest::kBlue, kGreen}));
-  elementtest::Expected idle(kWidth, kHeight);
-  frameOn(idle, elementtest::kWhite);
-  EXPECT_TRUE(elementtest::SurfaceMatches(*surface, idle));
+  EXPECT_EQ(after_recording, pixeltest::kRed);
+  EXPECT_EQ(frames, (std::vector<COLORREF>{pixeltest::kBlue, kGreen}));
+  pixeltest::Image idle(kWidth, kHeight);
+  frameOn(idle, pixeltest::kWhite);
+  EXPECT_TRUE(pixeltest::Matches(*surface, idle));
 }

@@ -13,8 +13,11 @@
 #include "platform/win32/user/MenuTable.h"
 #include "platform/win32/user/Resources.h"
 #include "platform/win32/user/WinUser.h"
+#include "tests/support/MessageLog.h"
 
 using namespace zorva::platform;
+using zorva::testing::LoggedMessage;
+using zorva::testing::messageLog;
 
 namespace {
 
@@ -29,10 +32,8 @@ MENU_RESOURCE(kMenuId,
     MENUITEM("Cu&t\tCtrl+X", kCut)),
   POPUP("&Help", MENUITEM("&About Zorva...", kAbout)));
 
-std::vector<MSG> g_seen;
-
 LRESULT CALLBACK frameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  g_seen.push_back(MSG{h, m, w, l, 0, {0, 0}});
+  messageLog().push_back({h, m, w, l});
   // The frame's own update: Cut is handled by no one.
   if (m == WM_INITMENUPOPUP) EnableMenuItem(reinterpret_cast<HMENU>(w), kCut, MF_GRAYED);
   if (m == WM_PAINT) {
@@ -62,7 +63,7 @@ class MenuBarTest : public ::testing::Test {
     ASSERT_TRUE(SetMenu(frame, menu));
     InvalidateRect(frame, nullptr, TRUE);
     pump();
-    g_seen.clear();
+    messageLog().clear();
     font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
     bar = layoutMenuBar(*MenuTable::instance().find(menu), font);
   }
@@ -101,12 +102,12 @@ class MenuBarTest : public ::testing::Test {
     pump();
   }
   int count(UINT message) const {
-    return static_cast<int>(std::count_if(g_seen.begin(), g_seen.end(),
-                                          [&](const MSG& m) { return m.message == message; }));
+    return static_cast<int>(std::count_if(messageLog().begin(), messageLog().end(),
+                                          [&](const LoggedMessage& m) { return m.message == message; }));
   }
   std::vector<WPARAM> commands() const {
     std::vector<WPARAM> out;
-    for (const MSG& m : g_seen)
+    for (const LoggedMessage& m : messageLog())
       if (m.message == WM_COMMAND) out.push_back(m.wParam);
     return out;
   }
@@ -201,7 +202,7 @@ TEST_F(MenuBarTest, ClickOnATitleOpensItsPopupAndEscapeRestoresEveryPixel) {
         ++stray;
   EXPECT_EQ(stray, 0);
 
-  g_seen.clear();
+  messageLog().clear();
   key(VK_ESCAPE);
   EXPECT_FALSE(menuIsOpen(frame));
   EXPECT_EQ(desk->contentPixels(), before) << "every pixel restored";
@@ -291,7 +292,7 @@ TEST_F(MenuBarTest, APopupDrawnOverHasTheWindowRepaintInstead) {
   const RECT all{0, 0, 400, 300};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   ReleaseDC(frame, dc);
-  g_seen.clear();
+  messageLog().clear();
   key(VK_ESCAPE);
   EXPECT_FALSE(menuIsOpen(frame));
   EXPECT_EQ(count(WM_PAINT), 1) << "the saved pixels are stale, so the window repaints";

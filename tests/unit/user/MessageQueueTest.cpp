@@ -6,23 +6,13 @@
 
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/win32/user/WinUser.h"
+#include "tests/support/MessageLog.h"
 
 using namespace zorva::platform;
+using namespace zorva::testing;
 
 namespace {
 
-struct Seen {
-  HWND hwnd;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-std::vector<Seen> g_seen;
-
-LRESULT CALLBACK recordingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  g_seen.push_back({h, m, w, l});
-  return DefWindowProcA(h, m, w, l);
-}
 
 class QueueTest : public ::testing::Test {
  protected:
@@ -30,7 +20,7 @@ class QueueTest : public ::testing::Test {
     desk = &HeadlessBackend::install();
     desk->setWorkArea(ScreenRect{0, 0, 1024, 738});
     WNDCLASSA plain{};
-    plain.lpfnWndProc = recordingProc;
+    plain.lpfnWndProc = loggingProc;
     plain.lpszClassName = "QueuePlain";
     RegisterClassA(&plain);
     WNDCLASSA dbl = plain;
@@ -38,7 +28,7 @@ class QueueTest : public ::testing::Test {
     dbl.lpszClassName = "QueueDbl";
     RegisterClassA(&dbl);
     drain();
-    g_seen.clear();
+    messageLog().clear();
   }
   void TearDown() override {
     for (HWND h : made) DestroyWindow(h);
@@ -270,7 +260,7 @@ TEST_F(QueueTest, CreateDestroyAndCloseRequest) {
   EXPECT_EQ(GetDlgItem(a, 7), c);
   SetFocus(c);
   EXPECT_EQ(GetFocus(), c);
-  g_seen.clear();
+  messageLog().clear();
   InputEvent close;
   close.kind = InputKind::CloseRequest;
   desk->inject(close);
@@ -281,14 +271,13 @@ TEST_F(QueueTest, CreateDestroyAndCloseRequest) {
   EXPECT_FALSE(IsWindow(a));
   EXPECT_FALSE(IsWindow(c));
   EXPECT_EQ(GetFocus(), nullptr);
-  ASSERT_EQ(g_seen.size(), 5u);
-  EXPECT_EQ(g_seen[0].message, UINT(WM_CLOSE));
-  EXPECT_EQ(g_seen[1].hwnd, a);
-  EXPECT_EQ(g_seen[1].message, UINT(WM_DESTROY));
-  EXPECT_EQ(g_seen[2].hwnd, c);
-  EXPECT_EQ(g_seen[2].message, UINT(WM_DESTROY));
-  EXPECT_EQ(g_seen[3].message, UINT(WM_NCDESTROY));
-  EXPECT_EQ(g_seen[4].hwnd, a);
+  const ExpectedMessage closing[] = {{WM_CLOSE},
+                                     {WM_DESTROY, CheckWindow, a},
+                                     {WM_DESTROY, CheckWindow, c},  // parent first, then child
+                                     {WM_NCDESTROY},
+                                     {WM_NCDESTROY, CheckWindow, a},
+                                     {0}};
+  EXPECT_TRUE(LogMatches(closing));
   EXPECT_FALSE(DestroyWindow(a));
   EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr,
                             nullptr),
@@ -332,17 +321,16 @@ TEST_F(QueueTest, PaintIsAskedForAfterEverythingElseUntilValidated) {
   EXPECT_EQ(m.hwnd, c);
   EXPECT_EQ(m.message, UINT(WM_PAINT));
   EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_USER, WM_USER, PM_REMOVE));
-  g_seen.clear();
+  messageLog().clear();
   UpdateWindow(c);
   // The paint, and inside it the erase the invalidation asked for.
-  ASSERT_EQ(g_seen.size(), 2u);
-  EXPECT_EQ(g_seen[0].message, UINT(WM_PAINT));
-  EXPECT_EQ(g_seen[1].message, UINT(WM_ERASEBKGND));
+  const ExpectedMessage painting[] = {{WM_PAINT}, {WM_ERASEBKGND}, {0}};
+  EXPECT_TRUE(LogMatches(painting));
   ValidateRect(c, nullptr);
   EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
-  g_seen.clear();
+  messageLog().clear();
   UpdateWindow(c);
-  EXPECT_TRUE(g_seen.empty()) << "nothing invalid, nothing painted";
+  EXPECT_TRUE(messageLog().empty()) << "nothing invalid, nothing painted";
   // Leaving the paint to the default procedure validates the window.
   InvalidateRect(c, nullptr, FALSE);
   ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));

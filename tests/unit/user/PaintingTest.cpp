@@ -1,36 +1,30 @@
 // Painting on the headless desktop: erase with the class brush, edges drawn around children,
 // paint DCs clipped to the invalid part, client DCs clipped to the client area and under
-// pop-ups, resize/expose/close sequences (an expose repaints nothing), and input to disabled windows.
+// pop-ups, resize/expose/close sequences (an expose repaints nothing), and input to disabled
+// windows.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/win32/gdi/WinGdi.h"
 #include "tests/support/Desktop.h"
+#include "tests/support/MessageLog.h"
+#include "tests/support/PixelCanvas.h"
 
 using zorva::testing::Desktop;
+using zorva::testing::LoggedMessage;
+using zorva::testing::loggingProc;
+using zorva::testing::messageLog;
 
 namespace {
 
-struct Seen {
-  HWND hwnd;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-};
-std::vector<Seen> g_seen;
 COLORREF g_paint_colour = 0;  // what "PaintFill" windows paint their whole client with
 RECT g_last_paint{};
 BOOL g_last_erase = FALSE;
 
-LRESULT CALLBACK recordingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  g_seen.push_back({h, m, w, l});
-  return DefWindowProcA(h, m, w, l);
-}
-
 // Paints its whole client area; what reaches the screen is what the DC's clip lets through.
 LRESULT CALLBACK fillProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  g_seen.push_back({h, m, w, l});
+  messageLog().push_back({h, m, w, l});
   if (m != WM_PAINT) return DefWindowProcA(h, m, w, l);
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(h, &ps);
@@ -52,51 +46,47 @@ constexpr COLORREF kLight = RGB(223, 223, 223);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 
-// An expected screen built in the test, compared whole with what was presented.
-struct Image {
-  int width, height;
-  std::vector<uint32_t> pixels;
-  Image(int w, int h, COLORREF fill) : width(w), height(h), pixels(size_t(w) * h, fill) {}
-  void fill(int l, int t, int r, int b, COLORREF c) {
-    for (int y = t; y < b; ++y)
-      for (int x = l; x < r; ++x) pixels[size_t(y) * width + x] = c;
-  }
-  void sunken(int l, int t, int r, int b) {
-    fill(l, t, r - 1, t + 1, kShadow);
-    fill(l, t, l + 1, b - 1, kShadow);
-    fill(l, b - 1, r, b, kWhite);
-    fill(r - 1, t, r, b, kWhite);
-    fill(l + 1, t + 1, r - 2, t + 2, kBlack);
-    fill(l + 1, t + 1, l + 2, b - 2, kBlack);
-    fill(l + 1, b - 2, r - 1, b - 1, kLight);
-    fill(r - 2, t + 1, r - 1, b - 1, kLight);
-  }
-  void border(int l, int t, int r, int b, COLORREF c) {
-    fill(l, t, r, t + 1, c);
-    fill(l, b - 1, r, b, c);
-    fill(l, t, l + 1, b, c);
-    fill(r - 1, t, r, b, c);
-  }
-};
+using pixeltest::Image;
+
+// The client edge: a sunken ring of shadow and white around one of black and light grey.
+void sunken(Image& want, int l, int t, int r, int b) {
+  want.fill(l, t, r - 1, t + 1, kShadow);
+  want.fill(l, t, l + 1, b - 1, kShadow);
+  want.fill(l, b - 1, r, b, kWhite);
+  want.fill(r - 1, t, r, b, kWhite);
+  want.fill(l + 1, t + 1, r - 2, t + 2, kBlack);
+  want.fill(l + 1, t + 1, l + 2, b - 2, kBlack);
+  want.fill(l + 1, b - 2, r - 1, b - 1, kLight);
+  want.fill(r - 2, t + 1, r - 1, b - 1, kLight);
+}
+
+void border(Image& want, int l, int t, int r, int b, COLORREF c) {
+  want.fill(l, t, r, t + 1, c);
+  want.fill(l, b - 1, r, b, c);
+  want.fill(l, t, l + 1, b, c);
+  want.fill(r - 1, t, r, b, c);
+}
 
 int mismatches(const Image& want, const zorva::platform::HeadlessBackend& desk) {
-  if (desk.contentWidth() != want.width || desk.contentHeight() != want.height) return -1;
+  if (desk.contentWidth() != want.width() || desk.contentHeight() != want.height()) return -1;
   int bad = 0;
-  for (size_t i = 0; i < want.pixels.size(); ++i) bad += desk.contentPixels()[i] != want.pixels[i];
+  for (int y = 0; y < want.height(); ++y)
+    for (int x = 0; x < want.width(); ++x)
+      bad += desk.contentPixels()[size_t(y) * want.width() + x] != want.at(x, y);
   return bad;
 }
 
 class PaintTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    registerClass("PaintFace", recordingProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    registerClass("PaintWhite", recordingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    registerClass("PaintFace", loggingProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    registerClass("PaintWhite", loggingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     red = CreateSolidBrush(kRed);
-    registerClass("PaintRed", recordingProc, red);
+    registerClass("PaintRed", loggingProc, red);
     registerClass("PaintFill", fillProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-    registerClass("PaintRedraw", recordingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+    registerClass("PaintRedraw", loggingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
                   CS_HREDRAW | CS_VREDRAW);
-    g_seen.clear();
+    messageLog().clear();
   }
   void registerClass(const char* name, WNDPROC proc, HBRUSH brush, UINT style = 0) {
     WNDCLASSA wc{};
@@ -117,7 +107,7 @@ class PaintTest : public ::testing::Test {
   }
   std::vector<UINT> messagesOf(HWND h) const {
     std::vector<UINT> out;
-    for (const Seen& s : g_seen)
+    for (const LoggedMessage& s : messageLog())
       if (s.hwnd == h) out.push_back(s.message);
     return out;
   }
@@ -131,9 +121,9 @@ TEST_F(PaintTest, FirstPaintErasesWithClassBrushesAndDrawsEdges) {
   HWND b = child(f, "PaintRed", WS_BORDER, 0, 150, 10, 60, 40);
   ASSERT_TRUE(desk.pumpUntilIdle());
   Image want(392, 274, kFace);
-  want.sunken(10, 10, 110, 90);
+  sunken(want, 10, 10, 110, 90);
   want.fill(12, 12, 108, 88, kWhite);
-  want.border(150, 10, 210, 50, kBlack);
+  border(want, 150, 10, 210, 50, kBlack);
   want.fill(151, 11, 209, 49, kRed);
   EXPECT_EQ(mismatches(want, desk.backend()), 0);
   RECT client;
@@ -142,7 +132,7 @@ TEST_F(PaintTest, FirstPaintErasesWithClassBrushesAndDrawsEdges) {
   EXPECT_EQ(desk.pixel(b, 0, 0), kRed);
   // Each window was erased once, the frame before its children.
   std::vector<HWND> erased;
-  for (const Seen& s : g_seen)
+  for (const LoggedMessage& s : messageLog())
     if (s.message == WM_ERASEBKGND) erased.push_back(s.hwnd);
   ASSERT_EQ(erased.size(), 3u);
   EXPECT_EQ(erased[0], f);
@@ -153,7 +143,7 @@ TEST_F(PaintTest, PaintDcIsClippedToTheInvalidPartAndErasesOnlyWhenAsked) {
   HWND v = child(f, "PaintFill", 0, WS_EX_CLIENTEDGE, 10, 10, 100, 80);
   g_paint_colour = kWhite;
   ASSERT_TRUE(desk.pumpUntilIdle());
-  g_seen.clear();
+  messageLog().clear();
   g_paint_colour = kGreen;
   RECT part{20, 20, 40, 30};
   InvalidateRect(v, &part, FALSE);
@@ -162,13 +152,13 @@ TEST_F(PaintTest, PaintDcIsClippedToTheInvalidPartAndErasesOnlyWhenAsked) {
   EXPECT_EQ(g_last_paint.left, 20);
   EXPECT_EQ(g_last_paint.bottom, 30);
   Image want(392, 274, kFace);
-  want.sunken(10, 10, 110, 90);
+  sunken(want, 10, 10, 110, 90);
   want.fill(12, 12, 108, 88, kWhite);
   want.fill(32, 32, 52, 42, kGreen);  // client (20,20)-(40,30) lies at (12,12) on the screen
   EXPECT_EQ(mismatches(want, desk.backend()), 0);
 
   // With erase: WM_ERASEBKGND comes inside BeginPaint, carrying the paint DC.
-  g_seen.clear();
+  messageLog().clear();
   InvalidateRect(v, nullptr, TRUE);
   ASSERT_TRUE(desk.pumpUntilIdle());
   EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
@@ -197,13 +187,13 @@ TEST_F(PaintTest, ClientDcStopsAtTheClientAreaAndUnderPopups) {
   EXPECT_EQ(ReleaseDC(v, dc), 1);
   EXPECT_EQ(ReleaseDC(v, dc), 0) << "a DC is given back once";
   Image want(392, 274, kFace);
-  want.sunken(10, 10, 110, 90);
+  sunken(want, 10, 10, 110, 90);
   want.fill(12, 12, 108, 88, kGreen);
   want.fill(62, 42, 82, 52, kRed);  // the pop-up keeps its pixels
   EXPECT_EQ(mismatches(want, desk.backend()), 0);
 
   // Clicks find the pop-up first; a disabled window and its children take none.
-  g_seen.clear();
+  messageLog().clear();
   desk.click(v, 55, 35);
   desk.click(v, 5, 5);
   ASSERT_TRUE(desk.pumpUntilIdle());
@@ -211,7 +201,7 @@ TEST_F(PaintTest, ClientDcStopsAtTheClientAreaAndUnderPopups) {
   EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
   EnableWindow(f, FALSE);
   EXPECT_FALSE(IsWindowEnabled(f));
-  g_seen.clear();
+  messageLog().clear();
   desk.click(v, 5, 5);
   desk.click(v, 55, 35);
   desk.requestClose();
@@ -228,13 +218,13 @@ TEST_F(PaintTest, ResizeTellsTheFrameAndRepaintsEverything) {
   HWND f = frame("PaintRedraw");
   HWND v = child(f, "PaintRed", WS_BORDER, 0, 0, 0, 50, 50);
   ASSERT_TRUE(desk.pumpUntilIdle());
-  g_seen.clear();
+  messageLog().clear();
   desk.resize(300, 200);
   ASSERT_TRUE(desk.pumpUntilIdle());
   std::vector<UINT> frame_seen = messagesOf(f);
   ASSERT_GE(frame_seen.size(), 3u);
   EXPECT_EQ(frame_seen[0], UINT(WM_SIZE));
-  EXPECT_EQ(g_seen[0].lParam, MAKELPARAM(300, 200));
+  EXPECT_EQ(messageLog()[0].lParam, MAKELPARAM(300, 200));
   EXPECT_EQ((std::vector<UINT>(frame_seen.begin() + 1, frame_seen.end())),
             (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
   EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
@@ -246,7 +236,7 @@ TEST_F(PaintTest, ResizeTellsTheFrameAndRepaintsEverything) {
   GetWindowRect(f, &outer);
   EXPECT_EQ(outer.right - outer.left, 308) << "the decorations stay around the content";
   Image want(300, 200, kWhite);
-  want.border(0, 0, 50, 50, kBlack);
+  border(want, 0, 0, 50, 50, kBlack);
   want.fill(1, 1, 49, 49, kRed);
   EXPECT_EQ(mismatches(want, desk.backend()), 0);
 
@@ -259,7 +249,7 @@ TEST_F(PaintTest, ResizeTellsTheFrameAndRepaintsEverything) {
   FillRect(dc, &mark, green);
   DeleteObject(green);
   ReleaseDC(v, dc);
-  g_seen.clear();
+  messageLog().clear();
   desk.expose();
   ASSERT_TRUE(desk.pumpUntilIdle());
   EXPECT_TRUE(messagesOf(f).empty());
@@ -286,11 +276,11 @@ TEST_F(PaintTest, CloseRequestDestroysTheFrameThenItsChildren) {
   HWND f = frame();
   HWND v = child(f, "PaintWhite", 0, 0, 0, 0, 20, 20);
   ASSERT_TRUE(desk.pumpUntilIdle());
-  g_seen.clear();
+  messageLog().clear();
   desk.requestClose();
   ASSERT_TRUE(desk.pumpUntilIdle());
   std::vector<std::pair<HWND, UINT>> seen;
-  for (const Seen& s : g_seen) seen.emplace_back(s.hwnd, s.message);
+  for (const LoggedMessage& s : messageLog()) seen.emplace_back(s.hwnd, s.message);
   EXPECT_EQ(seen, (std::vector<std::pair<HWND, UINT>>{{f, WM_CLOSE},
                                                       {f, WM_DESTROY},
                                                       {v, WM_DESTROY},

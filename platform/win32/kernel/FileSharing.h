@@ -11,7 +11,7 @@ struct FileIdentity {
   bool operator==(const FileIdentity&) const = default;
 };
 
-// Access and share bits as CFile's open flags give them.
+// An open's access, and what it denies other opens of the same file.
 struct FileShareEntry {
   FileIdentity identity;
   bool reads = false;

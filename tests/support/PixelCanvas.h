@@ -1,22 +1,26 @@
 // A memory DC over a bitmap prefilled with a sentinel colour, and an expected image built in
-// the test; comparing checks every pixel, so a stray one anywhere fails.
+// the test; comparing checks every pixel, so a stray one anywhere fails. The canvas is reached
+// through its HDC (Win32 tests) or its CDC (tests of the program's elements).
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <afxwin.h>
 
+#include <algorithm>
 #include <sstream>
 #include <vector>
 
-namespace gditest {
+namespace pixeltest {
 
 constexpr COLORREF kSentinel = RGB(1, 2, 3);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kLightGrey = RGB(192, 192, 192);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kGreen = RGB(0, 255, 0);
 
+// The expected picture: starts as all sentinel; tests paint what the design fixes.
 class Image {
  public:
   Image(int width, int height, COLORREF fill = kSentinel)
@@ -38,25 +42,35 @@ class Image {
 
 class Canvas {
  public:
+  // Tests of elements install the headless desktop first (installing again would drop what it
+  // recorded).
   Canvas(int width, int height) : width_(width), height_(height) {
     dc_ = CreateCompatibleDC(nullptr);
     bitmap_ = CreateCompatibleBitmap(dc_, width, height);
     old_ = SelectObject(dc_, bitmap_);
     clear(kSentinel);
+    cdc_.Attach(dc_);
   }
   ~Canvas() {
+    cdc_.Detach();
     SelectObject(dc_, old_);
     DeleteObject(bitmap_);
     DeleteDC(dc_);
   }
-  void clear(COLORREF c) {
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  void clear(COLORREF c) { fill(RECT{0, 0, width_, height_}, c); }
+  void fill(const RECT& r, COLORREF c) {
     HBRUSH b = CreateSolidBrush(c);
-    RECT r{0, 0, width_, height_};
     FillRect(dc_, &r, b);
     DeleteObject(b);
   }
   HDC dc() const { return dc_; }
+  CDC& cdc() { return cdc_; }
   COLORREF at(int x, int y) const { return GetPixel(dc_, x, y); }
+  int width() const { return width_; }
+  int height() const { return height_; }
   Image snapshot() const {
     Image img(width_, height_);
     for (int y = 0; y < height_; ++y)
@@ -70,19 +84,34 @@ class Canvas {
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ old_ = nullptr;
+  CDC cdc_;
 };
 
-// Every pixel equal; on mismatch the first few differing pixels are named.
-inline ::testing::AssertionResult Matches(const Canvas& c, const Image& e) {
+// Every pixel equal; on mismatch the first few differing pixels are named. Inside `text` (if
+// not empty) a pixel may be the background or the text colour, and one at least must be the
+// text colour, since which pixels a glyph covers is the font's business.
+inline ::testing::AssertionResult Matches(const Canvas& c, const Image& e, const RECT& text = {},
+                                          COLORREF text_colour = 0, COLORREF text_back = kWhite) {
   std::ostringstream out;
   int wrong = 0;
+  int text_pixels = 0;
   for (int y = 0; y < e.height(); ++y)
-    for (int x = 0; x < e.width(); ++x)
-      if (c.at(x, y) != e.at(x, y) && ++wrong <= 5)
-        out << " (" << x << "," << y << ") is 0x" << std::hex << c.at(x, y) << " not 0x" << e.at(x, y)
-            << std::dec;
-  if (wrong == 0) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << wrong << " pixels differ:" << out.str();
+    for (int x = 0; x < e.width(); ++x) {
+      const COLORREF got = c.at(x, y);
+      const bool in_text = !IsRectEmpty(&text) && PtInRect(&text, POINT{x, y});
+      if (in_text && (got == text_colour || got == text_back)) {
+        text_pixels += got == text_colour;
+        continue;
+      }
+      if (!in_text && got == e.at(x, y)) continue;
+      if (++wrong <= 5)
+        out << " (" << x << "," << y << ") is 0x" << std::hex << got << " not 0x"
+            << (in_text ? text_colour : e.at(x, y)) << std::dec << (in_text ? " (text)" : "");
+    }
+  if (wrong > 0) return ::testing::AssertionFailure() << wrong << " pixels differ:" << out.str();
+  if (!IsRectEmpty(&text) && text_pixels == 0)
+    return ::testing::AssertionFailure() << "no text pixel in the text rectangle";
+  return ::testing::AssertionSuccess();
 }
 
 // RAII pen/brush selection for tests.
@@ -98,4 +127,4 @@ struct Selected {
   HGDIOBJ old;
 };
 
-}  // namespace gditest
+}  // namespace pixeltest
