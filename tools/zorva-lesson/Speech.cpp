@@ -26,9 +26,9 @@ int speechRate() {
 // espeak-ng takes "language+variant" and quietly speaks the plain language when the variant is
 // unknown, so variants are looked up among the installed ones (files under voices/!v).
 bool variantInstalled(const std::string& variant) {
-  espeak_VOICE spec{};
-  spec.languages = "variant";
-  for (const espeak_VOICE** v = espeak_ListVoices(&spec); v != nullptr && *v != nullptr; ++v) {
+  espeak_VOICE wanted{};
+  wanted.languages = "variant";
+  for (const espeak_VOICE** v = espeak_ListVoices(&wanted); v != nullptr && *v != nullptr; ++v) {
     const std::string id = (*v)->identifier != nullptr ? (*v)->identifier : "";
     if (id.substr(id.find_last_of('/') + 1) == variant) return true;
   }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "platform/backend/sdl/SdlBackend.h"
+#include "tests/unit/backend_sdl/ScreenlessSdl.h"
 
 namespace zorva::platform {
 namespace {
@@ -26,10 +27,7 @@ TEST(QuitStepTest, CloseRequestFirstThenTheEndAfterTheGraceOrASecondSignal) {
 class QuitSignalsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
+    useScreenlessSdl();
     GTEST_FLAG_SET(death_test_style, "threadsafe");
   }
 };

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/backend/sdl/SdlBackend.h"
+#include "tests/unit/backend_sdl/ScreenlessSdl.h"
 
 namespace zorva::platform {
 namespace {
@@ -12,11 +13,7 @@ namespace {
 class SdlBackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    // With no desktop to reach, SDL's message boxes fail at once instead of waiting for a click.
-    unsetenv("DISPLAY");
-    unsetenv("WAYLAND_DISPLAY");
+    useScreenlessSdl();
     backend_ = std::make_unique<SdlBackend>();
     ASSERT_TRUE(backend_->createWindow("Demo", ScreenRect{10, 20, 330, 260}));
   }

@@ -8,6 +8,7 @@
 
 #include "platform/backend/sdl/SdlBackend.h"
 #include "platform/backend/sdl/SdlScale.h"
+#include "tests/unit/backend_sdl/ScreenlessSdl.h"
 
 namespace zorva::platform {
 namespace {
@@ -95,9 +96,7 @@ TEST(SdlScaleMapping, EveryProgramPixelBecomesAnExactBlock) {
 class SdlScaledBackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    unsetenv("DISPLAY");
+    useScreenlessSdl();
     setenv("ZORVA_SCALE", "2", 1);
     backend_ = std::make_unique<SdlBackend>();
     unsetenv("ZORVA_SCALE");
