@@ -37,10 +37,18 @@ void ComposeWaveHeader(BYTE* h, LONG nDataSize) {
   Put32(h + 40, (DWORD)nDataSize);
 }
 
-// The clip's big-endian samples as the WAV image's little-endian ones, a sample at a time. An
-// odd last byte has no partner and is zero.
+// The clip's big-endian samples as the WAV image's little-endian ones, four samples at a time
+// and the rest one at a time. An odd last byte has no partner and is zero.
 void SwapSampleBytes(const BYTE* from, BYTE* to, LONG nBytes) {
-  for (LONG k = 0; k + 1 < nBytes; k += 2) {
+  const uint64_t kLowBytes = 0x00FF00FF00FF00FFull;
+  LONG k = 0;
+  for (; k + 8 <= nBytes; k += 8) {
+    uint64_t four;
+    std::memcpy(&four, from + k, 8);
+    four = ((four >> 8) & kLowBytes) | ((four & kLowBytes) << 8);
+    std::memcpy(to + k, &four, 8);
+  }
+  for (; k + 1 < nBytes; k += 2) {
     uint16_t sample;
     std::memcpy(&sample, from + k, 2);
     sample = (uint16_t)((sample >> 8) | (sample << 8));

@@ -2,7 +2,7 @@
 
 #include <cstring>
 #include <memory>
-#include <vector>
+#include <span>
 
 #include "elements/PcxDecoder.h"
 
@@ -16,18 +16,17 @@ const DWORD kMaxPictureBytes = 64u * 1024 * 1024;
 
 // The bytes of the picture that the file really holds: a stretch reaching past the end of the
 // file is read as far as it goes, and one that starts outside it gives nothing.
-std::vector<uint8_t> ReadStretch(CFile& file, LONG offset, DWORD length) {
-  std::vector<uint8_t> data;
+// The buffer is not zero-filled first: only the bytes read are used.
+std::span<const uint8_t> ReadStretch(CFile& file, LONG offset, DWORD length, std::unique_ptr<uint8_t[]>& data) {
   const ULONGLONG fileLength = file.GetLength();
-  if (offset < 0 || (ULONGLONG)offset >= fileLength) return data;
+  if (offset < 0 || (ULONGLONG)offset >= fileLength) return {};
   ULONGLONG available = fileLength - (ULONGLONG)offset;
   ULONGLONG wanted = length < available ? length : available;
   if (wanted > kMaxPictureBytes) wanted = kMaxPictureBytes;
-  data.resize((size_t)wanted);
+  data.reset(new uint8_t[(size_t)wanted]);
   file.Seek(offset, CFile::begin);
-  UINT read = file.Read(data.data(), (UINT)data.size());
-  data.resize(read);
-  return data;
+  const UINT read = file.Read(data.get(), (UINT)wanted);
+  return {data.get(), read};
 }
 
 }  // namespace
@@ -47,7 +46,8 @@ void CImage::Load(CFile& file, CRect* place, LONG offset, DWORD length) {
 }
 
 void CImage::DecodePcx(CFile& file, CRect* place, LONG offset, DWORD length) {
-  const std::vector<uint8_t> data = ReadStretch(file, offset, length);
+  std::unique_ptr<uint8_t[]> stretch;
+  const std::span<const uint8_t> data = ReadStretch(file, offset, length, stretch);
   // The rows are decoded straight into the buffer the picture keeps.
   std::unique_ptr<uint8_t[]> pixels;
   const zorva::elements::PcxPicture pic = zorva::elements::decodePcx(data, pixels);

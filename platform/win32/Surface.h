@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "WinTypes.h"
+#include "platform/backend/PixelMemory.h"
 #include "platform/backend/PixelRect.h"
 
 namespace zorva::platform {
@@ -18,12 +19,14 @@ class Surface {
 
   int width() const { return width_; }
   int height() const { return height_; }
-  uint32_t* row(int y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
-  const uint32_t* row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  uint32_t* row(int y) { return pixels() + static_cast<size_t>(y) * width_; }
+  const uint32_t* row(int y) const { return pixels() + static_cast<size_t>(y) * width_; }
   uint32_t pixel(int x, int y) const { return row(y)[x]; }
   void setPixel(int x, int y, uint32_t value) { row(y)[x] = value; }
-  const uint32_t* data() const { return pixels_.data(); }
+  const uint32_t* data() const { return pixels(); }
   void resize(int width, int height, uint32_t fill = 0);
+  // Every pixel becomes `value`.
+  void fill(uint32_t value);
 
   // Told after each drawing call that changed pixels: the screen surface presents them at once
   // (the batch limit of 1); memory bitmaps have no listener.
@@ -39,9 +42,20 @@ class Surface {
   void tellHeldChanges() const;
 
  private:
+  // A surface of one colour has its memory but writes no pixels until they are first asked
+  // for: a bitmap that is made and then filled whole (a background copy) costs one pass over
+  // its memory, or none if nothing ever draws on it or reads it.
+  uint32_t* pixels() const {
+    if (!made_) make();
+    return pixels_.data();
+  }
+  void make() const;
+
   int width_ = 0;
   int height_ = 0;
-  std::vector<uint32_t> pixels_;
+  mutable std::vector<uint32_t, PixelMemory<uint32_t>> pixels_;
+  mutable bool made_ = true;
+  uint32_t fill_ = 0;  // the colour of every pixel while they are not made
   mutable int holds_ = 0;
   mutable PixelRect held_;
 };

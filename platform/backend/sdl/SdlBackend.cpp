@@ -154,7 +154,7 @@ void SdlBackend::showWindow(bool visible) {
     SDL_PumpEvents();
     fitOuter();
   }
-  blit(0, 0, content_width_, content_height_);
+  blitPresented();
 }
 
 ScreenRect SdlBackend::screenContentRect() const {
@@ -177,10 +177,14 @@ void SdlBackend::present(const uint32_t* pixels, int width, int height, int stri
     content_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     content_width_ = width;
     content_height_ = height;
+    presented_ = ScreenRect{};
   }
   const int x0 = std::clamp(changed.left, 0, width), x1 = std::clamp(changed.right, 0, width);
   const int y0 = std::clamp(changed.top, 0, height), y1 = std::clamp(changed.bottom, 0, height);
   if (x0 >= x1 || y0 >= y1) return;
+  presented_ = presented_.empty() ? ScreenRect{x0, y0, x1, y1}
+                                  : ScreenRect{std::min(presented_.left, x0), std::min(presented_.top, y0),
+                                               std::max(presented_.right, x1), std::max(presented_.bottom, y1)};
   for (int y = y0; y < y1; ++y) {
     const uint32_t* src = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride) + x0;
     std::memcpy(&content_[static_cast<size_t>(y) * width + x0], src, static_cast<size_t>(x1 - x0) * 4);
@@ -206,6 +210,10 @@ void SdlBackend::showPending() {
 uint32_t SdlBackend::shownPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= content_width_ || y >= content_height_) return 0;
   return content_[static_cast<size_t>(y) * content_width_ + x];
+}
+
+void SdlBackend::blitPresented() {
+  if (!presented_.empty()) blit(presented_.left, presented_.top, presented_.right, presented_.bottom);
 }
 
 void SdlBackend::blit(int x0, int y0, int x1, int y1) {
@@ -250,9 +258,7 @@ bool SdlBackend::take(const SDL_Event& sdl_event, InputEvent& event) {
   scale_.toProgram(event);
   // The backend re-shows its own copy at once, so an expose costs the program nothing; after a
   // resize the program hears of it and paints the new size.
-  if (event.kind == InputKind::Expose || event.kind == InputKind::Resize) {
-    blit(0, 0, content_width_, content_height_);
-  }
+  if (event.kind == InputKind::Expose || event.kind == InputKind::Resize) blitPresented();
   return true;
 }
 

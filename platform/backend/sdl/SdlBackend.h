@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/backend/Backend.h"
+#include "platform/backend/PixelMemory.h"
 #include "platform/backend/sdl/QuitSignals.h"
 #include "platform/backend/sdl/SdlAudio.h"
 #include "platform/backend/sdl/SdlScale.h"
@@ -54,6 +55,7 @@ class SdlBackend final : public Backend {
   void fitOuter();                      // makes the outer window the asked rectangle
   ScreenRect screenContentRect() const;  // the content area in screen pixels
   void blit(int x0, int y0, int x1, int y1);  // copies part of the kept content to the screen
+  void blitPresented();                       // shows again all the program has presented
   // Shows what present() kept since the last showing. Drawing calls come one pixel or one line
   // at a time; showing each alone costs the X server a round trip, so changes are gathered for
   // a few milliseconds and shown at the latest when the program next reads the clock, sleeps,
@@ -79,10 +81,14 @@ class SdlBackend final : public Backend {
   SDL_Window* window_ = nullptr;
   ScreenRect asked_outer_{};  // in screen pixels
   bool refit_on_show_ = false;  // decorations are often known only once the window is mapped
-  std::vector<uint32_t> content_;  // the full content as last presented, for expose and resize
+  std::vector<uint32_t, PixelMemory<uint32_t>> content_;  // the full content as last presented, for expose and resize
   std::vector<uint32_t> enlarged_;  // a part of it enlarged by the scale, on its way to the screen
   int content_width_ = 0;
   int content_height_ = 0;
+  // What of the content has ever been presented since it took its size: an expose re-shows
+  // only that, since the rest holds nothing the program drew (at start-up the window is
+  // exposed before the view's first paint, which then needs the only whole-window copy).
+  ScreenRect presented_{};
   std::optional<InputEvent> lookahead_;  // an event waitForEvent read while waiting
   bool has_pending_ = false;             // kept content not yet shown, within pending_
   ScreenRect pending_{};

@@ -59,7 +59,9 @@ PixelRect fillArea(Surface& s, const ClipList& clips, const PixelRect& area, Pix
   for (const PixelRect& c : clips) {
     const PixelRect r = area.intersect(c);
     if (r.empty()) continue;
-    for (int y = r.top; y < r.bottom; ++y) fillRow(s.row(y) + r.left, r.right - r.left, op, value);
+    const bool whole = r.left <= 0 && r.top <= 0 && r.right >= s.width() && r.bottom >= s.height();
+    if (whole && op == PixelOp::Set) s.fill(value);
+    else for (int y = r.top; y < r.bottom; ++y) fillRow(s.row(y) + r.left, r.right - r.left, op, value);
     touched = unite(touched, r);
   }
   return touched;

@@ -33,7 +33,24 @@ Surface::Surface(int width, int height, uint32_t fill) { resize(width, height, f
 void Surface::resize(int width, int height, uint32_t fill) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
-  pixels_.assign(static_cast<size_t>(width_) * height_, fill);
+  // Memory that cannot be had fails here, where the surface is made, not where it is drawn on.
+  pixels_.clear();
+  pixels_.reserve(static_cast<size_t>(width_) * height_);
+  made_ = false;
+  fill_ = fill;
+}
+
+void Surface::fill(uint32_t value) {
+  if (made_) {
+    std::fill(pixels_.begin(), pixels_.end(), value);
+    return;
+  }
+  fill_ = value;
+}
+
+void Surface::make() const {
+  pixels_.assign(static_cast<size_t>(width_) * height_, fill_);
+  made_ = true;
 }
 
 }  // namespace zorva::platform
