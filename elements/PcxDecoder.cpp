@@ -61,9 +61,12 @@ class RowDecoder {
 
   template <bool kChecked>
   bool rowBytes(const PcxPicture& pic) {
-    // Positions are kept in locals: the output bytes could alias the members.
+    // Positions and the row's sizes are kept in locals: the output bytes could alias the
+    // members and the picture's fields, which would be read again after every store.
     const uint8_t* const data = data_.data();
     const std::size_t data_size = data_.size();
+    uint8_t* const out = out_;
+    const int32_t bytes_per_line = pic.bytes_per_line;
     std::size_t p = p_;
     std::size_t o = o_;
     // Columns below the limit are stored: up to the width, the one equal to it included (an
@@ -71,7 +74,7 @@ class RowDecoder {
     const int32_t limit = std::min(pic.width + 1, pic.stride);
     int32_t col = 0;
     bool complete = true;
-    while (col < pic.bytes_per_line) {
+    while (col < bytes_per_line) {
       if (p >= data_size) {
         complete = false;
         break;
@@ -79,14 +82,14 @@ class RowDecoder {
       const uint8_t b = data[p];
       if (b <= 0xC0) {
         // A stretch of literal bytes, as far as the row and the data go.
-        const std::size_t most = std::min<std::size_t>(data_size - p, static_cast<std::size_t>(pic.bytes_per_line - col));
+        const std::size_t most = std::min<std::size_t>(data_size - p, static_cast<std::size_t>(bytes_per_line - col));
         std::size_t k = 1;
         while (k < most && data[p + k] <= 0xC0) ++k;
         if (col < limit) {
           const std::size_t n = std::min<std::size_t>(k, static_cast<std::size_t>(limit - col));
           if (kChecked) copyChecked(o, data + p, n);
-          else if (n <= kBlock && data_size - p >= kBlock) std::memcpy(out_ + o, data + p, kBlock);
-          else std::memcpy(out_ + o, data + p, n);
+          else if (n <= kBlock && data_size - p >= kBlock) std::memcpy(out + o, data + p, kBlock);
+          else std::memcpy(out + o, data + p, n);
           o += n;
         }
         p += k;
@@ -101,7 +104,7 @@ class RowDecoder {
       const int32_t n = b - 0xC0;
       if (col < limit) {
         if (kChecked) fillChecked(o, v, static_cast<std::size_t>(n));
-        else std::memset(out_ + o, v, kBlock);
+        else std::memset(out + o, v, kBlock);
         o += static_cast<std::size_t>(n);
       }
       col += n;
