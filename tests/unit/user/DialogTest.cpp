@@ -12,8 +12,10 @@
 #include "platform/win32/user/DialogLayout.h"
 #include "platform/win32/user/Resources.h"
 #include "platform/win32/user/WinUser.h"
+#include "tests/support/MessageLog.h"
 
 using namespace zorva::platform;
+using namespace zorva::testing;
 
 namespace {
 
@@ -28,9 +30,9 @@ DIALOG_RESOURCE(kDialogId, 0, 0, 120, 60, DS_MODALFRAME | WS_POPUP | WS_CAPTION,
   PUSHBUTTON("Other", kOther, 4, 40, 40, 14),
   DEFPUSHBUTTON("OK", IDOK, 70, 40, 40, 14));
 
-std::vector<UINT> g_frameInput;
+const LogFilter kFrameInput{{WM_LBUTTONDOWN, WM_KEYDOWN}};
 LRESULT CALLBACK frameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_LBUTTONDOWN || m == WM_KEYDOWN) g_frameInput.push_back(m);
+  messageLog().push_back({h, m, w, l});
   if (m == WM_PAINT) {
     PAINTSTRUCT ps;
     BeginPaint(h, &ps);
@@ -67,7 +69,7 @@ class DialogTest : public ::testing::Test {
     ASSERT_NE(frame, nullptr);
     InvalidateRect(frame, nullptr, TRUE);
     pump();
-    g_frameInput.clear();
+    messageLog().clear();
     const ScreenRect c = desk->contentRect();
     geometry = layoutDialog(*findDialog(MAKEINTRESOURCE(kDialogId)), dialogFont(),
                             RECT{c.left, c.top, c.right, c.bottom});
@@ -205,7 +207,7 @@ TEST_F(DialogTest, EscapeCancelsAndButtonsCloseOnClick) {
                  },
                  [&] { clickDialog(geometry.items[2].left + 5, geometry.items[2].top + 5); }}),
             42);
-  EXPECT_TRUE(g_frameInput.empty());
+  EXPECT_TRUE(LogMatches(kNoMessages, kFrameInput));
 }
 
 TEST_F(DialogTest, TheOwnerTakesNoInputWhileOpen) {
@@ -219,7 +221,8 @@ TEST_F(DialogTest, TheOwnerTakesNoInputWhileOpen) {
                               },
                               [&] { key(VK_ESCAPE); }});
   EXPECT_EQ(result, IDCANCEL);
-  EXPECT_TRUE(g_frameInput.empty()) << "the click on the disabled owner was dropped";
+  EXPECT_TRUE(LogMatches(kNoMessages, kFrameInput))
+      << "the click on the disabled owner was dropped";
 }
 
 TEST_F(DialogTest, AQuitRequestEndsTheLoopAndStaysForTheOuterLoop) {

@@ -3,7 +3,6 @@
 // pixels under a popup put back exactly when it closes.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "platform/backend/headless/HeadlessBackend.h"
@@ -16,8 +15,7 @@
 #include "tests/support/MessageLog.h"
 
 using namespace zorva::platform;
-using zorva::testing::LoggedMessage;
-using zorva::testing::messageLog;
+using namespace zorva::testing;
 
 namespace {
 
@@ -46,6 +44,9 @@ LRESULT CALLBACK frameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 }
 
 COLORREF sys(int index) { return GetSysColor(index); }
+
+const LogFilter kCommands{{WM_COMMAND}};
+const ExpectedMessage kUndoCommand[] = {{WM_COMMAND, kUndo}, {0}};
 
 class MenuBarTest : public ::testing::Test {
  protected:
@@ -101,16 +102,6 @@ class MenuBarTest : public ::testing::Test {
     desk->inject(e);
     pump();
   }
-  int count(UINT message) const {
-    return static_cast<int>(std::count_if(messageLog().begin(), messageLog().end(),
-                                          [&](const LoggedMessage& m) { return m.message == message; }));
-  }
-  std::vector<WPARAM> commands() const {
-    std::vector<WPARAM> out;
-    for (const LoggedMessage& m : messageLog())
-      if (m.message == WM_COMMAND) out.push_back(m.wParam);
-    return out;
-  }
   PopupLayout popupLayout(int index) const {
     const MenuObject& popup = *MenuTable::instance().find(GetSubMenu(menu, index));
     return layoutPopup(popup, font, bar.titles[index], desk->contentWidth(),
@@ -161,8 +152,9 @@ TEST_F(MenuBarTest, ClickOnATitleOpensItsPopupAndEscapeRestoresEveryPixel) {
   const std::vector<uint32_t> before = desk->contentPixels();
   click(bar.titles[1].left + 3, 8);
   ASSERT_TRUE(menuIsOpen(frame));
-  EXPECT_EQ(count(WM_INITMENUPOPUP), 1);
-  EXPECT_EQ(count(WM_LBUTTONDOWN), 0) << "the click belonged to the menu";
+  const ExpectedMessage opened[] = {{WM_INITMENUPOPUP}, {0}};
+  EXPECT_TRUE(LogMatches(opened, {{WM_INITMENUPOPUP, WM_LBUTTONDOWN}}))
+      << "the popup's states brought up to date; the click belonged to the menu";
   const PopupLayout p = popupLayout(1);
   const PixelRect& b = p.box;
   // The 3D border: light outer top-left, dark outer bottom-right, white and grey inside.
@@ -206,8 +198,8 @@ TEST_F(MenuBarTest, ClickOnATitleOpensItsPopupAndEscapeRestoresEveryPixel) {
   key(VK_ESCAPE);
   EXPECT_FALSE(menuIsOpen(frame));
   EXPECT_EQ(desk->contentPixels(), before) << "every pixel restored";
-  EXPECT_EQ(count(WM_PAINT), 0) << "the view is not asked to repaint";
-  EXPECT_EQ(count(WM_KEYDOWN), 0) << "Escape belonged to the menu";
+  EXPECT_TRUE(LogMatches(kNoMessages, {{WM_PAINT, WM_KEYDOWN}}))
+      << "the view is not asked to repaint; Escape belonged to the menu";
 }
 
 TEST_F(MenuBarTest, EnabledItemsPostTheirCommandAndGreyOnesDoNothing) {
@@ -218,10 +210,10 @@ TEST_F(MenuBarTest, EnabledItemsPostTheirCommandAndGreyOnesDoNothing) {
   EXPECT_TRUE(menuIsOpen(frame)) << "a grey item keeps the popup open";
   click(p.items[1].left + 20, p.items[1].top + 4);  // the separator
   EXPECT_TRUE(menuIsOpen(frame));
-  EXPECT_TRUE(commands().empty());
+  EXPECT_TRUE(LogMatches(kNoMessages, kCommands));
   click(p.items[0].left + 20, p.items[0].top + 4);  // Undo
   EXPECT_FALSE(menuIsOpen(frame));
-  EXPECT_EQ(commands(), (std::vector<WPARAM>{kUndo}));
+  EXPECT_TRUE(LogMatches(kUndoCommand, kCommands));
   EXPECT_EQ(desk->contentPixels(), before);
 }
 
@@ -231,14 +223,17 @@ TEST_F(MenuBarTest, ClickOutsideOnlyClosesAndASecondTitleSwitches) {
   ASSERT_TRUE(menuIsOpen(frame));
   click(bar.titles[2].left + 3, 8);  // another title: its popup replaces the first
   EXPECT_TRUE(menuIsOpen(frame));
-  EXPECT_EQ(count(WM_INITMENUPOPUP), 2);
+  const ExpectedMessage twice[] = {{WM_INITMENUPOPUP}, {WM_INITMENUPOPUP}, {0}};
+  EXPECT_TRUE(LogMatches(twice, {{WM_INITMENUPOPUP}}));
   click(300, 250);
   EXPECT_FALSE(menuIsOpen(frame));
-  EXPECT_EQ(count(WM_LBUTTONDOWN), 0) << "the closing click goes nowhere";
-  EXPECT_TRUE(commands().empty());
+  EXPECT_TRUE(LogMatches(kNoMessages, {{WM_LBUTTONDOWN, WM_COMMAND}}))
+      << "the closing click goes nowhere";
   EXPECT_EQ(desk->contentPixels(), before);
   click(300, 250);
-  EXPECT_EQ(count(WM_LBUTTONDOWN), 1) << "with the menu closed clicks reach the window";
+  const ExpectedMessage reached[] = {{WM_LBUTTONDOWN}, {0}};
+  EXPECT_TRUE(LogMatches(reached, {{WM_LBUTTONDOWN}}))
+      << "with the menu closed clicks reach the window";
 }
 
 TEST_F(MenuBarTest, KeyboardOpensMovesAndChooses) {
@@ -255,7 +250,7 @@ TEST_F(MenuBarTest, KeyboardOpensMovesAndChooses) {
   key(VK_UP);
   key(VK_RETURN);
   EXPECT_FALSE(menuIsOpen(frame));
-  EXPECT_EQ(commands(), (std::vector<WPARAM>{kUndo}));
+  EXPECT_TRUE(LogMatches(kUndoCommand, kCommands));
   EXPECT_EQ(desk->contentPixels(), before);
 
   key(VK_F10);  // the first popup
@@ -263,11 +258,14 @@ TEST_F(MenuBarTest, KeyboardOpensMovesAndChooses) {
   key(VK_RIGHT);
   key(VK_RIGHT);  // Help
   key('A');       // its item's mnemonic
-  EXPECT_EQ(commands(), (std::vector<WPARAM>{kUndo, kAbout}));
-  EXPECT_EQ(count(WM_KEYDOWN) + count(WM_SYSKEYDOWN), 0) << "all keys belonged to the menu";
+  const ExpectedMessage chosen[] = {{WM_COMMAND, kUndo}, {WM_COMMAND, kAbout}, {0}};
+  EXPECT_TRUE(LogMatches(chosen, kCommands));
+  EXPECT_TRUE(LogMatches(kNoMessages, {{WM_KEYDOWN, WM_SYSKEYDOWN}}))
+      << "all keys belonged to the menu";
   key('Q', ModAlt);  // no title has Q: the key goes on to the window
   EXPECT_FALSE(menuIsOpen(frame));
-  EXPECT_EQ(count(WM_SYSKEYDOWN), 1);
+  const ExpectedMessage passed[] = {{WM_SYSKEYDOWN}, {0}};
+  EXPECT_TRUE(LogMatches(passed, {{WM_SYSKEYDOWN}}));
 }
 
 TEST_F(MenuBarTest, DisabledFrameKeepsItsMenuShut) {
@@ -295,7 +293,9 @@ TEST_F(MenuBarTest, APopupDrawnOverHasTheWindowRepaintInstead) {
   messageLog().clear();
   key(VK_ESCAPE);
   EXPECT_FALSE(menuIsOpen(frame));
-  EXPECT_EQ(count(WM_PAINT), 1) << "the saved pixels are stale, so the window repaints";
+  const ExpectedMessage repainted[] = {{WM_PAINT}, {0}};
+  EXPECT_TRUE(LogMatches(repainted, {{WM_PAINT}}))
+      << "the saved pixels are stale, so the window repaints";
   const PixelRect box = popupLayout(1).box;
   EXPECT_EQ(desk->contentPixel(box.left + 10, box.top + 10), sys(COLOR_WINDOW));
 }
