@@ -23,10 +23,7 @@ using zorva::platform::SoundKind;
 using zorva::platform::TracedSound;
 using zorva::testing::ExpectedScreen;
 
-constexpr int kClipSamples = 22050;  // one second each
-
-// A page with a dialogue of three sentences: sentences 1 and 3 are one speaker's (a chain from
-// item 0 to item 2), sentence 2 the other's. Each sentence has a line of "print" under its item,
+// A page with a dialogue of three sentences. Each sentence has a line of "print" under its item,
 // which role play blanks while the learner speaks. On its next page two sentences overlap.
 lk::Book dialogueBook() {
   lk::Book book;
@@ -40,14 +37,7 @@ lk::Book dialogueBook() {
   page.picture.setColour(2, 250, 240, 200);
   page.picture.setColour(3, 90, 60, 40);
   for (int i = 0; i < 3; ++i) {
-    lk::Item item;
-    item.audio = {200, 40 + 40 * i, 380, 70 + 40 * i};
-    item.role = {180, 40 + 40 * i, 195, 70 + 40 * i};
-    item.name = "sentence";
-    item.role_head = i == 1 ? 1 : 0;
-    item.next_in_role = i == 0 ? 2 : -1;
-    item.samples.assign(kClipSamples, static_cast<int16_t>(1000 * (i + 1)));
-    page.items.push_back(item);
+    page.items.push_back(zorva::testing::dialogueSentence(i, int16_t(1000 * (i + 1))));
     for (int y = 70 + 40 * i; y < 80 + 40 * i; ++y)  // picture rows lie 20 below view rows
       for (int x = 100; x < 260; ++x) page.picture.at(x, y) = 3;
   }

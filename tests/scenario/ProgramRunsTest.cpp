@@ -17,7 +17,8 @@ using zorva::platform::InputEvent;
 using zorva::platform::InputKind;
 using zorva::platform::SoundKind;
 
-constexpr int kClipSamples = 22050;  // one second each
+using zorva::testing::dialogueSentence;
+constexpr int kClipSamples = zorva::testing::kSentenceSamples;
 
 lk::Book threeSentencePage() {
   lk::Book book;
@@ -26,17 +27,7 @@ lk::Book threeSentencePage() {
   page.file_name = "14101.pge";
   page.info = "Three sentences";
   page.picture = lk::IndexedPicture::filled(400, 300, 2);
-  for (int i = 0; i < 3; ++i) {
-    lk::Item item;
-    item.audio = {200, 40 + 40 * i, 380, 70 + 40 * i};
-    item.role = {180, 40 + 40 * i, 195, 70 + 40 * i};
-    item.name = "sentence";
-    // A dialogue: sentences 1 and 3 are one speaker's, sentence 2 the other's.
-    item.role_head = i == 1 ? 1 : 0;
-    item.next_in_role = i == 0 ? 2 : -1;
-    item.samples.assign(kClipSamples, static_cast<int16_t>(1000 * (i + 1)));
-    page.items.push_back(item);
-  }
+  for (int i = 0; i < 3; ++i) page.items.push_back(dialogueSentence(i, int16_t(1000 * (i + 1))));
   book.pages.push_back(page);
   return book;
 }
