@@ -17,8 +17,6 @@
 namespace {
 
 namespace lk = zorva::lessonkit;
-using zorva::platform::InputEvent;
-using zorva::platform::InputKind;
 using zorva::platform::SoundKind;
 using zorva::platform::TracedSound;
 using zorva::testing::ExpectedScreen;
@@ -113,7 +111,8 @@ class LessonScreens : public ::testing::Test {
     for (const Act& act : acts) {
       const zorva::testing::Watchdog watchdog(60, act.name);
       const uint64_t start = desktop_.backend().nowMs();
-      for (const During& d : act.during) schedule(start + d.after_ms, d.at);
+      for (const During& d : act.during)
+        desktop_.scheduleClick(start + d.after_ms, view_, d.at.x, d.at.y);
       if (act.button == kRight)
         desktop_.rightClick(view_, act.click.x, act.click.y);
       else
@@ -122,17 +121,6 @@ class LessonScreens : public ::testing::Test {
       take("after");
       steps_.check(act.name, act.screens);
     }
-  }
-  void schedule(uint64_t at_ms, Point at) {
-    const POINT p = desktop_.contentPoint(view_, at.x, at.y);
-    InputEvent down;
-    down.kind = InputKind::MouseDown;
-    down.x = p.x;
-    down.y = p.y;
-    InputEvent up = down;
-    up.kind = InputKind::MouseUp;
-    desktop_.backend().schedule(at_ms, down);
-    desktop_.backend().schedule(at_ms + 1, up);
   }
 
   zorva::testing::Desktop desktop_;

@@ -79,13 +79,7 @@ class PageGoneDuringARun : public ::testing::Test {
   }
   void scheduleMouse(uint64_t at_ms, InputKind kind, CPoint at,
                      zorva::platform::MouseButton button = zorva::platform::MouseButton::Left) {
-    const POINT p = desktop_->contentPoint(view_, at.x, at.y);
-    InputEvent event;
-    event.kind = kind;
-    event.x = p.x;
-    event.y = p.y;
-    event.button = button;
-    desktop_->backend().schedule(at_ms, event);
+    desktop_->scheduleMouse(at_ms, kind, view_, at.x, at.y, button);
   }
   // Two presses queued back to back, each released later: the run's Stop test takes the first
   // and its pump dispatches the second to the view.

@@ -50,18 +50,6 @@ class ProgramRuns : public ::testing::Test {
   const std::vector<zorva::platform::TracedSound>& heard() {
     return desktop_.backend().audio().trace();
   }
-  // A click that arrives at `at_ms` on the virtual clock, while the program is busy.
-  void scheduleClick(uint64_t at_ms, int x, int y) {
-    const POINT p = desktop_.contentPoint(view_, x, y);
-    InputEvent down;
-    down.kind = InputKind::MouseDown;
-    down.x = p.x;
-    down.y = p.y;
-    InputEvent up = down;
-    up.kind = InputKind::MouseUp;
-    desktop_.backend().schedule(at_ms, down);
-    desktop_.backend().schedule(at_ms + 1, up);
-  }
 
   zorva::testing::Desktop desktop_;
   std::unique_ptr<zorva::testing::DataFolder> data_;
@@ -82,7 +70,7 @@ TEST_F(ProgramRuns, PlaySpeaksEverySentenceInPageOrder) {
 
 TEST_F(ProgramRuns, StopDuringTheSecondSentenceEndsTheRunAtTheNextCheckpoint) {
   const uint64_t start = desktop_.backend().nowMs();
-  scheduleClick(start + 1500, 50, 156);  // "Stop", while sentence 2 plays
+  desktop_.scheduleClick(start + 1500, view_, 50, 156);  // "Stop", while sentence 2 plays
   desktop_.click(view_, 50, 180);        // "Play"
   desktop_.pumpUntilIdle();
   EXPECT_EQ(heard().size(), 2u) << "the third sentence must not play";
@@ -90,7 +78,7 @@ TEST_F(ProgramRuns, StopDuringTheSecondSentenceEndsTheRunAtTheNextCheckpoint) {
 
 TEST_F(ProgramRuns, AClickElsewhereDuringARunIsThrownAway) {
   const uint64_t start = desktop_.backend().nowMs();
-  scheduleClick(start + 500, 650, 400);  // an empty part of the page
+  desktop_.scheduleClick(start + 500, view_, 650, 400);  // an empty part of the page
   desktop_.click(view_, 50, 180);
   desktop_.pumpUntilIdle();
   EXPECT_EQ(heard().size(), 3u);

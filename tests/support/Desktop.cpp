@@ -69,6 +69,22 @@ void Desktop::doubleClick(HWND window, int x, int y) {
   mouse(window, x, y, MouseButton::Left, true);
 }
 
+void Desktop::scheduleMouse(uint64_t at_ms, InputKind kind, HWND window, int x, int y,
+                            MouseButton button) {
+  const POINT p = contentPoint(window, x, y);
+  InputEvent event;
+  event.kind = kind;
+  event.x = p.x;
+  event.y = p.y;
+  event.button = button;
+  backend_->schedule(at_ms, event);
+}
+
+void Desktop::scheduleClick(uint64_t at_ms, HWND window, int x, int y) {
+  scheduleMouse(at_ms, InputKind::MouseDown, window, x, y);
+  scheduleMouse(at_ms + 1, InputKind::MouseUp, window, x, y);
+}
+
 void Desktop::key(unsigned virtual_key, unsigned modifiers) {
   InputEvent e;
   e.kind = InputKind::KeyDown;

@@ -4,6 +4,7 @@
 // end are destroyed, so each test starts on an empty desktop.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -27,6 +28,11 @@ class Desktop {
   // Two clicks at the same point and moment (a double click for CS_DBLCLKS classes).
   void doubleClick(HWND window, int x, int y);
   void key(unsigned virtual_key, unsigned modifiers = 0);
+  // A mouse event at a client point of `window` that arrives at `at_ms` on the virtual clock,
+  // while the program is busy; a scheduled click is released a millisecond after its press.
+  void scheduleMouse(uint64_t at_ms, platform::InputKind kind, HWND window, int x, int y,
+                     platform::MouseButton button = platform::MouseButton::Left);
+  void scheduleClick(uint64_t at_ms, HWND window, int x, int y);
   void requestClose();
   void resize(int content_width, int content_height);
   void expose();
