@@ -46,12 +46,11 @@ POINT Desktop::contentPoint(HWND window, int x, int y) const {
   return POINT{p.x - c.left, p.y - c.top};
 }
 
-void Desktop::mouse(HWND window, int x, int y, MouseButton button, bool twice) {
-  const POINT p = contentPoint(window, x, y);
+void Desktop::mouse(POINT content, MouseButton button, bool twice) {
   InputEvent down;
   down.kind = InputKind::MouseDown;
-  down.x = p.x;
-  down.y = p.y;
+  down.x = content.x;
+  down.y = content.y;
   down.button = button;
   InputEvent up = down;
   up.kind = InputKind::MouseUp;
@@ -61,12 +60,15 @@ void Desktop::mouse(HWND window, int x, int y, MouseButton button, bool twice) {
   }
 }
 
-void Desktop::click(HWND window, int x, int y) { mouse(window, x, y, MouseButton::Left, false); }
+void Desktop::click(HWND window, int x, int y) {
+  mouse(contentPoint(window, x, y), MouseButton::Left, false);
+}
+void Desktop::clickContent(int x, int y) { mouse(POINT{x, y}, MouseButton::Left, false); }
 void Desktop::rightClick(HWND window, int x, int y) {
-  mouse(window, x, y, MouseButton::Right, false);
+  mouse(contentPoint(window, x, y), MouseButton::Right, false);
 }
 void Desktop::doubleClick(HWND window, int x, int y) {
-  mouse(window, x, y, MouseButton::Left, true);
+  mouse(contentPoint(window, x, y), MouseButton::Left, true);
 }
 
 void Desktop::scheduleMouse(uint64_t at_ms, InputKind kind, HWND window, int x, int y,

@@ -22,8 +22,10 @@ class Desktop {
 
   platform::HeadlessBackend& backend() { return *backend_; }
 
-  // Press and release at a client point of `window`.
+  // Press and release at a client point of `window`, or at a point of the content (backend
+  // coordinates: over the menu bar, a dialog).
   void click(HWND window, int x, int y);
+  void clickContent(int x, int y);
   void rightClick(HWND window, int x, int y);
   // Two clicks at the same point and moment (a double click for CS_DBLCLKS classes).
   void doubleClick(HWND window, int x, int y);
@@ -50,7 +52,7 @@ class Desktop {
   POINT contentPoint(HWND window, int x, int y) const;
 
  private:
-  void mouse(HWND window, int x, int y, platform::MouseButton button, bool twice);
+  void mouse(POINT content, platform::MouseButton button, bool twice);
   platform::HeadlessBackend* backend_;
   std::optional<int> quit_code_;
 };

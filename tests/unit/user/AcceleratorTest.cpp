@@ -43,7 +43,7 @@ const LogFilter kCommands{{WM_COMMAND}};
 class AcceleratorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    desk = &HeadlessBackend::install();
+    HeadlessBackend::install();
     WNDCLASSA cls{};
     cls.lpfnWndProc = frameProc;
     cls.lpszClassName = "AccelFrame";
@@ -72,7 +72,6 @@ class AcceleratorTest : public ::testing::Test {
             static_cast<LPARAM>(1 | (alt ? (1L << 29) : 0)), static_cast<DWORD>(now), {0, 0}};
     return TranslateAcceleratorA(frame, table, &msg);
   }
-  HeadlessBackend* desk = nullptr;
   HWND frame = nullptr;
   HACCEL table = nullptr;
   DWORD now = 1000;

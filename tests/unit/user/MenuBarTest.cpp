@@ -12,6 +12,7 @@
 #include "platform/win32/user/MenuTable.h"
 #include "platform/win32/user/Resources.h"
 #include "platform/win32/user/WinUser.h"
+#include "tests/support/Desktop.h"
 #include "tests/support/MessageLog.h"
 
 using namespace zorva::platform;
@@ -51,7 +52,6 @@ const ExpectedMessage kUndoCommand[] = {{WM_COMMAND, kUndo}, {0}};
 class MenuBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    desk = &HeadlessBackend::install();
     WNDCLASSA cls{};
     cls.lpfnWndProc = frameProc;
     cls.lpszClassName = "MenuBarFrame";
@@ -63,7 +63,7 @@ class MenuBarTest : public ::testing::Test {
     menu = LoadMenuA(nullptr, MAKEINTRESOURCE(kMenuId));
     ASSERT_TRUE(SetMenu(frame, menu));
     InvalidateRect(frame, nullptr, TRUE);
-    pump();
+    desktop.pumpUntilIdle();
     messageLog().clear();
     font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
     bar = layoutMenuBar(*MenuTable::instance().find(menu), font);
@@ -72,35 +72,16 @@ class MenuBarTest : public ::testing::Test {
     key(VK_ESCAPE);
     DestroyWindow(frame);
     DestroyMenu(menu);
-    pump();
+    desktop.pumpUntilIdle();
   }
-  void pump() {
-    MSG m;
-    for (int i = 0; i < 1000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i)
-      DispatchMessageA(&m);
-  }
-  void send(InputKind kind, int x, int y, MouseButton button = MouseButton::Left) {
-    InputEvent e;
-    e.kind = kind;
-    e.x = x;
-    e.y = y;
-    e.button = button;
-    desk->inject(e);
-    pump();
-  }
+  // At a point of the content: the bar lies above the frame's client area.
   void click(int x, int y) {
-    send(InputKind::MouseDown, x, y);
-    send(InputKind::MouseUp, x, y);
+    desktop.clickContent(x, y);
+    desktop.pumpUntilIdle();
   }
   void key(UINT vk, unsigned modifiers = 0) {
-    InputEvent e;
-    e.kind = InputKind::KeyDown;
-    e.virtual_key = vk;
-    e.modifiers = modifiers;
-    desk->inject(e);
-    e.kind = InputKind::KeyUp;
-    desk->inject(e);
-    pump();
+    desktop.key(vk, modifiers);
+    desktop.pumpUntilIdle();
   }
   PopupLayout popupLayout(int index) const {
     const MenuObject& popup = *MenuTable::instance().find(GetSubMenu(menu, index));
@@ -114,7 +95,8 @@ class MenuBarTest : public ::testing::Test {
       for (int x = r.left; x < r.right; ++x) n += desk->contentPixel(x, y) == colour;
     return n;
   }
-  HeadlessBackend* desk = nullptr;
+  Desktop desktop;
+  HeadlessBackend* desk = &desktop.backend();
   HWND frame = nullptr;
   HMENU menu = nullptr;
   HFONT font = nullptr;
