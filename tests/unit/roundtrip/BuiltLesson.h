@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "tests/support/DataFolder.h"
 #include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/FolderWriter.h"
 #include "tools/zorva-lesson/LessonDescription.h"
@@ -20,16 +21,9 @@ class BuiltLesson : public ::testing::Test {
  protected:
   void SetUp() override {
     desktop_ = &zorva::platform::HeadlessBackend::install();
-    char pattern[] = "/tmp/zorva-roundtrip-XXXXXX";
-    root_ = mkdtemp(pattern);
-    old_dir_ = std::filesystem::current_path();
     dc_.CreateCompatibleDC(NULL);
     bitmap_.CreateBitmap(1024, 716, 1, 32, NULL);
     dc_.SelectObject(&bitmap_);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(old_dir_);
-    std::filesystem::remove_all(root_);
   }
 
   // Writes the description beside the media the test put in root_, builds it into root_/out and
@@ -49,8 +43,9 @@ class BuiltLesson : public ::testing::Test {
     return ink;
   }
 
+  zorva::testing::DataFolder scratch_;  // empty: the build writes its folder below
+  const std::filesystem::path root_ = scratch_.root();
   zorva::platform::HeadlessBackend* desktop_ = nullptr;
-  std::filesystem::path root_, old_dir_;
   CDC dc_;
   CBitmap bitmap_;
 };
