@@ -11,6 +11,7 @@
 #include "lesson/LessonBook.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "tests/support/DataFolder.h"
+#include "tests/support/PixelCanvas.h"
 #include "tools/lessonkit/Folder.h"
 
 namespace lessontest {
@@ -44,9 +45,6 @@ protected:
   void SetUp() override {
     desktop_ = &zorva::platform::HeadlessBackend::install();
     std::filesystem::create_directories(folder_.dataDir());
-    dc_.CreateCompatibleDC(NULL);
-    bitmap_.CreateBitmap(1024, 716, 1, 32, NULL);
-    dc_.SelectObject(&bitmap_);
   }
   void TearDown() override { book_.reset(); }
   void writeBook(const lk::Book& book) { lk::writeFolder(lk::buildFolder(book), folder_.root()); }
@@ -60,8 +58,8 @@ protected:
 
   zorva::testing::DataFolder folder_;  // the test runs inside it
   zorva::platform::HeadlessBackend* desktop_ = nullptr;
-  CDC dc_;
-  CBitmap bitmap_;
+  pixeltest::Canvas view_{1024, 716};  // what the lesson view shows
+  CDC& dc_ = view_.cdc();
   std::unique_ptr<CLessonBook> book_;
 };
 

@@ -13,6 +13,7 @@
 
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "tests/support/DataFolder.h"
+#include "tests/support/PixelCanvas.h"
 #include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/FolderWriter.h"
 #include "tools/zorva-lesson/LessonDescription.h"
@@ -21,9 +22,6 @@ class BuiltLesson : public ::testing::Test {
  protected:
   void SetUp() override {
     desktop_ = &zorva::platform::HeadlessBackend::install();
-    dc_.CreateCompatibleDC(NULL);
-    bitmap_.CreateBitmap(1024, 716, 1, 32, NULL);
-    dc_.SelectObject(&bitmap_);
   }
 
   // Writes the description beside the media the test put in root_, builds it into root_/out and
@@ -46,6 +44,6 @@ class BuiltLesson : public ::testing::Test {
   zorva::testing::DataFolder scratch_;  // empty: the build writes its folder below
   const std::filesystem::path root_ = scratch_.root();
   zorva::platform::HeadlessBackend* desktop_ = nullptr;
-  CDC dc_;
-  CBitmap bitmap_;
+  pixeltest::Canvas view_{1024, 716};  // what the lesson view shows
+  CDC& dc_ = view_.cdc();
 };
