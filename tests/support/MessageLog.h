@@ -32,7 +32,7 @@ inline const ExpectedMessage kNoMessages[] = {{0}};
 // Which logged messages a check compares: those to `window` (any when null) among `messages`
 // (all when empty).
 struct LogFilter {
-  std::vector<UINT> messages;
+  std::vector<UINT> messages = {};
   HWND window = nullptr;
 };
 
