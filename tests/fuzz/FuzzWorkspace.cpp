@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "tests/fuzz/FuzzSeeds.h"
 
 namespace zorva::fuzz {
 
@@ -54,6 +55,17 @@ ViewSurface::ViewSurface(int width, int height) {
   dc.CreateCompatibleDC(NULL);
   bitmap_.CreateBitmap(width, height, 1, 32, NULL);
   dc.SelectObject(&bitmap_);
+}
+
+void writeStartupOrPage(InputReader& in) {
+  if ((in.byte() & 1) != 0) {
+    writeDataFile("DATA4.DAT", in.rest());
+    removeDataFile("14101.pge");
+  } else {
+    static const lessonkit::Bytes good_startup = goodStartupFile();
+    writeDataFile("DATA4.DAT", good_startup);
+    writeDataFile("14101.pge", in.rest());
+  }
 }
 
 uint8_t InputReader::byte() { return at_ < data_.size() ? data_[at_++] : 0; }
