@@ -5,7 +5,6 @@
 
 #include <afxwin.h>
 
-
 #include "platform/win32/Surface.h"
 #include "tests/support/Desktop.h"
 #include "tests/support/MessageLog.h"
