@@ -27,6 +27,15 @@ void discardQueue() {
 }
 }  // namespace
 
+void registerWindowClass(const char* name, WNDPROC proc, HBRUSH background, UINT style) {
+  WNDCLASSA wc{};
+  wc.style = style;
+  wc.lpfnWndProc = proc;
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  RegisterClassA(&wc);
+}
+
 Desktop::Desktop(int work_width, int work_height) {
   destroyAll();
   backend_ = &platform::HeadlessBackend::install();

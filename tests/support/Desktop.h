@@ -13,6 +13,11 @@
 
 namespace zorva::testing {
 
+// Registers a window class of `proc` for the test's windows; a class an earlier test of the
+// program registered under the name stays as it was (a second registration is refused).
+void registerWindowClass(const char* name, WNDPROC proc, HBRUSH background = nullptr,
+                         UINT style = 0);
+
 class Desktop {
  public:
   explicit Desktop(int work_width = 1280, int work_height = 994);

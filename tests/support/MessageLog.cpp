@@ -8,7 +8,8 @@ namespace {
 
 bool rowMatches(const ExpectedMessage& want, const LoggedMessage& got) {
   return want.message == got.message && (want.hwnd == nullptr || want.hwnd == got.hwnd) &&
-         (!want.wParam || *want.wParam == got.wParam) && (!want.lParam || *want.lParam == got.lParam);
+         (!want.wParam || *want.wParam == got.wParam) &&
+         (!want.lParam || *want.lParam == got.lParam);
 }
 
 bool passes(const LogFilter& only, const LoggedMessage& m) {

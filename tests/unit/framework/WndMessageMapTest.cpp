@@ -159,10 +159,7 @@ TEST_F(WndTest, RefusedCreationAndDestructionUnbindTheObject) {
 }
 
 TEST_F(WndTest, ForeignWindowsGetTemporaryWrappers) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.lpszClassName = "ForeignPlain";
-  RegisterClassA(&wc);
+  registerWindowClass("ForeignPlain", DefWindowProcA);
   HWND raw = CreateWindowExA(0, "ForeignPlain", "Foreign", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
                              nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(raw, nullptr);

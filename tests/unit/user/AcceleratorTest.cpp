@@ -9,6 +9,7 @@
 #include "platform/win32/user/MenuKeys.h"
 #include "platform/win32/user/Resources.h"
 #include "platform/win32/user/WinUser.h"
+#include "tests/support/Desktop.h"
 #include "tests/support/MessageLog.h"
 
 using namespace zorva::platform;
@@ -44,10 +45,7 @@ class AcceleratorTest : public ::testing::Test {
  protected:
   void SetUp() override {
     HeadlessBackend::install();
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = frameProc;
-    cls.lpszClassName = "AccelFrame";
-    RegisterClassA(&cls);
+    registerWindowClass("AccelFrame", frameProc);
     frame = CreateWindowExA(0, "AccelFrame", "F", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
                             nullptr, nullptr, nullptr);
     table = LoadAcceleratorsA(nullptr, MAKEINTRESOURCE(kTable));

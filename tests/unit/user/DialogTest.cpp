@@ -59,11 +59,7 @@ INT_PTR CALLBACK endingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 class DialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = frameProc;
-    cls.lpszClassName = "DialogOwner";
-    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassA(&cls);
+    registerWindowClass("DialogOwner", frameProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     frame = CreateWindowExA(0, "DialogOwner", "F", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600,
                             400, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(frame, nullptr);

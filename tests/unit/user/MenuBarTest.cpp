@@ -52,11 +52,7 @@ const ExpectedMessage kUndoCommand[] = {{WM_COMMAND, kUndo}, {0}};
 class MenuBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = frameProc;
-    cls.lpszClassName = "MenuBarFrame";
-    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassA(&cls);
+    registerWindowClass("MenuBarFrame", frameProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     frame = CreateWindowExA(0, "MenuBarFrame", "F", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
                             300, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(frame, nullptr);

@@ -6,6 +6,7 @@
 
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/win32/user/WinUser.h"
+#include "tests/support/Desktop.h"
 #include "tests/support/MessageLog.h"
 
 using namespace zorva::platform;
@@ -18,14 +19,8 @@ class QueueTest : public ::testing::Test {
   void SetUp() override {
     desk = &HeadlessBackend::install();
     desk->setWorkArea(ScreenRect{0, 0, 1024, 738});
-    WNDCLASSA plain{};
-    plain.lpfnWndProc = loggingProc;
-    plain.lpszClassName = "QueuePlain";
-    RegisterClassA(&plain);
-    WNDCLASSA dbl = plain;
-    dbl.style = CS_DBLCLKS;
-    dbl.lpszClassName = "QueueDbl";
-    RegisterClassA(&dbl);
+    registerWindowClass("QueuePlain", loggingProc);
+    registerWindowClass("QueueDbl", loggingProc, nullptr, CS_DBLCLKS);
     drain();
     messageLog().clear();
   }

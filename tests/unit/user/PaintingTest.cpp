@@ -76,22 +76,14 @@ int mismatches(const Image& want, const zorva::platform::HeadlessBackend& desk) 
 class PaintTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    registerClass("PaintFace", loggingProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    registerClass("PaintWhite", loggingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    registerWindowClass("PaintFace", loggingProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    registerWindowClass("PaintWhite", loggingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     red = CreateSolidBrush(kRed);
-    registerClass("PaintRed", loggingProc, red);
-    registerClass("PaintFill", fillProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-    registerClass("PaintRedraw", loggingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
-                  CS_HREDRAW | CS_VREDRAW);
+    registerWindowClass("PaintRed", loggingProc, red);
+    registerWindowClass("PaintFill", fillProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    registerWindowClass("PaintRedraw", loggingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+                        CS_HREDRAW | CS_VREDRAW);
     messageLog().clear();
-  }
-  void registerClass(const char* name, WNDPROC proc, HBRUSH brush, UINT style = 0) {
-    WNDCLASSA wc{};
-    wc.style = style;
-    wc.lpfnWndProc = proc;
-    wc.hbrBackground = brush;
-    wc.lpszClassName = name;
-    RegisterClassA(&wc);  // a second registration (next test) is refused; the first stays
   }
   // The frame: 400x300 outer at (0,0), so its content is 392x274 on the headless desktop.
   HWND frame(const char* cls = "PaintFace") {
@@ -122,7 +114,8 @@ TEST_F(PaintTest, FirstPaintErasesWithClassBrushesAndDrawsEdges) {
   EXPECT_EQ(client.right, 58) << "the border lies outside the client area";
   EXPECT_EQ(desk.pixel(b, 0, 0), kRed);
   // Each window was erased once, the frame before its children.
-  const ExpectedMessage erased[] = {{WM_ERASEBKGND, {}, {}, f}, {WM_ERASEBKGND}, {WM_ERASEBKGND}, {0}};
+  const ExpectedMessage erased[] = {
+      {WM_ERASEBKGND, {}, {}, f}, {WM_ERASEBKGND}, {WM_ERASEBKGND}, {0}};
   EXPECT_TRUE(LogMatches(erased, {{WM_ERASEBKGND}}));
 }
 
@@ -195,7 +188,8 @@ TEST_F(PaintTest, ClientDcStopsAtTheClientAreaAndUnderPopups) {
   desk.requestClose();
   ASSERT_TRUE(desk.pumpUntilIdle());
   EXPECT_TRUE(LogMatches(kNoMessages, {.window = v}));
-  EXPECT_TRUE(LogMatches(kNoMessages, {.window = f})) << "a disabled frame ignores the close button";
+  EXPECT_TRUE(LogMatches(kNoMessages, {.window = f}))
+      << "a disabled frame ignores the close button";
   EXPECT_TRUE(LogMatches(kClick, {.window = pop}));
   // The owner's end takes its pop-ups with it.
   DestroyWindow(f);
@@ -276,10 +270,7 @@ namespace {
 
 TEST(PaintAfterClose, ADcHeldAcrossTheWindowsEndDrawsNowhere) {
   Desktop desk(1024, 738);
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.lpszClassName = "PaintAfterClose";
-  RegisterClassA(&wc);
+  registerWindowClass("PaintAfterClose", DefWindowProcA);
   HWND f = CreateWindowExA(0, "PaintAfterClose", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100,
                            100, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(desk.pumpUntilIdle());
