@@ -72,7 +72,9 @@ void Desktop::mouse(POINT content, MouseButton button, bool twice) {
 void Desktop::click(HWND window, int x, int y) {
   mouse(contentPoint(window, x, y), MouseButton::Left, false);
 }
-void Desktop::clickContent(int x, int y) { mouse(POINT{x, y}, MouseButton::Left, false); }
+void Desktop::clickContent(int x, int y, MouseButton button) {
+  mouse(POINT{x, y}, button, false);
+}
 void Desktop::rightClick(HWND window, int x, int y) {
   mouse(contentPoint(window, x, y), MouseButton::Right, false);
 }

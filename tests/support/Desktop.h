@@ -30,7 +30,7 @@ class Desktop {
   // Press and release at a client point of `window`, or at a point of the content (backend
   // coordinates: over the menu bar, a dialog).
   void click(HWND window, int x, int y);
-  void clickContent(int x, int y);
+  void clickContent(int x, int y, platform::MouseButton button = platform::MouseButton::Left);
   void rightClick(HWND window, int x, int y);
   // Two clicks at the same point and moment (a double click for CS_DBLCLKS classes).
   void doubleClick(HWND window, int x, int y);

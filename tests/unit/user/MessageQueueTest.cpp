@@ -17,16 +17,10 @@ namespace {
 class QueueTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    desk = &HeadlessBackend::install();
-    desk->setWorkArea(ScreenRect{0, 0, 1024, 738});
     registerWindowClass("QueuePlain", loggingProc);
     registerWindowClass("QueueDbl", loggingProc, nullptr, CS_DBLCLKS);
     drain();
     messageLog().clear();
-  }
-  void TearDown() override {
-    for (HWND h : made) DestroyWindow(h);
-    drain();
   }
   // Dispatches what waits, so new windows have painted (the default procedure validates).
   void drain() {
@@ -37,7 +31,6 @@ class QueueTest : public ::testing::Test {
   HWND top(const char* cls = "QueuePlain") {
     HWND h = CreateWindowExA(0, cls, "Top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 50, 400, 300,
                              nullptr, nullptr, nullptr, nullptr);
-    made.push_back(h);
     drain();
     return h;
   }
@@ -47,25 +40,16 @@ class QueueTest : public ::testing::Test {
     drain();
     return made_child;
   }
-  void click(int cx, int cy, MouseButton b = MouseButton::Left) {
-    InputEvent down;
-    down.kind = InputKind::MouseDown;
-    down.x = cx;
-    down.y = cy;
-    down.button = b;
-    desk->inject(down);
-    InputEvent up = down;
-    up.kind = InputKind::MouseUp;
-    desk->inject(up);
-  }
+  // At a content point: the desktop's own coordinates.
+  void click(int cx, int cy, MouseButton b = MouseButton::Left) { desktop.clickContent(cx, cy, b); }
   std::vector<UINT> readAll(HWND filter = nullptr) {
     std::vector<UINT> out;
     MSG m;
     while (out.size() < 100 && PeekMessageA(&m, filter, 0, 0, PM_REMOVE)) out.push_back(m.message);
     return out;
   }
-  HeadlessBackend* desk = nullptr;
-  std::vector<HWND> made;
+  Desktop desktop{1024, 738};
+  HeadlessBackend* desk = &desktop.backend();
 };
 
 TEST_F(QueueTest, PostedOrderFiltersAndRemoval) {
@@ -255,9 +239,7 @@ TEST_F(QueueTest, CreateDestroyAndCloseRequest) {
   SetFocus(c);
   EXPECT_EQ(GetFocus(), c);
   messageLog().clear();
-  InputEvent close;
-  close.kind = InputKind::CloseRequest;
-  desk->inject(close);
+  desktop.requestClose();
   MSG m;
   ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(m.message, UINT(WM_CLOSE));
