@@ -1,8 +1,10 @@
 // PlaySoundA for in-memory WAVE images, synchronous: returns once the sound has been heard.
 #include <cstdint>
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/AudioBackend.h"
+#include "platform/backend/DesktopBackend.h"
 #include "platform/win32/audio/MMSystem.h"
+#include "platform/win32/audio/WaveDevice.h"
 #include "platform/win32/audio/WaveImage.h"
 
 namespace {
@@ -18,28 +20,29 @@ constexpr uint64_t kStallLimitMs = 2000;
 constexpr DWORD kAccepted = SND_MEMORY | SND_NODEFAULT | SND_NOSTOP | SND_NOWAIT;
 
 bool playToEnd(const zorva::platform::WaveImage& image) {
-  auto& be = zorva::platform::backend();
+  auto& be = zorva::platform::audioBackend();
+  auto& desktop = zorva::platform::desktopBackend();
   const int stream = be.openAudio(zorva::platform::AudioDirection::Playback, image.format);
   if (stream < 0) return false;
   // Queued before the start, so the device begins with the whole sound in hand.
   be.queuePlayback(stream, image.samples, image.sample_bytes);
   be.startAudio(stream);
   uint64_t heard = 0;
-  uint64_t last_progress_ms = be.nowMs();
+  uint64_t last_progress_ms = desktop.nowMs();
   bool finished = true;
   while (heard < image.sample_bytes) {
-    const uint64_t now_heard = be.playedBytes(stream);
+    const uint64_t now_heard = zorva::platform::heardBytes(stream);
     if (now_heard != heard) {
       heard = now_heard;
-      last_progress_ms = be.nowMs();
+      last_progress_ms = desktop.nowMs();
       continue;
     }
     const uint64_t allowance_ms = heard == 0 ? kFirstByteLimitMs : kStallLimitMs;
-    if (be.nowMs() - last_progress_ms > allowance_ms) {
+    if (desktop.nowMs() - last_progress_ms > allowance_ms) {
       finished = false;
       break;
     }
-    be.sleepMs(1);
+    desktop.sleepMs(1);
   }
   be.closeAudio(stream);
   return finished;
