@@ -13,7 +13,7 @@
 //
 // Deferring: nothing. Every call has done its work when it returns (the beep and the queued
 // bytes go on sounding afterwards). These calls know nothing of the desktop's held pixels: the
-// waveform calls ask the desktop to show them (DesktopBackend::showHeldPixels) before asking
+// waveform calls have the desktop show them (DesktopBackend::showHeldPixels) before every
 // playedBytes.
 #pragma once
 
@@ -57,8 +57,8 @@ class AudioBackend {
   // PlaySoundA; the bytes are copied before it returns.
   virtual void queuePlayback(int stream, const void* src, size_t bytes) = 0;
   // Playback: how many of the queued bytes have been heard so far (not merely handed on).
-  // Asked by waveOutGetPosition and by PlaySoundA's wait, each time right after the desktop
-  // was asked to show its held pixels.
+  // Asked by waveOutGetPosition and by PlaySoundA's wait, always through the Win32 layer's
+  // heardBytes, right after the desktop has shown its held pixels.
   virtual uint64_t playedBytes(int stream) = 0;
 
   // --- Sound cues -------------------------------------------------------------------------

@@ -14,10 +14,11 @@
 // Deferring: a desktop may hold presented pixels back for up to 8 ms, to show several drawing
 // calls at once, but shows whatever it holds before pollEvent, waitForEvent, nowMs, sleepMs,
 // messageBox or showHeldPixels returns, so that what the learner sees is never older than what
-// the program waits on, hears or asks about. The audio devices know nothing of the desktop:
-// the waveform calls ask showHeldPixels before every AudioBackend::playedBytes, so a wait on a
-// sound shows what was drawn while it plays. Nothing else may be deferred: every other call has
-// done its work when it returns.
+// the program waits on, hears or asks about. The audio devices know nothing of the desktop, so
+// the flush for sounds lives above the seam: the waveform calls ask a sound's progress only
+// through heardBytes (platform/win32/audio/WaveDevice.h), which calls showHeldPixels before
+// AudioBackend::playedBytes; a wait on a sound thus shows what was drawn while it plays.
+// Nothing else may be deferred: every other call has done its work when it returns.
 #pragma once
 
 #include <cstdint>
@@ -83,7 +84,7 @@ class DesktopBackend {
   virtual void present(const uint32_t* pixels, int width, int height, int stride,
                        const ScreenRect& changed) = 0;
   // Shows at once whatever present() holds back. Called by the waveform calls (waveOutGetPosition,
-  // PlaySoundA's wait) before they ask how much of a sound has been heard.
+  // PlaySoundA's wait) each time before they ask how much of a sound has been heard.
   virtual void showHeldPixels() = 0;
   // Called once, by DestroyWindow of the top-level window; no present() follows.
   virtual void destroyWindow() = 0;
