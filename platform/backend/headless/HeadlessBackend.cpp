@@ -60,7 +60,8 @@ void HeadlessBackend::advanceClock(uint64_t ms) {
 void HeadlessBackend::catchUp() {
   if (clock_ != HeadlessClock::Steady) return;
   const auto since_start = std::chrono::steady_clock::now() - started_;
-  const auto real_ms = static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since_start).count());
+  const auto real_ms =
+      static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since_start).count());
   if (real_ms > now_ms_) advanceClock(real_ms - now_ms_);
 }
 
