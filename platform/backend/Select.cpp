@@ -32,6 +32,8 @@ void installDesktopBackend(std::shared_ptr<DesktopBackend> replacement) {
   current().desktop = std::move(replacement);
 }
 
-void installAudioBackend(std::shared_ptr<AudioBackend> replacement) { current().audio = std::move(replacement); }
+void installAudioBackend(std::shared_ptr<AudioBackend> replacement) {
+  current().audio = std::move(replacement);
+}
 
 }  // namespace zorva::platform

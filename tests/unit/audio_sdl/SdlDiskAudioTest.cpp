@@ -76,9 +76,10 @@ class SdlDiskAudioTest : public ::testing::Test {
     // No window: the headless desktop on the machine's clock, and SDL's sound devices.
     zorva::platform::HeadlessBackend::install(zorva::platform::HeadlessClock::Steady);
     zorva::platform::installAudioBackend(std::make_shared<zorva::platform::SdlAudio>());
-    const int probe = zorva::platform::audioBackend().openAudio(zorva::platform::AudioDirection::Playback, {});
+    auto& sound = zorva::platform::audioBackend();
+    const int probe = sound.openAudio(zorva::platform::AudioDirection::Playback, {});
     if (probe < 0) GTEST_SKIP() << "SDL's disk audio driver cannot be opened here";
-    zorva::platform::audioBackend().closeAudio(probe);
+    sound.closeAudio(probe);
   }
   void TearDown() override {
     zorva::platform::installDesktopBackend(nullptr);
