@@ -39,7 +39,10 @@ InputScope::InputScope() {
   platform::HeadlessBackend::install().setWorkArea(platform::ScreenRect{0, 0, 640, 480});
 }
 
-InputScope::~InputScope() { platform::installBackend(nullptr); }
+InputScope::~InputScope() {
+  platform::installDesktopBackend(nullptr);
+  platform::installAudioBackend(nullptr);
+}
 
 void writeDataFile(const std::string& name, std::span<const uint8_t> bytes) {
   std::ofstream out(workingFolder() / "ZORVADAT" / name, std::ios::binary | std::ios::trunc);

@@ -1,9 +1,11 @@
 // PlaySoundA for in-memory WAVE images, synchronous: returns once the sound has been heard.
 #include <cstdint>
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/AudioBackend.h"
+#include "platform/backend/DesktopBackend.h"
 #include "platform/win32/audio/DeviceStall.h"
 #include "platform/win32/audio/MMSystem.h"
+#include "platform/win32/audio/WaveDevice.h"
 #include "platform/win32/audio/WaveImage.h"
 
 namespace {
@@ -13,7 +15,8 @@ namespace {
 constexpr DWORD kAccepted = SND_MEMORY | SND_NODEFAULT | SND_NOSTOP | SND_NOWAIT;
 
 bool playToEnd(const zorva::platform::WaveImage& image) {
-  auto& be = zorva::platform::backend();
+  auto& be = zorva::platform::audioBackend();
+  auto& desktop = zorva::platform::desktopBackend();
   const int stream = be.openAudio(zorva::platform::AudioDirection::Playback, image.format);
   if (stream < 0) return false;
   // Queued before the start, so the device begins with the whole sound in hand.
@@ -21,12 +24,12 @@ bool playToEnd(const zorva::platform::WaveImage& image) {
   be.startAudio(stream);
   // A stuck device must not hold the GUI thread: the call gives up by the devices' one rule.
   uint64_t heard = 0;
-  const uint64_t started_ms = be.nowMs();
+  const uint64_t started_ms = desktop.nowMs();
   uint64_t last_progress_ms = started_ms;
   bool finished = true;
   while (heard < image.sample_bytes) {
-    const uint64_t now_heard = be.playedBytes(stream);
-    const uint64_t now_ms = be.nowMs();
+    const uint64_t now_heard = zorva::platform::heardBytes(stream);
+    const uint64_t now_ms = desktop.nowMs();
     if (now_heard != heard) {
       heard = now_heard;
       last_progress_ms = now_ms;
@@ -37,7 +40,7 @@ bool playToEnd(const zorva::platform::WaveImage& image) {
       finished = false;
       break;
     }
-    be.sleepMs(1);
+    desktop.sleepMs(1);
   }
   be.closeAudio(stream);
   return finished;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "platform/backend/DesktopBackend.h"
+
 namespace zorva::platform {
 namespace {
 std::map<uintptr_t, std::unique_ptr<WaveDevice>>& devices() {
@@ -11,6 +13,11 @@ std::map<uintptr_t, std::unique_ptr<WaveDevice>>& devices() {
 }
 uintptr_t g_next_handle = 0x5100;
 }  // namespace
+
+uint64_t heardBytes(int stream) {
+  desktopBackend().showHeldPixels();
+  return audioBackend().playedBytes(stream);
+}
 
 MMRESULT WaveDevice::checkOpen(UINT device_id, LPCWAVEFORMATEX f, DWORD fdw_open, AudioFormat& out) {
   if (f == nullptr) return MMSYSERR_INVALPARAM;

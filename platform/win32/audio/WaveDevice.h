@@ -7,7 +7,7 @@
 #include <deque>
 #include <memory>
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/AudioBackend.h"
 #include "platform/win32/audio/MMSystem.h"
 
 namespace zorva::platform {
@@ -16,6 +16,11 @@ struct QueuedHeader {
   LPWAVEHDR header = nullptr;
   uint64_t end = 0;  // output: the stream byte at which this buffer has been heard
 };
+
+// How many of a playback stream's bytes have been heard. Every wait on a sound asks this, so the
+// desktop first shows the pixels it holds back: what the learner sees is never older than what
+// they hear.
+uint64_t heardBytes(int stream);
 
 class WaveDevice {
  public:
