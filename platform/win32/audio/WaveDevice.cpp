@@ -76,6 +76,17 @@ MMRESULT WaveDevice::checkQueueable(LPWAVEHDR h, UINT size) {
   return MMSYSERR_NOERROR;
 }
 
+MMRESULT WaveDevice::queryPosition(LPMMTIME time, UINT time_size, void (*update)(WaveDevice&)) {
+  if (time == nullptr || time_size < sizeof(MMTIME)) return MMSYSERR_INVALPARAM;
+  update(*this);
+  if (position == last_reported) {
+    desktopBackend().sleepMs(1);
+    update(*this);
+  }
+  last_reported = position;
+  return reportPosition(time, time_size, position);
+}
+
 MMRESULT WaveDevice::reportPosition(LPMMTIME t, UINT size, uint64_t bytes) const {
   if (t == nullptr || size < sizeof(MMTIME)) return MMSYSERR_INVALPARAM;
   const uint64_t frame = uint64_t(format_.channels) * uint64_t(format_.bits / 8);

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "platform/backend/AudioBackend.h"
-#include "platform/backend/DesktopBackend.h"
 #include "platform/win32/audio/MMSystem.h"
 #include "platform/win32/audio/WaveDevice.h"
 #include "platform/win32/audio/WaveFaults.h"
@@ -98,15 +97,7 @@ MMRESULT WINAPI waveInStart(HWAVEIN hwi) {
 MMRESULT WINAPI waveInGetPosition(HWAVEIN hwi, LPMMTIME pmmt, UINT cbmmt) {
   WaveDevice* d = input(hwi);
   if (!d) return MMSYSERR_INVALHANDLE;
-  if (pmmt == nullptr || cbmmt < sizeof(MMTIME)) return MMSYSERR_INVALPARAM;
-  pullCaptured(*d);
-  if (d->position == d->last_reported) {
-    // Nothing new: give the device a moment, so a tight polling loop costs almost no CPU.
-    zorva::platform::desktopBackend().sleepMs(1);
-    pullCaptured(*d);
-  }
-  d->last_reported = d->position;
-  return d->reportPosition(pmmt, cbmmt, d->position);
+  return d->queryPosition(pmmt, cbmmt, pullCaptured);
 }
 
 MMRESULT WINAPI waveInStop(HWAVEIN hwi) {

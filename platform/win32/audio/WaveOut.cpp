@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "platform/backend/AudioBackend.h"
-#include "platform/backend/DesktopBackend.h"
 #include "platform/win32/audio/MMSystem.h"
 #include "platform/win32/audio/WaveDevice.h"
 #include "platform/win32/audio/WaveFaults.h"
@@ -88,15 +87,7 @@ MMRESULT WINAPI waveOutWrite(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh) {
 MMRESULT WINAPI waveOutGetPosition(HWAVEOUT hwo, LPMMTIME pmmt, UINT cbmmt) {
   WaveDevice* d = output(hwo);
   if (!d) return MMSYSERR_INVALHANDLE;
-  if (pmmt == nullptr || cbmmt < sizeof(MMTIME)) return MMSYSERR_INVALPARAM;
-  measureHeard(*d);
-  if (d->position == d->last_reported) {
-    // Nothing new heard: wait a moment for the device instead of spinning.
-    zorva::platform::desktopBackend().sleepMs(1);
-    measureHeard(*d);
-  }
-  d->last_reported = d->position;
-  return d->reportPosition(pmmt, cbmmt, d->position);
+  return d->queryPosition(pmmt, cbmmt, measureHeard);
 }
 
 MMRESULT WINAPI waveOutReset(HWAVEOUT hwo) {
