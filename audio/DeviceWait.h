@@ -1,7 +1,5 @@
-// How long the recorder waits on a device position that does not move. A device may be slow to
-// deliver its first bytes (a wireless headset, a sound server waking from suspend, a loaded
-// machine), so the first byte gets a long allowance; once bytes flow, a short pause means the
-// device is stuck.
+// The recorder's waits on a device position, giving up on a device that does not move by the
+// platform's one rule (DeviceStall.h).
 #pragma once
 
 #include <windows.h>
@@ -9,12 +7,7 @@
 
 #include <cstring>
 
-const DWORD kFirstByteLimitMs = 5000;
-const DWORD kStallLimitMs = 2000;
-
-// Whether a wait gives up: nothing yet after the first-byte allowance, or no progress for the
-// stall limit since the position last moved.
-BOOL DeviceStalled(DWORD dwPosition, DWORD dwWaitedMs, DWORD dwSinceMovedMs);
+#include "platform/win32/audio/DeviceStall.h"
 
 // Polls `query` (which fills the byte count of an MMTIME set to TIME_BYTES) until it reports at
 // least `target` or the device stalls, on the platform's clock. Returns the last position.

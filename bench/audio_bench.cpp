@@ -6,8 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "bench/SdlAudioOnlyBackend.h"
+#include "platform/backend/AudioBackend.h"
+#include "platform/backend/DesktopBackend.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/backend/sdl/SdlAudio.h"
 #include "platform/win32/audio/MMSystem.h"
 
 using namespace zorva::platform;
@@ -26,7 +28,7 @@ bool run(const char* name) {
   WAVEHDR h{}; h.lpData = buf.data(); h.dwBufferLength = kBytes;
   MMTIME t{}; t.wType = TIME_BYTES;
   const double cpu0 = cpuSeconds(), wall0 = wallSeconds();
-  const uint64_t clock0 = backend().nowMs();
+  const uint64_t clock0 = desktopBackend().nowMs();
   HWAVEIN in = nullptr;
   if (MMRESULT r = waveInOpen(&in, WAVE_MAPPER, &f, 0, 0, CALLBACK_NULL)) { std::printf("%s: waveInOpen %u\n", name, r); return false; }
   waveInPrepareHeader(in, &h, sizeof h); waveInAddBuffer(in, &h, sizeof h); waveInStart(in);
@@ -35,17 +37,17 @@ bool run(const char* name) {
   HWAVEOUT out = nullptr;
   if (MMRESULT r = waveOutOpen(&out, WAVE_MAPPER, &f, 0, 0, CALLBACK_NULL)) { std::printf("%s: waveOutOpen %u\n", name, r); return false; }
   waveOutPrepareHeader(out, &h, sizeof h);
-  const uint64_t written = backend().nowMs();
+  const uint64_t written = desktopBackend().nowMs();
   waveOutWrite(out, &h, sizeof h);
   uint64_t first = 0, last = 0;
   t.wType = TIME_BYTES; t.u.cb = 0;
   do {
     waveOutGetPosition(out, &t, sizeof t);
-    if (first == 0 && t.u.cb > 0) first = backend().nowMs();
+    if (first == 0 && t.u.cb > 0) first = desktopBackend().nowMs();
   } while (t.u.cb < kBytes - 10);
-  last = backend().nowMs();
+  last = desktopBackend().nowMs();
   waveOutReset(out); h.dwFlags = 0; waveOutUnprepareHeader(out, &h, sizeof h); waveOutClose(out);
-  const uint64_t end = backend().nowMs();
+  const uint64_t end = desktopBackend().nowMs();
   const double cpu = cpuSeconds() - cpu0, wall = wallSeconds() - wall0;
   std::printf("%s: backend clock %llu ms, CPU %.3f s / wall %.3f s = %.1f %%\n", name,
               (unsigned long long)(end - clock0), cpu, wall, wall > 0 ? 100.0 * cpu / wall : 0.0);
@@ -58,8 +60,11 @@ bool run(const char* name) {
 int main() {
   HeadlessBackend::install();
   bool ok = run("virtual");
-  installBackend(std::make_unique<zorva::bench::SdlAudioOnlyBackend>());
+  // No window: the headless desktop on the machine's clock, and SDL's sound devices.
+  HeadlessBackend::install(HeadlessClock::Steady);
+  installAudioBackend(std::make_shared<SdlAudio>());
   ok = run("sdl2") && ok;
-  installBackend(nullptr);
+  installDesktopBackend(nullptr);
+  installAudioBackend(nullptr);
   return ok ? 0 : 1;
 }

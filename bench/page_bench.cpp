@@ -47,8 +47,12 @@ int pumpCountingPaints() {
 int main(int argc, char** argv) {
   const bool desktop = argc > 1 && std::string(argv[1]) == "--desktop";
   HeadlessBackend* headless = nullptr;
-  if (desktop) zorva::platform::installBackend(zorva::platform::makeSdlBackend());
-  else headless = &HeadlessBackend::install();
+  if (desktop) {
+    zorva::platform::installDesktopBackend(zorva::platform::makeSdlDesktop());
+    zorva::platform::installAudioBackend(zorva::platform::makeSdlAudioDevice());
+  } else {
+    headless = &HeadlessBackend::install();
+  }
   const auto presentCount = [&] { return headless != nullptr ? headless->presentCount() : 0; };
   BenchFolder folder;
   if (!AfxGetApp()->InitInstance()) return 1;

@@ -22,7 +22,7 @@ FLOORS = [('app/', 7), ('lesson/', 6), ('elements/', 5), ('res/', 4), ('audio/',
           ('platform/framework/', 3), ('platform/win32/', 2), ('platform/backend/', 1)]
 WIN32_PUBLIC = {'platform/win32/' + h for h in (
     'windows.h', 'mmsystem.h', 'WinTypes.h', 'kernel/WinBase.h', 'kernel/FileApi.h', 'kernel/WinRect.h',
-    'gdi/WinGdi.h', 'user/WinUser.h', 'audio/MMSystem.h')}
+    'gdi/WinGdi.h', 'user/WinUser.h', 'audio/MMSystem.h', 'audio/DeviceStall.h')}
 SDL_ALLOWED = ('platform/backend/sdl/', 'tools/zorva-lesson/',
                'bench/minimal_window.cpp', 'bench/decode_bench.cpp')
 SCANNED = ('app', 'lesson', 'elements', 'audio', 'res', 'platform', 'tests', 'bench', 'tools')

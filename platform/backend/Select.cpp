@@ -1,22 +1,39 @@
-// Chooses the backend once, at first use (the program's chooser decides which), unless a test
-// installed one.
-#include "platform/backend/Backend.h"
+// Chooses the backends once, at first use (the program's chooser decides which), unless a test
+// or benchmark installed them. The chooser's pair fills whichever place is still empty.
 #include "platform/backend/BackendFactory.h"
 
 namespace zorva::platform {
 namespace {
-std::unique_ptr<Backend>& current() {
-  static std::unique_ptr<Backend> instance;
-  return instance;
+Backends& current() {
+  static Backends installed;
+  return installed;
+}
+
+Backends& choose() {
+  Backends& now = current();
+  Backends made = makeDefaultBackends();
+  if (!now.desktop) now.desktop = std::move(made.desktop);
+  if (!now.audio) now.audio = std::move(made.audio);
+  return now;
 }
 }  // namespace
 
-Backend& backend() {
-  auto& instance = current();
-  if (!instance) instance = makeDefaultBackend();
-  return *instance;
+DesktopBackend& desktopBackend() {
+  Backends& now = current();
+  return now.desktop ? *now.desktop : *choose().desktop;
 }
 
-void installBackend(std::unique_ptr<Backend> replacement) { current() = std::move(replacement); }
+AudioBackend& audioBackend() {
+  Backends& now = current();
+  return now.audio ? *now.audio : *choose().audio;
+}
+
+void installDesktopBackend(std::shared_ptr<DesktopBackend> replacement) {
+  current().desktop = std::move(replacement);
+}
+
+void installAudioBackend(std::shared_ptr<AudioBackend> replacement) {
+  current().audio = std::move(replacement);
+}
 
 }  // namespace zorva::platform

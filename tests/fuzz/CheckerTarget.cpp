@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "tests/fuzz/FuzzSeeds.h"
 #include "tests/fuzz/FuzzWorkspace.h"
 #include "tools/zorva-lesson/Checker.h"
 
@@ -15,14 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace zorva::fuzz;
   InputScope scope;
   InputReader in({data, size});
-  if ((in.byte() & 1) != 0) {
-    writeDataFile("DATA4.DAT", in.rest());
-    removeDataFile("14101.pge");
-  } else {
-    static const zorva::lessonkit::Bytes good_startup = goodStartupFile();
-    writeDataFile("DATA4.DAT", good_startup);
-    writeDataFile("14101.pge", in.rest());
-  }
+  writeStartupOrPage(in);
   std::ostringstream report;
   const zorva::builder::CheckResult result = zorva::builder::checkLessonFolder(".", report);
   // The folder is there, so it is always readable: the status is 0 or 1 by what was found.

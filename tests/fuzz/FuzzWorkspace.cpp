@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "tests/fuzz/FuzzSeeds.h"
 
 namespace zorva::fuzz {
 
@@ -38,7 +39,10 @@ InputScope::InputScope() {
   platform::HeadlessBackend::install().setWorkArea(platform::ScreenRect{0, 0, 640, 480});
 }
 
-InputScope::~InputScope() { platform::installBackend(nullptr); }
+InputScope::~InputScope() {
+  platform::installDesktopBackend(nullptr);
+  platform::installAudioBackend(nullptr);
+}
 
 void writeDataFile(const std::string& name, std::span<const uint8_t> bytes) {
   std::ofstream out(workingFolder() / "ZORVADAT" / name, std::ios::binary | std::ios::trunc);
@@ -54,6 +58,17 @@ ViewSurface::ViewSurface(int width, int height) {
   dc.CreateCompatibleDC(NULL);
   bitmap_.CreateBitmap(width, height, 1, 32, NULL);
   dc.SelectObject(&bitmap_);
+}
+
+void writeStartupOrPage(InputReader& in) {
+  if ((in.byte() & 1) != 0) {
+    writeDataFile("DATA4.DAT", in.rest());
+    removeDataFile("14101.pge");
+  } else {
+    static const lessonkit::Bytes good_startup = goodStartupFile();
+    writeDataFile("DATA4.DAT", good_startup);
+    writeDataFile("14101.pge", in.rest());
+  }
 }
 
 uint8_t InputReader::byte() { return at_ < data_.size() ? data_[at_++] : 0; }

@@ -52,4 +52,8 @@ class InputReader {
   size_t at_ = 0;
 };
 
+// Makes the rest of the input a data file, as its first byte chooses: odd, the start-up file
+// DATA4.DAT (with no page); even, lesson 1's first page (with a good start-up file).
+void writeStartupOrPage(InputReader& in);
+
 }  // namespace zorva::fuzz

@@ -7,22 +7,13 @@
 #include <cstdint>
 
 #include "lesson/LessonBook.h"
-#include "tests/fuzz/FuzzSeeds.h"
 #include "tests/fuzz/FuzzWorkspace.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace zorva::fuzz;
   InputScope scope;
   InputReader in({data, size});
-  const bool startup = (in.byte() & 1) != 0;
-  if (startup) {
-    writeDataFile("DATA4.DAT", in.rest());
-    removeDataFile("14101.pge");
-  } else {
-    static const zorva::lessonkit::Bytes good_startup = goodStartupFile();
-    writeDataFile("DATA4.DAT", good_startup);
-    writeDataFile("14101.pge", in.rest());
-  }
+  writeStartupOrPage(in);
   ViewSurface view;
   CLessonBook book;
   book.Draw(&view.dc);

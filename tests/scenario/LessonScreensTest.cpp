@@ -17,16 +17,11 @@
 namespace {
 
 namespace lk = zorva::lessonkit;
-using zorva::platform::InputEvent;
-using zorva::platform::InputKind;
 using zorva::platform::SoundKind;
 using zorva::platform::TracedSound;
 using zorva::testing::ExpectedScreen;
 
-constexpr int kClipSamples = 22050;  // one second each
-
-// A page with a dialogue of three sentences: sentences 1 and 3 are one speaker's (a chain from
-// item 0 to item 2), sentence 2 the other's. Each sentence has a line of "print" under its item,
+// A page with a dialogue of three sentences. Each sentence has a line of "print" under its item,
 // which role play blanks while the learner speaks. On its next page two sentences overlap.
 lk::Book dialogueBook() {
   lk::Book book;
@@ -40,14 +35,7 @@ lk::Book dialogueBook() {
   page.picture.setColour(2, 250, 240, 200);
   page.picture.setColour(3, 90, 60, 40);
   for (int i = 0; i < 3; ++i) {
-    lk::Item item;
-    item.audio = {200, 40 + 40 * i, 380, 70 + 40 * i};
-    item.role = {180, 40 + 40 * i, 195, 70 + 40 * i};
-    item.name = "sentence";
-    item.role_head = i == 1 ? 1 : 0;
-    item.next_in_role = i == 0 ? 2 : -1;
-    item.samples.assign(kClipSamples, static_cast<int16_t>(1000 * (i + 1)));
-    page.items.push_back(item);
+    page.items.push_back(zorva::testing::dialogueSentence(i, int16_t(1000 * (i + 1))));
     for (int y = 70 + 40 * i; y < 80 + 40 * i; ++y)  // picture rows lie 20 below view rows
       for (int x = 100; x < 260; ++x) page.picture.at(x, y) = 3;
   }
@@ -123,7 +111,8 @@ class LessonScreens : public ::testing::Test {
     for (const Act& act : acts) {
       const zorva::testing::Watchdog watchdog(60, act.name);
       const uint64_t start = desktop_.backend().nowMs();
-      for (const During& d : act.during) schedule(start + d.after_ms, d.at);
+      for (const During& d : act.during)
+        desktop_.scheduleClick(start + d.after_ms, view_, d.at.x, d.at.y);
       if (act.button == kRight)
         desktop_.rightClick(view_, act.click.x, act.click.y);
       else
@@ -132,17 +121,6 @@ class LessonScreens : public ::testing::Test {
       take("after");
       steps_.check(act.name, act.screens);
     }
-  }
-  void schedule(uint64_t at_ms, Point at) {
-    const POINT p = desktop_.contentPoint(view_, at.x, at.y);
-    InputEvent down;
-    down.kind = InputKind::MouseDown;
-    down.x = p.x;
-    down.y = p.y;
-    InputEvent up = down;
-    up.kind = InputKind::MouseUp;
-    desktop_.backend().schedule(at_ms, down);
-    desktop_.backend().schedule(at_ms + 1, up);
   }
 
   zorva::testing::Desktop desktop_;

@@ -23,19 +23,6 @@ using zorva::platform::InputEvent;
 using zorva::platform::InputKind;
 using zorva::platform::SoundKind;
 
-constexpr int kClipSamples = 22050;  // one second each
-
-lk::Item sentence(int slot, int16_t level) {
-  lk::Item item;
-  item.audio = {200, 40 + 40 * slot, 380, 70 + 40 * slot};
-  item.role = {180, 40 + 40 * slot, 195, 70 + 40 * slot};
-  item.role_head = slot == 1 ? 1 : 0;  // sentences 1 and 3 are one speaker's
-  item.next_in_role = slot == 0 ? 2 : -1;
-  item.name = "sentence";
-  item.samples.assign(kClipSamples, level);
-  return item;
-}
-
 // Lesson 1's first page, with three sentences, between two neighbours whose sentences sound
 // different, so a run that went on over a neighbour's items would be heard.
 lk::Book threePages() {
@@ -50,7 +37,8 @@ lk::Book threePages() {
     page.info = names[p];
     page.picture = lk::IndexedPicture::filled(400, 300, 2);
     for (int i = 0; i < (p == 1 ? 3 : 1); ++i)
-      page.items.push_back(sentence(i, static_cast<int16_t>(p == 1 ? 1000 : 7000)));
+      page.items.push_back(
+          zorva::testing::dialogueSentence(i, static_cast<int16_t>(p == 1 ? 1000 : 7000)));
     book.pages.push_back(page);
   }
   return book;
@@ -91,13 +79,7 @@ class PageGoneDuringARun : public ::testing::Test {
   }
   void scheduleMouse(uint64_t at_ms, InputKind kind, CPoint at,
                      zorva::platform::MouseButton button = zorva::platform::MouseButton::Left) {
-    const POINT p = desktop_->contentPoint(view_, at.x, at.y);
-    InputEvent event;
-    event.kind = kind;
-    event.x = p.x;
-    event.y = p.y;
-    event.button = button;
-    desktop_->backend().schedule(at_ms, event);
+    desktop_->scheduleMouse(at_ms, kind, view_, at.x, at.y, button);
   }
   // Two presses queued back to back, each released later: the run's Stop test takes the first
   // and its pump dispatches the second to the view.

@@ -17,7 +17,8 @@ using zorva::platform::InputEvent;
 using zorva::platform::InputKind;
 using zorva::platform::SoundKind;
 
-constexpr int kClipSamples = 22050;  // one second each
+using zorva::testing::dialogueSentence;
+constexpr int kClipSamples = zorva::testing::kSentenceSamples;
 
 lk::Book threeSentencePage() {
   lk::Book book;
@@ -26,17 +27,7 @@ lk::Book threeSentencePage() {
   page.file_name = "14101.pge";
   page.info = "Three sentences";
   page.picture = lk::IndexedPicture::filled(400, 300, 2);
-  for (int i = 0; i < 3; ++i) {
-    lk::Item item;
-    item.audio = {200, 40 + 40 * i, 380, 70 + 40 * i};
-    item.role = {180, 40 + 40 * i, 195, 70 + 40 * i};
-    item.name = "sentence";
-    // A dialogue: sentences 1 and 3 are one speaker's, sentence 2 the other's.
-    item.role_head = i == 1 ? 1 : 0;
-    item.next_in_role = i == 0 ? 2 : -1;
-    item.samples.assign(kClipSamples, static_cast<int16_t>(1000 * (i + 1)));
-    page.items.push_back(item);
-  }
+  for (int i = 0; i < 3; ++i) page.items.push_back(dialogueSentence(i, int16_t(1000 * (i + 1))));
   book.pages.push_back(page);
   return book;
 }
@@ -59,18 +50,6 @@ class ProgramRuns : public ::testing::Test {
   const std::vector<zorva::platform::TracedSound>& heard() {
     return desktop_.backend().audio().trace();
   }
-  // A click that arrives at `at_ms` on the virtual clock, while the program is busy.
-  void scheduleClick(uint64_t at_ms, int x, int y) {
-    const POINT p = desktop_.contentPoint(view_, x, y);
-    InputEvent down;
-    down.kind = InputKind::MouseDown;
-    down.x = p.x;
-    down.y = p.y;
-    InputEvent up = down;
-    up.kind = InputKind::MouseUp;
-    desktop_.backend().schedule(at_ms, down);
-    desktop_.backend().schedule(at_ms + 1, up);
-  }
 
   zorva::testing::Desktop desktop_;
   std::unique_ptr<zorva::testing::DataFolder> data_;
@@ -91,7 +70,7 @@ TEST_F(ProgramRuns, PlaySpeaksEverySentenceInPageOrder) {
 
 TEST_F(ProgramRuns, StopDuringTheSecondSentenceEndsTheRunAtTheNextCheckpoint) {
   const uint64_t start = desktop_.backend().nowMs();
-  scheduleClick(start + 1500, 50, 156);  // "Stop", while sentence 2 plays
+  desktop_.scheduleClick(start + 1500, view_, 50, 156);  // "Stop", while sentence 2 plays
   desktop_.click(view_, 50, 180);        // "Play"
   desktop_.pumpUntilIdle();
   EXPECT_EQ(heard().size(), 2u) << "the third sentence must not play";
@@ -99,7 +78,7 @@ TEST_F(ProgramRuns, StopDuringTheSecondSentenceEndsTheRunAtTheNextCheckpoint) {
 
 TEST_F(ProgramRuns, AClickElsewhereDuringARunIsThrownAway) {
   const uint64_t start = desktop_.backend().nowMs();
-  scheduleClick(start + 500, 650, 400);  // an empty part of the page
+  desktop_.scheduleClick(start + 500, view_, 650, 400);  // an empty part of the page
   desktop_.click(view_, 50, 180);
   desktop_.pumpUntilIdle();
   EXPECT_EQ(heard().size(), 3u);

@@ -15,6 +15,7 @@
 #include "bench/propose/EvaluationPage.h"
 #include "tests/support/DataFolder.h"
 #include "tests/support/Desktop.h"
+#include "tests/support/TempFolder.h"
 #include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/propose/ProposeCommand.h"
 
@@ -64,19 +65,17 @@ class ProposedLesson : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("OMP_THREAD_LIMIT", "1", 0);
-    char pattern[] = "/tmp/zorva-proposed-XXXXXX";
-    root_ = mkdtemp(pattern);
     page_ = evaluation::makeEvaluationPage(evaluation::evaluationLanguages()[1], 1);  // a German dialogue
     files_ = evaluation::writeEvaluationPage(page_, root_);
   }
   void TearDown() override {
     if (AfxGetMainWnd() != nullptr) AfxGetMainWnd()->DestroyWindow();
     data_.reset();
-    fs::remove_all(root_);
   }
 
   zorva::testing::Desktop desktop_;
-  fs::path root_;
+  zorva::testing::TempFolder folder_;
+  const fs::path root_{folder_.path()};
   evaluation::EvaluationPage page_;
   evaluation::PageFiles files_;
   std::unique_ptr<zorva::testing::DataFolder> data_;

@@ -37,6 +37,17 @@ void DataFolder::writeDataFile(const std::string& name, const lessonkit::Bytes& 
   lessonkit::writeFile(dataDir() / name, bytes);
 }
 
+lessonkit::Item dialogueSentence(int slot, int16_t level) {
+  lessonkit::Item item;
+  item.audio = {200, 40 + 40 * slot, 380, 70 + 40 * slot};
+  item.role = {180, 40 + 40 * slot, 195, 70 + 40 * slot};
+  item.role_head = slot == 1 ? 1 : 0;
+  item.next_in_role = slot == 0 ? 2 : -1;
+  item.name = "sentence";
+  item.samples.assign(kSentenceSamples, level);
+  return item;
+}
+
 lessonkit::Book sampleBook() {
   lessonkit::Book book;
   book.title = lessonkit::IndexedPicture::filled(40, 30, 1);

@@ -33,4 +33,9 @@ class DataFolder {
 // A small book for tests: a title picture and one page "14101.pge" with two items.
 lessonkit::Book sampleBook();
 
+constexpr int kSentenceSamples = 22050;  // one second
+// Sentence `slot` (0 to 2) of a dialogue down a 400x300 page, a second of samples at `level`:
+// sentences 1 and 3 are one speaker's (a chain from item 0 to item 2), sentence 2 the other's.
+lessonkit::Item dialogueSentence(int slot, int16_t level);
+
 }  // namespace zorva::testing

@@ -27,6 +27,15 @@ void discardQueue() {
 }
 }  // namespace
 
+void registerWindowClass(const char* name, WNDPROC proc, HBRUSH background, UINT style) {
+  WNDCLASSA wc{};
+  wc.style = style;
+  wc.lpfnWndProc = proc;
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  RegisterClassA(&wc);
+}
+
 Desktop::Desktop(int work_width, int work_height) {
   destroyAll();
   backend_ = &platform::HeadlessBackend::install();
@@ -46,12 +55,11 @@ POINT Desktop::contentPoint(HWND window, int x, int y) const {
   return POINT{p.x - c.left, p.y - c.top};
 }
 
-void Desktop::mouse(HWND window, int x, int y, MouseButton button, bool twice) {
-  const POINT p = contentPoint(window, x, y);
+void Desktop::mouse(POINT content, MouseButton button, bool twice) {
   InputEvent down;
   down.kind = InputKind::MouseDown;
-  down.x = p.x;
-  down.y = p.y;
+  down.x = content.x;
+  down.y = content.y;
   down.button = button;
   InputEvent up = down;
   up.kind = InputKind::MouseUp;
@@ -61,12 +69,33 @@ void Desktop::mouse(HWND window, int x, int y, MouseButton button, bool twice) {
   }
 }
 
-void Desktop::click(HWND window, int x, int y) { mouse(window, x, y, MouseButton::Left, false); }
+void Desktop::click(HWND window, int x, int y) {
+  mouse(contentPoint(window, x, y), MouseButton::Left, false);
+}
+void Desktop::clickContent(int x, int y, MouseButton button) {
+  mouse(POINT{x, y}, button, false);
+}
 void Desktop::rightClick(HWND window, int x, int y) {
-  mouse(window, x, y, MouseButton::Right, false);
+  mouse(contentPoint(window, x, y), MouseButton::Right, false);
 }
 void Desktop::doubleClick(HWND window, int x, int y) {
-  mouse(window, x, y, MouseButton::Left, true);
+  mouse(contentPoint(window, x, y), MouseButton::Left, true);
+}
+
+void Desktop::scheduleMouse(uint64_t at_ms, InputKind kind, HWND window, int x, int y,
+                            MouseButton button) {
+  const POINT p = contentPoint(window, x, y);
+  InputEvent event;
+  event.kind = kind;
+  event.x = p.x;
+  event.y = p.y;
+  event.button = button;
+  backend_->schedule(at_ms, event);
+}
+
+void Desktop::scheduleClick(uint64_t at_ms, HWND window, int x, int y) {
+  scheduleMouse(at_ms, InputKind::MouseDown, window, x, y);
+  scheduleMouse(at_ms + 1, InputKind::MouseUp, window, x, y);
 }
 
 void Desktop::key(unsigned virtual_key, unsigned modifiers) {

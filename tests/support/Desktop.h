@@ -4,6 +4,7 @@
 // end are destroyed, so each test starts on an empty desktop.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -11,6 +12,11 @@
 #include "platform/win32/user/WinUser.h"
 
 namespace zorva::testing {
+
+// Registers a window class of `proc` for the test's windows; a class an earlier test of the
+// program registered under the name stays as it was (a second registration is refused).
+void registerWindowClass(const char* name, WNDPROC proc, HBRUSH background = nullptr,
+                         UINT style = 0);
 
 class Desktop {
  public:
@@ -21,12 +27,19 @@ class Desktop {
 
   platform::HeadlessBackend& backend() { return *backend_; }
 
-  // Press and release at a client point of `window`.
+  // Press and release at a client point of `window`, or at a point of the content (backend
+  // coordinates: over the menu bar, a dialog).
   void click(HWND window, int x, int y);
+  void clickContent(int x, int y, platform::MouseButton button = platform::MouseButton::Left);
   void rightClick(HWND window, int x, int y);
   // Two clicks at the same point and moment (a double click for CS_DBLCLKS classes).
   void doubleClick(HWND window, int x, int y);
   void key(unsigned virtual_key, unsigned modifiers = 0);
+  // A mouse event at a client point of `window` that arrives at `at_ms` on the virtual clock,
+  // while the program is busy; a scheduled click is released a millisecond after its press.
+  void scheduleMouse(uint64_t at_ms, platform::InputKind kind, HWND window, int x, int y,
+                     platform::MouseButton button = platform::MouseButton::Left);
+  void scheduleClick(uint64_t at_ms, HWND window, int x, int y);
   void requestClose();
   void resize(int content_width, int content_height);
   void expose();
@@ -44,7 +57,7 @@ class Desktop {
   POINT contentPoint(HWND window, int x, int y) const;
 
  private:
-  void mouse(HWND window, int x, int y, platform::MouseButton button, bool twice);
+  void mouse(POINT content, platform::MouseButton button, bool twice);
   platform::HeadlessBackend* backend_;
   std::optional<int> quit_code_;
 };

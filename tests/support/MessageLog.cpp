@@ -1,19 +1,37 @@
 #include "tests/support/MessageLog.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace zorva::testing {
 namespace {
 
 bool rowMatches(const ExpectedMessage& want, const LoggedMessage& got) {
-  return want.message == got.message && (!(want.checks & CheckWindow) || want.hwnd == got.hwnd) &&
-         (!(want.checks & CheckWParam) || want.wParam == got.wParam) &&
-         (!(want.checks & CheckLParam) || want.lParam == got.lParam);
+  return want.message == got.message && (want.hwnd == nullptr || want.hwnd == got.hwnd) &&
+         (!want.wParam || *want.wParam == got.wParam) &&
+         (!want.lParam || *want.lParam == got.lParam);
 }
 
-void print(std::ostream& out, const LoggedMessage& m) {
-  out << "  0x" << std::hex << m.message << " to " << m.hwnd << " w=0x" << m.wParam << " l=0x"
-      << m.lParam << std::dec << "\n";
+bool passes(const LogFilter& only, const LoggedMessage& m) {
+  return (only.window == nullptr || only.window == m.hwnd) &&
+         (only.messages.empty() ||
+          std::find(only.messages.begin(), only.messages.end(), m.message) != only.messages.end());
+}
+
+template <typename Value>
+void printParam(std::ostream& out, const char* name, const std::optional<Value>& v) {
+  out << " " << name << "=";
+  if (v) out << "0x" << *v;
+  else out << "any";
+}
+
+void print(std::ostream& out, const ExpectedMessage& m) {
+  out << "  0x" << std::hex << m.message << " to ";
+  if (m.hwnd != nullptr) out << m.hwnd;
+  else out << "any";
+  printParam(out, "w", m.wParam);
+  printParam(out, "l", m.lParam);
+  out << std::dec << "\n";
 }
 
 }  // namespace
@@ -28,8 +46,10 @@ LRESULT CALLBACK loggingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-::testing::AssertionResult LogMatches(const ExpectedMessage* expected) {
-  const std::vector<LoggedMessage>& log = messageLog();
+::testing::AssertionResult LogMatches(const ExpectedMessage* expected, const LogFilter& only) {
+  std::vector<LoggedMessage> log;
+  for (const LoggedMessage& m : messageLog())
+    if (passes(only, m)) log.push_back(m);
   size_t n = 0;
   bool same = true;
   for (; expected[n].message != 0; ++n)
@@ -37,11 +57,9 @@ LRESULT CALLBACK loggingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
   if (same && n == log.size()) return ::testing::AssertionSuccess();
   std::ostringstream out;
   out << "expected:\n";
-  for (size_t i = 0; i < n; ++i)
-    print(out, LoggedMessage{expected[i].hwnd, expected[i].message, expected[i].wParam,
-                             expected[i].lParam});
+  for (size_t i = 0; i < n; ++i) print(out, expected[i]);
   out << "logged:\n";
-  for (const LoggedMessage& m : log) print(out, m);
+  for (const LoggedMessage& m : log) print(out, {m.message, m.wParam, m.lParam, m.hwnd});
   return ::testing::AssertionFailure() << out.str();
 }
 

@@ -1,9 +1,11 @@
 // What window procedures were sent, in order, and one check of the log against a table of
-// expected rows ending in {0}; a mismatch prints the expected rows against the logged ones.
+// expected {message, wParam, lParam} rows ending in {0}; a mismatch prints the expected rows
+// against the logged ones.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 #include "platform/win32/user/WinUser.h"
@@ -17,15 +19,21 @@ struct LoggedMessage {
   LPARAM lParam;
 };
 
-// What a row checks besides the message.
-enum : unsigned { CheckWindow = 1, CheckWParam = 2, CheckLParam = 4 };
-
+// A parameter left out matches any value; a window left out, any window.
 struct ExpectedMessage {
   UINT message;
-  unsigned checks = 0;
+  std::optional<WPARAM> wParam = std::nullopt;
+  std::optional<LPARAM> lParam = std::nullopt;
   HWND hwnd = nullptr;
-  WPARAM wParam = 0;
-  LPARAM lParam = 0;
+};
+
+inline const ExpectedMessage kNoMessages[] = {{0}};
+
+// Which logged messages a check compares: those to `window` (any when null) among `messages`
+// (all when empty).
+struct LogFilter {
+  std::vector<UINT> messages = {};
+  HWND window = nullptr;
 };
 
 // The one log the test's window procedures write to; tests clear it before the steps they check.
@@ -34,7 +42,7 @@ std::vector<LoggedMessage>& messageLog();
 // Logs the message, then leaves it to DefWindowProcA.
 LRESULT CALLBACK loggingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The log holds exactly the rows of `expected` (ended by a row of message 0), in order.
-::testing::AssertionResult LogMatches(const ExpectedMessage* expected);
+// The log, as far as `only` lets through, holds exactly the rows of `expected`, in order.
+::testing::AssertionResult LogMatches(const ExpectedMessage* expected, const LogFilter& only = {});
 
 }  // namespace zorva::testing

@@ -179,7 +179,7 @@ std::string optionalString(const Context& ctx, const toml::table& table, const c
 }
 
 // The information line goes into the page file as Windows-1252 bytes, which Zorva draws as
-// they are; what it can't show is refused, what is cut at the area's edge is a warning.
+// they are; what it can't show is refused, what the window cuts off is a warning.
 std::string infoLine(const Context& ctx, const toml::node& node) {
   const std::string text = stringValue(ctx, node, "info");
   char32_t refused = 0;
@@ -191,10 +191,11 @@ std::string infoLine(const Context& ctx, const toml::node& node) {
   }
   if (bytes->size() > 999) throw BuildError(ctx.at(node), "'info' is longer than 999 bytes");
   const int width = infoWidthPx(*bytes);
-  if (width > kInfoAreaWidthPx) {
+  if (width > kInfoShownWidthPx) {
     ctx.warnings->push_back(ctx.at(node).describe() + ": warning: 'info' is " + std::to_string(width) +
-                            " pixels wide; the information area shows " + std::to_string(kInfoAreaWidthPx) + ", so " +
-                            std::to_string(width - kInfoAreaWidthPx) + " pixels are cut");
+                            " pixels wide; Zorva's window shows " + std::to_string(kInfoShownWidthPx) +
+                            " pixels of the information line, so " + std::to_string(width - kInfoShownWidthPx) +
+                            " pixels are cut");
   }
   return text;
 }

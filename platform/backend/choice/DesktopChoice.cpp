@@ -1,5 +1,5 @@
-// The program's choice: the SDL desktop, or the headless backend when the environment variable
-// ZORVA_BACKEND is "headless".
+// The program's choice: the SDL desktop and sound devices, or the headless backend when the
+// environment variable ZORVA_BACKEND is "headless".
 #include <cstdlib>
 #include <cstring>
 
@@ -7,10 +7,10 @@
 
 namespace zorva::platform {
 
-std::unique_ptr<Backend> makeDefaultBackend() {
+Backends makeDefaultBackends() {
   const char* choice = std::getenv("ZORVA_BACKEND");
-  if (choice != nullptr && std::strcmp(choice, "headless") == 0) return makeHeadlessBackend();
-  return makeSdlBackend();
+  if (choice != nullptr && std::strcmp(choice, "headless") == 0) return makeHeadlessBackends();
+  return Backends{makeSdlDesktop(), makeSdlAudioDevice()};
 }
 
 }  // namespace zorva::platform

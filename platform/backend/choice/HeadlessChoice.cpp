@@ -4,6 +4,6 @@
 
 namespace zorva::platform {
 
-std::unique_ptr<Backend> makeDefaultBackend() { return makeHeadlessBackend(); }
+Backends makeDefaultBackends() { return makeHeadlessBackends(); }
 
 }  // namespace zorva::platform

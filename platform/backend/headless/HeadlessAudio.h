@@ -10,7 +10,7 @@
 #include <map>
 #include <vector>
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/AudioBackend.h"
 
 namespace zorva::platform {
 

@@ -2,16 +2,17 @@
 
 #include <algorithm>
 #include <cstring>
+#include <thread>
 
 namespace zorva::platform {
 
-HeadlessBackend::HeadlessBackend() : audio_([this] { return now_ms_; }) {}
+HeadlessBackend::HeadlessBackend(HeadlessClock clock) : clock_(clock), audio_([this] { return nowMs(); }) {}
 
-HeadlessBackend& HeadlessBackend::install() {
-  auto fresh = std::make_unique<HeadlessBackend>();
-  HeadlessBackend& ref = *fresh;
-  installBackend(std::move(fresh));
-  return ref;
+HeadlessBackend& HeadlessBackend::install(HeadlessClock clock) {
+  auto fresh = std::make_shared<HeadlessBackend>(clock);
+  installDesktopBackend(fresh);
+  installAudioBackend(fresh);
+  return *fresh;
 }
 
 void HeadlessBackend::answerMessageBoxes(std::vector<MessageBoxAnswer> answers) {
@@ -54,6 +55,28 @@ void HeadlessBackend::arrive() {
 void HeadlessBackend::advanceClock(uint64_t ms) {
   now_ms_ += ms;
   arrive();
+}
+
+void HeadlessBackend::catchUp() {
+  if (clock_ != HeadlessClock::Steady) return;
+  const auto since_start = std::chrono::steady_clock::now() - started_;
+  const auto real_ms =
+      static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since_start).count());
+  if (real_ms > now_ms_) advanceClock(real_ms - now_ms_);
+}
+
+void HeadlessBackend::passTime(uint64_t ms) {
+  if (clock_ == HeadlessClock::Virtual) {
+    advanceClock(ms);
+    return;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  catchUp();
+}
+
+uint64_t HeadlessBackend::nowMs() {
+  catchUp();
+  return now_ms_;
 }
 
 void HeadlessBackend::pointerPosition(int& x, int& y) {
@@ -115,14 +138,14 @@ void HeadlessBackend::waitForEvent(int timeout_ms) {
   if (!scheduled_.empty()) {
     const uint64_t next = scheduled_.front().at_ms;
     if (timeout_ms >= 0 && next > now_ms_ + static_cast<uint64_t>(timeout_ms)) {
-      advanceClock(static_cast<uint64_t>(timeout_ms));
+      passTime(static_cast<uint64_t>(timeout_ms));
     } else {
-      advanceClock(next - now_ms_);
+      passTime(next - now_ms_);
     }
     return;
   }
   if (timeout_ms >= 0) {
-    advanceClock(static_cast<uint64_t>(timeout_ms));
+    passTime(static_cast<uint64_t>(timeout_ms));
     return;
   }
   if (onIdle) onIdle();
@@ -141,10 +164,8 @@ MessageBoxAnswer HeadlessBackend::messageBox(const std::string& text, const std:
   return answer;
 }
 
-void HeadlessBackend::beep(unsigned type) { beeps_.push_back(RecordedBeep{type, now_ms_}); }
-
 void HeadlessBackend::sleepMs(int ms) {
-  if (ms > 0) advanceClock(static_cast<uint64_t>(ms));
+  if (ms > 0) passTime(static_cast<uint64_t>(ms));
 }
 
 int HeadlessBackend::openAudio(AudioDirection direction, const AudioFormat& format) {
@@ -160,5 +181,7 @@ void HeadlessBackend::queuePlayback(int stream, const void* src, size_t bytes) {
   audio_.queuePlayback(stream, src, bytes);
 }
 uint64_t HeadlessBackend::playedBytes(int stream) { return audio_.playedBytes(stream); }
+
+void HeadlessBackend::beep(unsigned type) { beeps_.push_back(RecordedBeep{type, now_ms_}); }
 
 }  // namespace zorva::platform

@@ -1,15 +1,18 @@
-// The headless desktop: a virtual screen, input injected by tests, a virtual clock that moves
-// only when the program waits, message boxes recorded and answered as a test says, and virtual
-// audio devices (HeadlessAudio). Tests run the same platform code as the real desktop on it.
+// The headless backend, desktop and audio devices in one object on one clock: a virtual screen,
+// input injected by tests, a virtual clock that moves only when the program waits, message
+// boxes recorded and answered as a test says, and virtual audio devices (HeadlessAudio). Tests
+// run the same platform code as the real desktop on it.
 #pragma once
 
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/AudioBackend.h"
+#include "platform/backend/DesktopBackend.h"
 #include "platform/backend/headless/HeadlessAudio.h"
 
 namespace zorva::platform {
@@ -33,17 +36,21 @@ struct HeadlessStarved : std::runtime_error {
   HeadlessStarved() : std::runtime_error("headless: the program waits for input that the test never gives") {}
 };
 
-class HeadlessBackend final : public Backend {
+// Virtual: moves only when the program waits, so sounds take no real time (tests). Steady: the
+// machine's steady clock, for timing real sound devices without a window (the audio benchmark).
+enum class HeadlessClock { Virtual, Steady };
+
+class HeadlessBackend final : public DesktopBackend, public AudioBackend {
  public:
   // The window decorations of the virtual desktop, so outer and content sizes differ as on a
   // real one.
   static constexpr int kBorderPx = 4;
   static constexpr int kCaptionPx = 22;
 
-  HeadlessBackend();
+  explicit HeadlessBackend(HeadlessClock clock = HeadlessClock::Virtual);
 
-  // Makes a fresh headless backend the platform's backend and returns it.
-  static HeadlessBackend& install();
+  // Makes a fresh headless backend the platform's desktop and audio devices and returns it.
+  static HeadlessBackend& install(HeadlessClock clock = HeadlessClock::Virtual);
 
   // --- Set-up by tests --------------------------------------------------------------------
   void setWorkArea(const ScreenRect& area) { work_area_ = area; }
@@ -81,7 +88,7 @@ class HeadlessBackend final : public Backend {
   HeadlessAudio& audio() { return audio_; }
   void advanceClock(uint64_t ms);
 
-  // --- Backend ----------------------------------------------------------------------------
+  // --- DesktopBackend ---------------------------------------------------------------------
   ScreenRect workArea() override { return work_area_; }
   void pointerPosition(int& x, int& y) override;
   bool createWindow(const std::string& title, const ScreenRect& outer) override;
@@ -89,14 +96,16 @@ class HeadlessBackend final : public Backend {
   void showWindow(bool visible) override { window_visible_ = visible; }
   ScreenRect contentRect() override;
   void present(const uint32_t* pixels, int width, int height, int stride, const ScreenRect& changed) override;
+  void showHeldPixels() override {}  // present() shows at once
   void destroyWindow() override;
   bool pollEvent(InputEvent& event) override;
   void waitForEvent(int timeout_ms) override;
   MessageBoxAnswer messageBox(const std::string& text, const std::string& caption, unsigned flags,
                               bool has_owner) override;
-  void beep(unsigned type) override;
-  uint64_t nowMs() override { return now_ms_; }
+  uint64_t nowMs() override;
   void sleepMs(int ms) override;
+
+  // --- AudioBackend -----------------------------------------------------------------------
   int openAudio(AudioDirection direction, const AudioFormat& format) override;
   void startAudio(int stream) override;
   void stopAudio(int stream) override;
@@ -104,6 +113,7 @@ class HeadlessBackend final : public Backend {
   size_t readCaptured(int stream, void* dst, size_t bytes) override;
   void queuePlayback(int stream, const void* src, size_t bytes) override;
   uint64_t playedBytes(int stream) override;
+  void beep(unsigned type) override;
 
  private:
   struct Scheduled {
@@ -112,6 +122,8 @@ class HeadlessBackend final : public Backend {
   };
   void arrive();  // moves scheduled input whose time has come into the queue
   void track(const InputEvent& event);
+  void passTime(uint64_t ms);  // waits ms on the steady clock, or moves the virtual one
+  void catchUp();              // on the steady clock: brings now_ms_ up to the machine's time
 
   ScreenRect work_area_{0, 0, 1280, 994};
   ScreenRect outer_{};
@@ -121,6 +133,8 @@ class HeadlessBackend final : public Backend {
   bool window_visible_ = false;
   int pointer_x_ = 0;  // screen coordinates
   int pointer_y_ = 0;
+  HeadlessClock clock_ = HeadlessClock::Virtual;
+  std::chrono::steady_clock::time_point started_ = std::chrono::steady_clock::now();
   uint64_t now_ms_ = 0;
   std::deque<InputEvent> pending_;
   std::vector<Scheduled> scheduled_;  // kept in time order

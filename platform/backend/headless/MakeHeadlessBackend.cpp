@@ -3,6 +3,9 @@
 
 namespace zorva::platform {
 
-std::unique_ptr<Backend> makeHeadlessBackend() { return std::make_unique<HeadlessBackend>(); }
+Backends makeHeadlessBackends() {
+  auto both = std::make_shared<HeadlessBackend>();
+  return Backends{both, both};
+}
 
 }  // namespace zorva::platform

@@ -3,22 +3,45 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <thread>
+#include <vector>
 
 namespace zorva::platform {
 namespace {
 // How long a close may hold the GUI thread before it is left to finish by itself.
 constexpr Uint64 kCloseWaitMs = 250;
+// How long the devices, when they end, may finish closing before they are left to it.
+constexpr int kCloseAtEndMs = 300;
+
+constexpr int kBeepRateHz = 22050;
+constexpr int kBeepMs = 100;
+constexpr double kBeepToneHz = 880.0;
+
+// A short sine with soft edges, so the cue does not click.
+std::vector<int16_t> beepTone() {
+  const int samples = kBeepRateHz * kBeepMs / 1000;
+  const int fade = kBeepRateHz * 5 / 1000;
+  std::vector<int16_t> tone(static_cast<size_t>(samples));
+  for (int i = 0; i < samples; ++i) {
+    const double edge = std::min({1.0, static_cast<double>(i) / fade, static_cast<double>(samples - i) / fade});
+    const double value = std::sin(2.0 * M_PI * kBeepToneHz * i / kBeepRateHz) * edge * 8000.0;
+    tone[static_cast<size_t>(i)] = static_cast<int16_t>(value);
+  }
+  return tone;
+}
 }  // namespace
 
 SdlAudio::~SdlAudio() {
-  closeAll();
-  if (closes_underway_->load() == 0 && initialised_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
-}
-
-void SdlAudio::closeAll() {
+  if (beep_device_ != 0) SDL_CloseAudioDevice(beep_device_);
   for (auto& [id, s] : streams_) closeDevice(s.device);
   streams_.clear();
+  if (!finishCloses(kCloseAtEndMs)) {
+    library_->leaveRunning();
+    return;
+  }
+  if (initialised_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 void SdlAudio::closeDevice(uint32_t device) {
@@ -46,8 +69,12 @@ bool SdlAudio::finishCloses(int wait_ms) {
   return true;
 }
 
-bool SdlAudio::ensureInit() {
-  if (!initialised_) initialised_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+bool SdlAudio::ready() {
+  if (!tried_) {
+    tried_ = true;
+    initialised_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (!initialised_) std::fprintf(stderr, "zorva: no sound devices: %s\n", SDL_GetError());
+  }
   return initialised_;
 }
 
@@ -56,8 +83,8 @@ SdlAudio::Stream* SdlAudio::find(int stream) {
   return it == streams_.end() ? nullptr : &it->second;
 }
 
-int SdlAudio::open(AudioDirection direction, const AudioFormat& format) {
-  if (!ensureInit()) return -1;
+int SdlAudio::openAudio(AudioDirection direction, const AudioFormat& format) {
+  if (!ready()) return -1;
   if (format.bits != 8 && format.bits != 16) return -1;
   if (format.channels < 1 || format.channels > 2 || format.rate_hz <= 0) return -1;
   SDL_AudioSpec want{};
@@ -82,7 +109,7 @@ int SdlAudio::open(AudioDirection direction, const AudioFormat& format) {
   return id;
 }
 
-void SdlAudio::start(int stream) {
+void SdlAudio::startAudio(int stream) {
   Stream* s = find(stream);
   if (!s || s->running) return;
   s->running = true;
@@ -90,7 +117,7 @@ void SdlAudio::start(int stream) {
   SDL_PauseAudioDevice(s->device, 0);
 }
 
-void SdlAudio::stop(int stream) {
+void SdlAudio::stopAudio(int stream) {
   Stream* s = find(stream);
   if (!s || !s->running) return;
   if (s->direction == AudioDirection::Playback) playedBytes(stream);
@@ -99,7 +126,7 @@ void SdlAudio::stop(int stream) {
   SDL_PauseAudioDevice(s->device, 1);
 }
 
-void SdlAudio::close(int stream) {
+void SdlAudio::closeAudio(int stream) {
   Stream* s = find(stream);
   if (!s) return;
   closeDevice(s->device);
@@ -142,6 +169,27 @@ uint64_t SdlAudio::playedBytes(int stream) {
   }
   s->heard = std::max(s->heard, heard);
   return s->heard;
+}
+
+void SdlAudio::beep(unsigned /*type*/) {
+  if (beep_unavailable_ || !ready()) return;
+  if (beep_device_ == 0) {
+    SDL_AudioSpec want{};
+    want.freq = kBeepRateHz;
+    want.format = AUDIO_S16SYS;
+    want.channels = 1;
+    want.samples = 1024;
+    beep_device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+    if (beep_device_ == 0) {
+      beep_unavailable_ = true;
+      return;
+    }
+    SDL_PauseAudioDevice(beep_device_, 0);
+  }
+  // Beeps in quick succession do not pile up into a long tone.
+  if (SDL_GetQueuedAudioSize(beep_device_) > 0) return;
+  static const std::vector<int16_t> tone = beepTone();
+  SDL_QueueAudio(beep_device_, tone.data(), static_cast<Uint32>(tone.size() * sizeof(int16_t)));
 }
 
 }  // namespace zorva::platform

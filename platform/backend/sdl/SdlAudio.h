@@ -1,6 +1,10 @@
-// SDL2 audio devices behind the backend seam: the default capture and playback devices in the
-// format asked for (SDL converts when the hardware wants another), fed and drained through
-// SDL's own thread-safe queue, so nothing of ours runs on SDL's audio thread.
+// SDL2 audio devices behind the sound half of the seam: the default capture and playback devices
+// in the format asked for (SDL converts when the hardware wants another), fed and drained through
+// SDL's own thread-safe queue, so nothing of ours runs on SDL's audio thread; and the beep, a
+// short tone on a playback device of its own.
+//
+// SDL's sound part starts at the first sound or beep, not with the program: it takes time the
+// title screen need not wait for.
 //
 // Closing a device joins SDL's thread for it, and a capture thread whose source delivers
 // nothing (a suspended source, a dead server) never comes back: closes therefore run on a
@@ -13,30 +17,31 @@
 #include <map>
 #include <memory>
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/AudioBackend.h"
+#include "platform/backend/sdl/SdlLibrary.h"
 
 namespace zorva::platform {
 
-class SdlAudio {
+class SdlAudio final : public AudioBackend {
  public:
   SdlAudio() = default;
-  ~SdlAudio();
+  // Closes every device; lets those still closing finish for a moment, and leaves SDL running
+  // when one is stuck.
+  ~SdlAudio() override;
   SdlAudio(const SdlAudio&) = delete;
   SdlAudio& operator=(const SdlAudio&) = delete;
 
-  int open(AudioDirection direction, const AudioFormat& format);
-  void start(int stream);
-  void stop(int stream);
-  void close(int stream);
-  size_t readCaptured(int stream, void* dst, size_t bytes);
-  void queuePlayback(int stream, const void* src, size_t bytes);
+  int openAudio(AudioDirection direction, const AudioFormat& format) override;
+  void startAudio(int stream) override;
+  void stopAudio(int stream) override;
+  void closeAudio(int stream) override;
+  size_t readCaptured(int stream, void* dst, size_t bytes) override;
+  void queuePlayback(int stream, const void* src, size_t bytes) override;
   // Bytes heard: those handed to SDL less those still in SDL's queue and in the device's own
   // buffer; the last buffer's worth is counted in as time passes after the queue runs dry.
-  uint64_t playedBytes(int stream);
-  void closeAll();
-  // Waits up to `wait_ms` for the closes under way; false when some are still stuck, and then
-  // SDL's audio must not be shut down (that would join the stuck thread again).
-  bool finishCloses(int wait_ms);
+  uint64_t playedBytes(int stream) override;
+  // SDL has no system sound: every kind of beep is the same short tone on the default output.
+  void beep(unsigned type) override;
 
  private:
   struct Stream {
@@ -52,12 +57,21 @@ class SdlAudio {
     uint64_t heard_at_drain = 0;
   };
   Stream* find(int stream);
-  bool ensureInit();
+  // False (said once) when there are no sound devices.
+  bool ready();
   void closeDevice(uint32_t device);
+  // Waits up to `wait_ms` for the closes under way; false when some are still stuck, and then
+  // SDL's audio must not be shut down (that would join the stuck thread again).
+  bool finishCloses(int wait_ms);
 
+  // Declared first so that it ends last: SDL is shut down after every device is closed.
+  std::shared_ptr<SdlLibrary> library_ = SdlLibrary::hold();
   std::map<int, Stream> streams_;
   int next_id_ = 1;
+  bool tried_ = false;
   bool initialised_ = false;
+  uint32_t beep_device_ = 0;
+  bool beep_unavailable_ = false;
   // Shared with the closing threads, which may outlive this object when a device is stuck.
   std::shared_ptr<std::atomic<int>> closes_underway_ = std::make_shared<std::atomic<int>>(0);
 };

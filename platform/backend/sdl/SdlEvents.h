@@ -3,7 +3,7 @@
 
 #include <SDL.h>
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/DesktopBackend.h"
 
 namespace zorva::platform {
 

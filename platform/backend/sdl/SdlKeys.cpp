@@ -1,6 +1,6 @@
 #include "platform/backend/sdl/SdlKeys.h"
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/DesktopBackend.h"
 
 namespace zorva::platform {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/DesktopBackend.h"
 
 namespace zorva::platform {
 

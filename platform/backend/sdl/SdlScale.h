@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/DesktopBackend.h"
 
 namespace zorva::platform {
 

@@ -94,7 +94,7 @@ void CFile::throwLastError(int cause_if_unknown) const {
 }
 
 UINT CFile::Read(void* lpBuf, UINT nCount) {
-  if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
+  requireOpen();
   if (nCount == 0) return 0;
   if (lpBuf == nullptr) AfxThrowFileException(CFileException::generic, ERROR_INVALID_PARAMETER, m_strFileName);
   DWORD done = 0;
@@ -103,7 +103,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount) {
 }
 
 void CFile::Write(const void* lpBuf, UINT nCount) {
-  if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
+  requireOpen();
   if (nCount == 0) return;
   if (lpBuf == nullptr) AfxThrowFileException(CFileException::generic, ERROR_INVALID_PARAMETER, m_strFileName);
   DWORD done = 0;
@@ -111,9 +111,18 @@ void CFile::Write(const void* lpBuf, UINT nCount) {
 }
 
 ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
-  if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
+  requireOpen();
   if (nFrom != begin && nFrom != current && nFrom != end)
     AfxThrowFileException(CFileException::badSeek, ERROR_INVALID_PARAMETER, m_strFileName);
+  return movePointer(lOff, nFrom);
+}
+
+ULONGLONG CFile::GetPosition() const {
+  requireOpen();
+  return movePointer(0, current);
+}
+
+ULONGLONG CFile::movePointer(LONGLONG lOff, UINT nFrom) const {
   LONG high = static_cast<LONG>(static_cast<uint64_t>(lOff) >> 32);
   const DWORD low = ::SetFilePointer(m_hFile, static_cast<LONG>(lOff), &high, nFrom);
   if (low == INVALID_SET_FILE_POINTER && ::GetLastError() != ERROR_SUCCESS)
@@ -121,17 +130,12 @@ ULONGLONG CFile::Seek(LONGLONG lOff, UINT nFrom) {
   return (static_cast<ULONGLONG>(static_cast<DWORD>(high)) << 32) | low;
 }
 
-ULONGLONG CFile::GetPosition() const {
+void CFile::requireOpen() const {
   if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
-  LONG high = 0;
-  const DWORD low = ::SetFilePointer(m_hFile, 0, &high, FILE_CURRENT);
-  if (low == INVALID_SET_FILE_POINTER && ::GetLastError() != ERROR_SUCCESS)
-    throwLastError(CFileException::badSeek);
-  return (static_cast<ULONGLONG>(static_cast<DWORD>(high)) << 32) | low;
 }
 
 ULONGLONG CFile::GetLength() const {
-  if (!IsOpen()) AfxThrowFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
+  requireOpen();
   DWORD high = 0;
   const DWORD low = ::GetFileSize(m_hFile, &high);
   if (low == INVALID_FILE_SIZE && ::GetLastError() != ERROR_SUCCESS)

@@ -57,6 +57,10 @@ class CFile : public CObject {
   HANDLE m_hFile = INVALID_HANDLE_VALUE;
 
  private:
+  // Throws invalidFile unless a file is open.
+  void requireOpen() const;
+  // Moves the file pointer (or reads it, by 0 from current); the position from the start.
+  ULONGLONG movePointer(LONGLONG lOff, UINT nFrom) const;
   // Throws for the last error of the kernel's file calls.
   [[noreturn]] void throwLastError(int cause_if_unknown) const;
 

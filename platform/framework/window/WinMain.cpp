@@ -1,20 +1,29 @@
 // The framework's entry: initialise the one application object, then run its message loop.
 #include <cstdio>
+#include <new>
 
 #include "AfxWindow.h"
+#include "core/CException.h"
 #include "WinApp.h"
 #include "Wnd.h"
 
 namespace {
 constexpr int kNoMainWindowStatus = 1;
+constexpr int kOutOfMemoryStatus = 1;
 
 bool hasWindow(const CWnd* wnd) { return wnd != nullptr && wnd->m_hWnd != nullptr; }
-}  // namespace
 
-int AFXAPI AfxWinMain() {
-  CWinApp* app = AfxGetApp();
-  if (app == nullptr) return -1;  // the program defines no application object
-  app->GetAppTitle();
+// Memory that runs out inside a message handler is reported there and the program goes on.
+// Outside every handler (while the application starts, or between messages) there is nothing
+// to go on with: the learner is told why, and the program ends instead of aborting.
+int endOutOfMemory(CWinApp* app) {
+  ::MessageBoxA(nullptr, "Out of memory.", app->GetAppTitle(), MB_OK | MB_ICONEXCLAMATION);
+  if (hasWindow(app->m_pMainWnd)) app->m_pMainWnd->DestroyWindow();
+  app->ExitInstance();
+  return kOutOfMemoryStatus;
+}
+
+int initAndRun(CWinApp* app) {
   if (!app->InitInstance()) {
     if (hasWindow(app->m_pMainWnd)) app->m_pMainWnd->DestroyWindow();
     return app->ExitInstance();
@@ -30,4 +39,18 @@ int AFXAPI AfxWinMain() {
     return kNoMainWindowStatus;
   }
   return app->Run();
+}
+}  // namespace
+
+int AFXAPI AfxWinMain() {
+  CWinApp* app = AfxGetApp();
+  if (app == nullptr) return -1;  // the program defines no application object
+  app->GetAppTitle();
+  try {
+    return initAndRun(app);
+  } catch (CMemoryException* e) {
+    e->Delete();
+  } catch (const std::bad_alloc&) {
+  }
+  return endOutOfMemory(app);
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 
+#include "platform/backend/DesktopBackend.h"
+
 namespace zorva::platform {
 namespace {
 std::map<uintptr_t, std::unique_ptr<WaveDevice>>& devices() {
@@ -11,6 +13,11 @@ std::map<uintptr_t, std::unique_ptr<WaveDevice>>& devices() {
 }
 uintptr_t g_next_handle = 0x5100;
 }  // namespace
+
+uint64_t heardBytes(int stream) {
+  desktopBackend().showHeldPixels();
+  return audioBackend().playedBytes(stream);
+}
 
 MMRESULT WaveDevice::checkOpen(UINT device_id, LPCWAVEFORMATEX f, DWORD fdw_open, AudioFormat& out) {
   if (f == nullptr) return MMSYSERR_INVALPARAM;
@@ -67,6 +74,17 @@ MMRESULT WaveDevice::checkQueueable(LPWAVEHDR h, UINT size) {
   if (!(h->dwFlags & WHDR_PREPARED)) return WAVERR_UNPREPARED;
   if (h->dwFlags & WHDR_INQUEUE) return WAVERR_STILLPLAYING;
   return MMSYSERR_NOERROR;
+}
+
+MMRESULT WaveDevice::queryPosition(LPMMTIME time, UINT time_size, void (*update)(WaveDevice&)) {
+  if (time == nullptr || time_size < sizeof(MMTIME)) return MMSYSERR_INVALPARAM;
+  update(*this);
+  if (position == last_reported) {
+    desktopBackend().sleepMs(1);
+    update(*this);
+  }
+  last_reported = position;
+  return reportPosition(time, time_size, position);
 }
 
 MMRESULT WaveDevice::reportPosition(LPMMTIME t, UINT size, uint64_t bytes) const {

@@ -7,7 +7,7 @@
 #include <deque>
 #include <memory>
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/AudioBackend.h"
 #include "platform/win32/audio/MMSystem.h"
 
 namespace zorva::platform {
@@ -16,6 +16,11 @@ struct QueuedHeader {
   LPWAVEHDR header = nullptr;
   uint64_t end = 0;  // output: the stream byte at which this buffer has been heard
 };
+
+// How many of a playback stream's bytes have been heard. Every wait on a sound asks this, so the
+// desktop first shows the pixels it holds back: what the learner sees is never older than what
+// they hear.
+uint64_t heardBytes(int stream);
 
 class WaveDevice {
  public:
@@ -32,9 +37,11 @@ class WaveDevice {
   MMRESULT unprepare(LPWAVEHDR header, UINT header_size);
   // The checks before a buffer is queued: size, prepared, not already queued.
   static MMRESULT checkQueueable(LPWAVEHDR header, UINT header_size);
-  // Writes `bytes` into the caller's MMTIME in its time type (bytes when it asks for one we
-  // do not keep, which is then set to TIME_BYTES).
-  MMRESULT reportPosition(LPMMTIME time, UINT time_size, uint64_t bytes) const;
+  // A position query: `update` brings `position` up to date; when it has not moved since the
+  // previous query, the device is given a millisecond and asked again, so a tight polling loop
+  // costs almost no CPU. The position goes into the caller's MMTIME in its time type (bytes
+  // when it asks for one we do not keep, which is then set to TIME_BYTES).
+  MMRESULT queryPosition(LPMMTIME time, UINT time_size, void (*update)(WaveDevice&));
   // Marks every queued header done and empties the queue.
   void finishAll();
 
@@ -49,6 +56,8 @@ class WaveDevice {
   uint64_t written = 0;        // output: bytes handed to the stream since open or reset
 
  private:
+  MMRESULT reportPosition(LPMMTIME time, UINT time_size, uint64_t bytes) const;
+
   AudioDirection direction_;
   AudioFormat format_;
   int stream_;

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/AudioBackend.h"
 
 namespace zorva::platform {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/AudioBackend.h"
 #include "platform/win32/audio/MMSystem.h"
 #include "platform/win32/audio/WaveDevice.h"
 #include "platform/win32/audio/WaveFaults.h"
@@ -23,7 +23,7 @@ WaveDevice* input(HWAVEIN h) {
 // over. Bytes captured with no buffer queued are lost, as on a real device.
 void pullCaptured(WaveDevice& d) {
   if (!d.started) return;
-  auto& be = zorva::platform::backend();
+  auto& be = zorva::platform::audioBackend();
   while (!d.queue().empty()) {
     LPWAVEHDR h = d.queue().front().header;
     const size_t room = h->dwBufferLength - h->dwBytesRecorded;
@@ -47,7 +47,7 @@ MMRESULT WINAPI waveInOpen(LPHWAVEIN phwi, UINT uDeviceID, LPCWAVEFORMATEX pwfx,
   if (MMRESULT r = WaveDevice::checkOpen(uDeviceID, pwfx, fdwOpen, format)) return r;
   const bool query = (fdwOpen & WAVE_FORMAT_QUERY) != 0;
   if (phwi == nullptr && !query) return MMSYSERR_INVALPARAM;
-  auto& be = zorva::platform::backend();
+  auto& be = zorva::platform::audioBackend();
   const int stream = be.openAudio(AudioDirection::Capture, format);
   if (stream < 0) return MMSYSERR_NODRIVER;
   if (query) {
@@ -88,7 +88,7 @@ MMRESULT WINAPI waveInStart(HWAVEIN hwi) {
   if (!d) return MMSYSERR_INVALHANDLE;
   if (MMRESULT r = zorva::platform::waveFault(WaveStep::InStart)) return r;
   if (!d->started) {
-    zorva::platform::backend().startAudio(d->stream());
+    zorva::platform::audioBackend().startAudio(d->stream());
     d->started = true;
   }
   return MMSYSERR_NOERROR;
@@ -97,15 +97,7 @@ MMRESULT WINAPI waveInStart(HWAVEIN hwi) {
 MMRESULT WINAPI waveInGetPosition(HWAVEIN hwi, LPMMTIME pmmt, UINT cbmmt) {
   WaveDevice* d = input(hwi);
   if (!d) return MMSYSERR_INVALHANDLE;
-  if (pmmt == nullptr || cbmmt < sizeof(MMTIME)) return MMSYSERR_INVALPARAM;
-  pullCaptured(*d);
-  if (d->position == d->last_reported) {
-    // Nothing new: give the device a moment, so a tight polling loop costs almost no CPU.
-    zorva::platform::backend().sleepMs(1);
-    pullCaptured(*d);
-  }
-  d->last_reported = d->position;
-  return d->reportPosition(pmmt, cbmmt, d->position);
+  return d->queryPosition(pmmt, cbmmt, pullCaptured);
 }
 
 MMRESULT WINAPI waveInStop(HWAVEIN hwi) {
@@ -113,7 +105,7 @@ MMRESULT WINAPI waveInStop(HWAVEIN hwi) {
   if (!d) return MMSYSERR_INVALHANDLE;
   if (!d->started) return MMSYSERR_NOERROR;
   pullCaptured(*d);
-  zorva::platform::backend().stopAudio(d->stream());
+  zorva::platform::audioBackend().stopAudio(d->stream());
   d->started = false;
   // The buffer being filled is handed back with what it holds; empty ones stay queued.
   if (!d->queue().empty() && d->queue().front().header->dwBytesRecorded > 0) {
@@ -128,7 +120,7 @@ MMRESULT WINAPI waveInReset(HWAVEIN hwi) {
   WaveDevice* d = input(hwi);
   if (!d) return MMSYSERR_INVALHANDLE;
   pullCaptured(*d);
-  if (d->started) zorva::platform::backend().stopAudio(d->stream());
+  if (d->started) zorva::platform::audioBackend().stopAudio(d->stream());
   d->started = false;
   d->finishAll();
   d->position = 0;
@@ -140,7 +132,7 @@ MMRESULT WINAPI waveInClose(HWAVEIN hwi) {
   WaveDevice* d = input(hwi);
   if (!d) return MMSYSERR_INVALHANDLE;
   if (!d->queue().empty()) return WAVERR_STILLPLAYING;
-  zorva::platform::backend().closeAudio(d->stream());
+  zorva::platform::audioBackend().closeAudio(d->stream());
   WaveDevice::remove(reinterpret_cast<uintptr_t>(hwi));
   return MMSYSERR_NOERROR;
 }

@@ -2,7 +2,7 @@
 // position query measures what has been heard and hands finished buffers back (WHDR_DONE).
 #include <cstdint>
 
-#include "platform/backend/Backend.h"
+#include "platform/backend/AudioBackend.h"
 #include "platform/win32/audio/MMSystem.h"
 #include "platform/win32/audio/WaveDevice.h"
 #include "platform/win32/audio/WaveFaults.h"
@@ -20,7 +20,7 @@ WaveDevice* output(HWAVEOUT h) {
 
 // An output device plays as soon as it is written to, so its stream runs from the start.
 bool openStream(WaveDevice& d) {
-  auto& be = zorva::platform::backend();
+  auto& be = zorva::platform::audioBackend();
   const int stream = be.openAudio(AudioDirection::Playback, d.format());
   d.setStream(stream);
   if (stream < 0) return false;
@@ -30,7 +30,7 @@ bool openStream(WaveDevice& d) {
 
 void measureHeard(WaveDevice& d) {
   if (d.stream() < 0) return;
-  const uint64_t heard = zorva::platform::backend().playedBytes(d.stream());
+  const uint64_t heard = zorva::platform::heardBytes(d.stream());
   d.position = heard < d.written ? heard : d.written;
   while (!d.queue().empty() && d.queue().front().end <= d.position) {
     LPWAVEHDR h = d.queue().front().header;
@@ -50,7 +50,7 @@ MMRESULT WINAPI waveOutOpen(LPHWAVEOUT phwo, UINT uDeviceID, LPCWAVEFORMATEX pwf
   auto device = std::make_unique<WaveDevice>(AudioDirection::Playback, format, -1);
   if (!openStream(*device)) return MMSYSERR_NODRIVER;
   if (query) {
-    zorva::platform::backend().closeAudio(device->stream());
+    zorva::platform::audioBackend().closeAudio(device->stream());
     return MMSYSERR_NOERROR;
   }
   *phwo = reinterpret_cast<HWAVEOUT>(WaveDevice::add(std::move(device)));
@@ -78,7 +78,7 @@ MMRESULT WINAPI waveOutWrite(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh) {
   // After a reset the device is reopened for the next buffer.
   if (d->stream() < 0 && !openStream(*d)) return MMSYSERR_NODRIVER;
   pwh->dwFlags = (pwh->dwFlags & ~DWORD(WHDR_DONE)) | WHDR_INQUEUE;
-  zorva::platform::backend().queuePlayback(d->stream(), pwh->lpData, pwh->dwBufferLength);
+  zorva::platform::audioBackend().queuePlayback(d->stream(), pwh->lpData, pwh->dwBufferLength);
   d->written += pwh->dwBufferLength;
   d->queue().push_back({pwh, d->written});
   return MMSYSERR_NOERROR;
@@ -87,22 +87,14 @@ MMRESULT WINAPI waveOutWrite(HWAVEOUT hwo, LPWAVEHDR pwh, UINT cbwh) {
 MMRESULT WINAPI waveOutGetPosition(HWAVEOUT hwo, LPMMTIME pmmt, UINT cbmmt) {
   WaveDevice* d = output(hwo);
   if (!d) return MMSYSERR_INVALHANDLE;
-  if (pmmt == nullptr || cbmmt < sizeof(MMTIME)) return MMSYSERR_INVALPARAM;
-  measureHeard(*d);
-  if (d->position == d->last_reported) {
-    // Nothing new heard: wait a moment for the device instead of spinning.
-    zorva::platform::backend().sleepMs(1);
-    measureHeard(*d);
-  }
-  d->last_reported = d->position;
-  return d->reportPosition(pmmt, cbmmt, d->position);
+  return d->queryPosition(pmmt, cbmmt, measureHeard);
 }
 
 MMRESULT WINAPI waveOutReset(HWAVEOUT hwo) {
   WaveDevice* d = output(hwo);
   if (!d) return MMSYSERR_INVALHANDLE;
   // Dropping what is queued: the stream goes, and a new one opens with the next write.
-  if (d->stream() >= 0) zorva::platform::backend().closeAudio(d->stream());
+  if (d->stream() >= 0) zorva::platform::audioBackend().closeAudio(d->stream());
   d->setStream(-1);
   d->finishAll();
   d->position = d->last_reported = d->written = 0;
@@ -114,7 +106,7 @@ MMRESULT WINAPI waveOutClose(HWAVEOUT hwo) {
   if (!d) return MMSYSERR_INVALHANDLE;
   measureHeard(*d);
   if (!d->queue().empty()) return WAVERR_STILLPLAYING;
-  if (d->stream() >= 0) zorva::platform::backend().closeAudio(d->stream());
+  if (d->stream() >= 0) zorva::platform::audioBackend().closeAudio(d->stream());
   WaveDevice::remove(reinterpret_cast<uintptr_t>(hwo));
   return MMSYSERR_NOERROR;
 }

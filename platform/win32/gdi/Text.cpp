@@ -62,31 +62,28 @@ PixelRect paintLine(DeviceContext& dc, FontFace& face, int x, int y, std::string
 
 using namespace zorva::platform;
 
-COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color) {
+namespace {
+
+// The text and background colours: a colour is kept without its top byte; the old one is returned.
+COLORREF swapColour(HDC hdc, COLORREF DcState::*colour, COLORREF color) {
   DeviceContext* dc = deviceContext(hdc);
   if (dc == nullptr) return CLR_INVALID;
-  const COLORREF previous = dc->state.text_colour;
-  dc->state.text_colour = color & 0xFFFFFF;
+  const COLORREF previous = dc->state.*colour;
+  dc->state.*colour = color & 0xFFFFFF;
   return previous;
 }
 
-COLORREF WINAPI GetTextColor(HDC hdc) {
+COLORREF colourOf(HDC hdc, COLORREF DcState::*colour) {
   DeviceContext* dc = deviceContext(hdc);
-  return dc != nullptr ? dc->state.text_colour : CLR_INVALID;
+  return dc != nullptr ? dc->state.*colour : CLR_INVALID;
 }
 
-COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color) {
-  DeviceContext* dc = deviceContext(hdc);
-  if (dc == nullptr) return CLR_INVALID;
-  const COLORREF previous = dc->state.bk_colour;
-  dc->state.bk_colour = color & 0xFFFFFF;
-  return previous;
-}
+}  // namespace
 
-COLORREF WINAPI GetBkColor(HDC hdc) {
-  DeviceContext* dc = deviceContext(hdc);
-  return dc != nullptr ? dc->state.bk_colour : CLR_INVALID;
-}
+COLORREF WINAPI SetTextColor(HDC hdc, COLORREF color) { return swapColour(hdc, &DcState::text_colour, color); }
+COLORREF WINAPI GetTextColor(HDC hdc) { return colourOf(hdc, &DcState::text_colour); }
+COLORREF WINAPI SetBkColor(HDC hdc, COLORREF color) { return swapColour(hdc, &DcState::bk_colour, color); }
+COLORREF WINAPI GetBkColor(HDC hdc) { return colourOf(hdc, &DcState::bk_colour); }
 
 int WINAPI SetBkMode(HDC hdc, int mode) {
   DeviceContext* dc = deviceContext(hdc);

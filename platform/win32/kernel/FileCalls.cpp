@@ -58,6 +58,17 @@ OpenFile* find(HANDLE h) {
   return it == openFiles().end() ? nullptr : &it->second;
 }
 
+// The open file a read or write goes to, its count of bytes done set to 0; null, with the last
+// error set, for an unknown handle, overlapped use or a missing buffer.
+OpenFile* transferTarget(HANDLE h, const void* buffer, DWORD count, LPDWORD done, void* overlapped) {
+  if (done != nullptr) *done = 0;
+  OpenFile* f = find(h);
+  if (f == nullptr) return fail<OpenFile*>(ERROR_INVALID_HANDLE, nullptr);
+  if (overlapped != nullptr || (buffer == nullptr && count > 0))
+    return fail<OpenFile*>(ERROR_INVALID_PARAMETER, nullptr);
+  return f;
+}
+
 int openFlags(DWORD access, DWORD disposition) {
   const bool reads = access & GENERIC_READ, writes = access & GENERIC_WRITE;
   int os = reads && writes ? O_RDWR : writes ? O_WRONLY : O_RDONLY;
@@ -113,11 +124,9 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
 
 BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
               LPDWORD lpNumberOfBytesRead, void* lpOverlapped) {
-  if (lpNumberOfBytesRead != nullptr) *lpNumberOfBytesRead = 0;
-  OpenFile* f = find(hFile);
-  if (f == nullptr) return fail(ERROR_INVALID_HANDLE, FALSE);
-  if (lpOverlapped != nullptr || (lpBuffer == nullptr && nNumberOfBytesToRead > 0))
-    return fail(ERROR_INVALID_PARAMETER, FALSE);
+  OpenFile* f = transferTarget(hFile, lpBuffer, nNumberOfBytesToRead, lpNumberOfBytesRead,
+                               lpOverlapped);
+  if (f == nullptr) return FALSE;
   if (nNumberOfBytesToRead > 0 && takeFileReadFault()) return fail(ERROR_READ_FAULT, FALSE);
   auto* out = static_cast<char*>(lpBuffer);
   DWORD done = 0;
@@ -134,11 +143,9 @@ BOOL ReadFile(HANDLE hFile, LPVOID lpBuffer, DWORD nNumberOfBytesToRead,
 
 BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
                LPDWORD lpNumberOfBytesWritten, void* lpOverlapped) {
-  if (lpNumberOfBytesWritten != nullptr) *lpNumberOfBytesWritten = 0;
-  OpenFile* f = find(hFile);
-  if (f == nullptr) return fail(ERROR_INVALID_HANDLE, FALSE);
-  if (lpOverlapped != nullptr || (lpBuffer == nullptr && nNumberOfBytesToWrite > 0))
-    return fail(ERROR_INVALID_PARAMETER, FALSE);
+  OpenFile* f = transferTarget(hFile, lpBuffer, nNumberOfBytesToWrite, lpNumberOfBytesWritten,
+                               lpOverlapped);
+  if (f == nullptr) return FALSE;
   const auto* in = static_cast<const char*>(lpBuffer);
   DWORD done = 0;
   while (done < nNumberOfBytesToWrite) {

@@ -5,11 +5,11 @@
 #include <limits>
 
 #include "WinBase.h"
-#include "platform/backend/Backend.h"
+#include "platform/backend/DesktopBackend.h"
 
 DWORD GetTickCount() {
   // Wraps after 49.7 days, as on Win32.
-  return static_cast<DWORD>(zorva::platform::backend().nowMs());
+  return static_cast<DWORD>(zorva::platform::desktopBackend().nowMs());
 }
 
 void Sleep(DWORD dwMilliseconds) {
@@ -17,7 +17,7 @@ void Sleep(DWORD dwMilliseconds) {
   const DWORD kChunk = static_cast<DWORD>(std::numeric_limits<int>::max());
   while (left > 0) {
     DWORD step = left < kChunk ? left : kChunk;
-    zorva::platform::backend().sleepMs(static_cast<int>(step));
+    zorva::platform::desktopBackend().sleepMs(static_cast<int>(step));
     left -= step;
   }
 }

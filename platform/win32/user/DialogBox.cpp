@@ -8,7 +8,7 @@
 #include "MenuOverlay.h"
 #include "ScreenSurface.h"
 #include "WindowTree.h"
-#include "platform/backend/Backend.h"
+#include "platform/backend/DesktopBackend.h"
 
 namespace zorva::platform {
 namespace {

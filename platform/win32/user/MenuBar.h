@@ -8,7 +8,7 @@
 //   - menuTakesInput() for every raw input event of the frame before routing it to windows.
 #pragma once
 
-#include "../../backend/Backend.h"
+#include "../../backend/DesktopBackend.h"
 #include "WinUser.h"
 
 namespace zorva::platform {

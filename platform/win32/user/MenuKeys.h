@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "../../backend/Backend.h"
+#include "../../backend/DesktopBackend.h"
 #include "WinUser.h"
 
 namespace zorva::platform {

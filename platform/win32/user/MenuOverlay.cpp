@@ -5,7 +5,7 @@
 #include "MenuBar.h"
 #include "ScreenSurface.h"
 #include "WindowTree.h"
-#include "platform/backend/Backend.h"
+#include "platform/backend/DesktopBackend.h"
 
 namespace zorva::platform {
 
@@ -74,7 +74,7 @@ void invalidateTree(HWND window, const RECT& screen) {
 }  // namespace
 
 void repaintUnder(HWND top_level, const PixelRect& rect) {
-  const ScreenRect content = backend().contentRect();
+  const ScreenRect content = desktopBackend().contentRect();
   const RECT screen{content.left + rect.left, content.top + rect.top, content.left + rect.right,
                     content.top + rect.bottom};
   invalidateTree(top_level, screen);

@@ -6,7 +6,7 @@
 #include "MenuBar.h"
 #include "ScreenSurface.h"
 #include "WindowTree.h"
-#include "platform/backend/Backend.h"
+#include "platform/backend/DesktopBackend.h"
 
 namespace zorva::platform {
 namespace {
@@ -56,7 +56,7 @@ void queueNonClientMouse(const InputEvent& e, HWND target, int sx, int sy) {
 void queueMouse(const InputEvent& e) {
   WindowTree& tree = WindowTree::instance();
   QueueState& q = queue();
-  ScreenRect content = backend().contentRect();
+  ScreenRect content = desktopBackend().contentRect();
   const int sx = content.left + e.x;
   const int sy = content.top + e.y;
   if (e.kind == InputKind::MouseDown) q.buttons |= buttonBit(e.button);
@@ -151,7 +151,7 @@ void queueEvent(const InputEvent& e) {
 void takeInput() {
   showHeldChanges();
   InputEvent e;
-  while (backend().pollEvent(e)) queueEvent(e);
+  while (desktopBackend().pollEvent(e)) queueEvent(e);
 }
 
 bool takeFrom(std::deque<MSG>& list, LPMSG out, HWND filter, UINT min, UINT max, bool remove) {
@@ -191,7 +191,7 @@ BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFi
                               (wMsgFilterMin <= WM_PAINT && WM_PAINT <= wMsgFilterMax);
   if (paint_in_range) {
     if (HWND h = WindowTree::instance().firstToPaint(hWnd)) {
-      *lpMsg = MSG{h, WM_PAINT, 0, 0, static_cast<DWORD>(backend().nowMs()), {0, 0}};
+      *lpMsg = MSG{h, WM_PAINT, 0, 0, static_cast<DWORD>(desktopBackend().nowMs()), {0, 0}};
       return TRUE;
     }
   }
@@ -201,12 +201,12 @@ BOOL WINAPI PeekMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFi
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
   if (lpMsg == nullptr) return -1;
   while (!PeekMessageA(lpMsg, hWnd, wMsgFilterMin, wMsgFilterMax, PM_REMOVE))
-    backend().waitForEvent(-1);
+    desktopBackend().waitForEvent(-1);
   return lpMsg->message == WM_QUIT ? FALSE : TRUE;
 }
 
 BOOL WINAPI WaitMessage(void) {
-  backend().waitForEvent(-1);
+  desktopBackend().waitForEvent(-1);
   return TRUE;
 }
 
@@ -215,7 +215,7 @@ DWORD WINAPI GetMessageTime(void) { return queue().last_time; }
 BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
   if (hWnd != nullptr && WindowTree::instance().find(hWnd) == nullptr) return FALSE;
   queue().posted.push_back(
-      MSG{hWnd, Msg, wParam, lParam, static_cast<DWORD>(backend().nowMs()), {0, 0}});
+      MSG{hWnd, Msg, wParam, lParam, static_cast<DWORD>(desktopBackend().nowMs()), {0, 0}});
   return TRUE;
 }
 

@@ -5,7 +5,7 @@
 
 #include "MenuBar.h"
 #include "WindowTree.h"
-#include "platform/backend/Backend.h"
+#include "platform/backend/DesktopBackend.h"
 
 namespace zorva::platform {
 
@@ -28,13 +28,13 @@ Surface* screenSurfaceOf(HWND window) {
 }
 
 PixelRect screenToSurface(const RECT& screen) {
-  const ScreenRect c = backend().contentRect();
+  const ScreenRect c = desktopBackend().contentRect();
   return PixelRect{screen.left - c.left, screen.top - c.top, screen.right - c.left,
                    screen.bottom - c.top};
 }
 
 RECT surfaceToScreen(const PixelRect& surface) {
-  const ScreenRect c = backend().contentRect();
+  const ScreenRect c = desktopBackend().contentRect();
   return RECT{surface.left + c.left, surface.top + c.top, surface.right + c.left,
               surface.bottom + c.top};
 }
@@ -42,14 +42,14 @@ RECT surfaceToScreen(const PixelRect& surface) {
 void makeScreenSurface(HWND desktop) {
   WindowRecord* r = WindowTree::instance().find(desktop);
   if (r == nullptr) return;
-  const ScreenRect c = backend().contentRect();
+  const ScreenRect c = desktopBackend().contentRect();
   r->screen = std::make_unique<Surface>(c.width(), c.height(), GetSysColor(COLOR_WINDOW));
   Surface* s = r->screen.get();
   // Every change reaches the desktop at once, so drawing inside a long call is seen.
   s->onChanged = [s](const PixelRect& changed) {
     const PixelRect part = changed.intersect(PixelRect{0, 0, s->width(), s->height()});
     if (part.empty()) return;
-    backend().present(s->data(), s->width(), s->height(), s->width(), part);
+    desktopBackend().present(s->data(), s->width(), s->height(), s->width(), part);
   };
 }
 

@@ -7,7 +7,8 @@
 #include "Resources.h"
 #include "ScreenSurface.h"
 #include "WindowTree.h"
-#include "platform/backend/Backend.h"
+#include "platform/backend/AudioBackend.h"
+#include "platform/backend/DesktopBackend.h"
 
 using namespace zorva::platform;
 
@@ -40,7 +41,7 @@ void destroyTree(HWND h) {
   const bool desktop = r->backend_window;
   SendMessageA(h, WM_NCDESTROY, 0, 0);
   WindowTree::instance().remove(h);
-  if (desktop) backend().destroyWindow();
+  if (desktop) desktopBackend().destroyWindow();
 }
 
 }  // namespace
@@ -96,7 +97,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
     // The desktop shows one window; other top-level windows are pop-ups drawn on it.
     HWND desktop = tree.desktopWindow();
     if (desktop == nullptr) {
-      if (!backend().createWindow(r->text, ScreenRect{X, Y, X + nWidth, Y + nHeight}))
+      if (!desktopBackend().createWindow(r->text, ScreenRect{X, Y, X + nWidth, Y + nHeight}))
         return nullptr;
       r->backend_window = true;
     } else {
@@ -119,7 +120,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName, LPCSTR lpWindow
   SendMessageA(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
   if (!IsWindow(h)) return nullptr;
   if (tree.find(h)->visible) {
-    if (tree.find(h)->backend_window) backend().showWindow(true);
+    if (tree.find(h)->backend_window) desktopBackend().showWindow(true);
     invalidateWhole(h);
     if (tree.find(h)->backend_window && tree.focus == nullptr) SetFocus(h);
   }
@@ -157,7 +158,7 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
   if (r == nullptr) return FALSE;
   const BOOL was = r->visible;
   r->visible = nCmdShow != SW_HIDE;
-  if (r->backend_window) backend().showWindow(r->visible);
+  if (r->backend_window) desktopBackend().showWindow(r->visible);
   if (r->visible && !was) invalidateWhole(hWnd);
   // Showing the desktop window activates it: it takes the keyboard if nothing has it.
   if (r->visible && r->backend_window && WindowTree::instance().focus == nullptr)
@@ -262,7 +263,7 @@ HWND WINAPI GetFocus(void) { return WindowTree::instance().focus; }
 BOOL WINAPI GetCursorPos(LPPOINT lpPoint) {
   if (lpPoint == nullptr) return FALSE;
   int x = 0, y = 0;
-  backend().pointerPosition(x, y);
+  desktopBackend().pointerPosition(x, y);
   lpPoint->x = x;
   lpPoint->y = y;
   return TRUE;
@@ -270,7 +271,7 @@ BOOL WINAPI GetCursorPos(LPPOINT lpPoint) {
 
 BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT, LPVOID pvParam, UINT) {
   if (uiAction != SPI_GETWORKAREA || pvParam == nullptr) return FALSE;  // only the work area
-  ScreenRect w = backend().workArea();
+  ScreenRect w = desktopBackend().workArea();
   *static_cast<RECT*>(pvParam) = RECT{w.left, w.top, w.right, w.bottom};
   return TRUE;
 }
@@ -292,11 +293,11 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
     caption = "Error";
   }
   showHeldChanges();  // a box opened inside a paint shows over what the paint has drawn
-  return backend().messageBox(lpText ? lpText : "", caption, uType, IsWindow(hWnd) != FALSE);
+  return desktopBackend().messageBox(lpText ? lpText : "", caption, uType, IsWindow(hWnd) != FALSE);
 }
 
 BOOL WINAPI MessageBeep(UINT uType) {
-  backend().beep(uType);
+  audioBackend().beep(uType);
   return TRUE;
 }
 

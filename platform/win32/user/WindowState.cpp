@@ -7,7 +7,7 @@
 #include "Resources.h"
 #include "ScreenSurface.h"
 #include "WindowTree.h"
-#include "platform/backend/Backend.h"
+#include "platform/backend/DesktopBackend.h"
 
 using namespace zorva::platform;
 
@@ -41,7 +41,7 @@ BOOL WINAPI SetWindowTextA(HWND hWnd, LPCSTR lpString) {
   WindowRecord* r = record(hWnd);
   if (r == nullptr) return FALSE;
   r->text = lpString ? lpString : "";
-  if (r->backend_window) backend().setTitle(r->text);
+  if (r->backend_window) desktopBackend().setTitle(r->text);
   return TRUE;
 }
 
@@ -147,7 +147,7 @@ LONG WINAPI SetWindowLongA(HWND hWnd, int nIndex, LONG dwNewLong) {
 }
 
 int WINAPI GetSystemMetrics(int nIndex) {
-  const ScreenRect work = backend().workArea();
+  const ScreenRect work = desktopBackend().workArea();
   switch (nIndex) {
     case SM_CXSCREEN: return work.right;
     case SM_CYSCREEN: return work.bottom;

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "MenuBar.h"
-#include "platform/backend/Backend.h"
+#include "platform/backend/DesktopBackend.h"
 
 namespace zorva::platform {
 
@@ -78,7 +78,7 @@ RECT WindowTree::screenRect(HWND window) {
 // The desktop window's content on the screen: where the desktop puts it, as large as the
 // surface (which follows every resize the desktop reports).
 static RECT contentScreenRect(const WindowRecord& r) {
-  const ScreenRect c = backend().contentRect();
+  const ScreenRect c = desktopBackend().contentRect();
   if (r.screen == nullptr) return RECT{c.left, c.top, c.right, c.bottom};
   return RECT{c.left, c.top, c.left + r.screen->width(), c.top + r.screen->height()};
 }

@@ -3,11 +3,10 @@
 
 #include <afxwin.h>
 
-#include <filesystem>
-
 #include "app/LabApp.h"
 #include "app/MainFrame.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "tests/support/DataFolder.h"
 
 namespace {
 
@@ -16,19 +15,9 @@ using zorva::platform::ScreenRect;
 
 class ShellTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    desktop_ = &HeadlessBackend::install();
-    old_dir_ = std::filesystem::current_path();
-    dir_ = std::filesystem::temp_directory_path() /
-           (std::string("zorva-shell-") +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-    std::filesystem::current_path(dir_);  // no ZORVADAT here: the book starts without title
-  }
+  void SetUp() override { desktop_ = &HeadlessBackend::install(); }
   void TearDown() override {
     if (frame_ != nullptr && ::IsWindow(frame_->m_hWnd)) frame_->DestroyWindow();
-    std::filesystem::current_path(old_dir_);
-    std::filesystem::remove_all(dir_);
   }
   ScreenRect openFrame(int right, int bottom) {
     desktop_->setWorkArea(ScreenRect{0, 0, right, bottom});
@@ -38,8 +27,8 @@ protected:
     return desktop_->outerRect();
   }
 
+  zorva::testing::DataFolder folder_;  // no ZORVADAT here: the book starts without title
   HeadlessBackend* desktop_ = nullptr;
-  std::filesystem::path old_dir_, dir_;
   CMainFrame* frame_ = nullptr;  // deleted by the framework when its window is destroyed
 };
 

@@ -6,15 +6,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/win32/audio/WaveFaults.h"
 #include "platform/win32/kernel/KernelFaults.h"
+#include "tests/support/TempFolder.h"
 #include "tools/lessonkit/Lessonkit.h"
 
 namespace zorva::testing {
@@ -25,25 +23,20 @@ class AudioTest : public ::testing::Test {
     platform::clearKernelFaults();
     platform::clearWaveFaults();
     be = &platform::HeadlessBackend::install();
-    dir = std::filesystem::temp_directory_path() /
-          ("zorva-audio-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir);
     blocks_at_start = platform::liveGlobalBlocks();
   }
   void TearDown() override {
     platform::clearKernelFaults();
     platform::clearWaveFaults();
-    std::filesystem::remove_all(dir);
   }
   // Writes `bytes` to a file of the folder and opens it for reading.
   void openFile(CFile& file, const lessonkit::Bytes& bytes) {
-    const std::filesystem::path path = dir / "DATA.PGE";
+    const std::string path = folder.at("DATA.PGE");
     lessonkit::writeFile(path, bytes);
-    ASSERT_TRUE(file.Open(path.string().c_str(), CFile::modeRead));
+    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
   }
   platform::HeadlessBackend* be = nullptr;
-  std::filesystem::path dir;
+  TempFolder folder;
   int blocks_at_start = 0;
 };
 

@@ -15,8 +15,10 @@
 #include <iterator>
 #include <vector>
 
-#include "bench/SdlAudioOnlyBackend.h"
-#include "platform/backend/Backend.h"
+#include "platform/backend/AudioBackend.h"
+#include "platform/backend/DesktopBackend.h"
+#include "platform/backend/headless/HeadlessBackend.h"
+#include "platform/backend/sdl/SdlAudio.h"
 
 namespace {
 
@@ -71,13 +73,17 @@ class SdlDiskAudioTest : public ::testing::Test {
     setenv("SDL_DISKAUDIOFILE", out_.c_str(), 1);
     setenv("SDL_DISKAUDIOFILEIN", in_.c_str(), 1);
     setenv("SDL_DISKAUDIODELAY", "1", 1);
-    zorva::platform::installBackend(std::make_unique<zorva::bench::SdlAudioOnlyBackend>());
-    const int probe = zorva::platform::backend().openAudio(zorva::platform::AudioDirection::Playback, {});
+    // No window: the headless desktop on the machine's clock, and SDL's sound devices.
+    zorva::platform::HeadlessBackend::install(zorva::platform::HeadlessClock::Steady);
+    zorva::platform::installAudioBackend(std::make_shared<zorva::platform::SdlAudio>());
+    auto& sound = zorva::platform::audioBackend();
+    const int probe = sound.openAudio(zorva::platform::AudioDirection::Playback, {});
     if (probe < 0) GTEST_SKIP() << "SDL's disk audio driver cannot be opened here";
-    zorva::platform::backend().closeAudio(probe);
+    sound.closeAudio(probe);
   }
   void TearDown() override {
-    zorva::platform::installBackend(nullptr);
+    zorva::platform::installDesktopBackend(nullptr);
+    zorva::platform::installAudioBackend(nullptr);
     std::error_code ignored;
     std::filesystem::remove_all(dir_, ignored);
   }
@@ -89,7 +95,7 @@ TEST_F(SdlDiskAudioTest, PlayedImageAppearsSampleForSampleInTheOutputFile) {
   const std::vector<int16_t> sound = distinctSamples(kRateHz / 4, 5);
   const std::vector<uint8_t> image = waveImage(sound);
   ASSERT_NE(PlaySoundA(reinterpret_cast<LPCSTR>(image.data()), nullptr, SND_MEMORY | SND_SYNC), FALSE);
-  zorva::platform::installBackend(nullptr);  // closes the device: the file is complete
+  zorva::platform::installAudioBackend(nullptr);  // closes the device: the file is complete
   const std::vector<int16_t> written = readSamples(out_);
   const auto at = std::search(written.begin(), written.end(), sound.begin(), sound.end());
   ASSERT_NE(at, written.end()) << "the sound's samples are not in the file of " << written.size();
@@ -114,10 +120,10 @@ TEST_F(SdlDiskAudioTest, RecordingHoldsTheInputFilesSamples) {
   ASSERT_EQ(waveInStart(in), MMSYSERR_NOERROR);
   MMTIME t{};
   t.wType = TIME_BYTES;
-  const uint64_t give_up = zorva::platform::backend().nowMs() + 10000;
+  const uint64_t give_up = zorva::platform::desktopBackend().nowMs() + 10000;
   do {
     ASSERT_EQ(waveInGetPosition(in, &t, sizeof t), MMSYSERR_NOERROR);
-  } while (t.u.cb < h.dwBufferLength && zorva::platform::backend().nowMs() < give_up);
+  } while (t.u.cb < h.dwBufferLength && zorva::platform::desktopBackend().nowMs() < give_up);
   EXPECT_EQ(t.u.cb, h.dwBufferLength);
   waveInReset(in);
   waveInStop(in);

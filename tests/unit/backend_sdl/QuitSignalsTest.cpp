@@ -6,7 +6,7 @@
 #include <csignal>
 #include <cstdlib>
 
-#include "platform/backend/sdl/SdlBackend.h"
+#include "platform/backend/sdl/SdlDesktop.h"
 #include "tests/unit/backend_sdl/ScreenlessSdl.h"
 
 namespace zorva::platform {
@@ -34,7 +34,7 @@ class QuitSignalsTest : public ::testing::Test {
 
 TEST_F(QuitSignalsTest, FirstSignalIsACloseRequestWhereInputIsRead) {
   for (int sig : {SIGTERM, SIGINT}) {
-    SdlBackend backend;
+    SdlDesktop backend;
     ASSERT_TRUE(backend.createWindow("Demo", ScreenRect{0, 0, 320, 240}));
     InputEvent event;
     while (backend.pollEvent(event)) {
@@ -49,7 +49,7 @@ TEST_F(QuitSignalsTest, FirstSignalIsACloseRequestWhereInputIsRead) {
 TEST_F(QuitSignalsTest, ProgramThatReadsNoInputEndsAfterTheGraceWithTheCloseStatus) {
   EXPECT_EXIT(
       {
-        SdlBackend backend;
+        SdlDesktop backend;
         backend.createWindow("Demo", ScreenRect{0, 0, 320, 240});
         const uint64_t sent_ms = backend.nowMs();
         std::raise(SIGTERM);

@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <vector>
 
-#include "platform/backend/sdl/SdlBackend.h"
+#include "platform/backend/sdl/SdlAudio.h"
+#include "platform/backend/sdl/SdlDesktop.h"
 #include "tests/unit/backend_sdl/ScreenlessSdl.h"
 
 namespace zorva::platform {
@@ -14,10 +17,10 @@ class SdlBackendTest : public ::testing::Test {
  protected:
   void SetUp() override {
     useScreenlessSdl();
-    backend_ = std::make_unique<SdlBackend>();
+    backend_ = std::make_unique<SdlDesktop>();
     ASSERT_TRUE(backend_->createWindow("Demo", ScreenRect{10, 20, 330, 260}));
   }
-  std::unique_ptr<SdlBackend> backend_;
+  std::unique_ptr<SdlDesktop> backend_;
 };
 
 // A key as SDL reports it before it has seen any window take the keyboard focus: no window id.
@@ -78,6 +81,42 @@ TEST_F(SdlBackendTest, PresentKeepsOnlyTheChangedRectangle) {
       const bool changed = (x >= 2 && x < 5 && y >= 1 && y < 3) || (x == 7 && y == 5);
       EXPECT_EQ(backend_->shownPixel(x, y), changed ? 0x00AABBCCu : 0x00112233u) << x << "," << y;
     }
+  }
+}
+
+// Presented pixels may be held back a few milliseconds, but never past a call that waits or
+// asks: each row presents a new colour and makes one such call, after which the window shows it.
+TEST_F(SdlBackendTest, HeldPixelsAreShownWhenACallThatWaitsOrAsksReturns) {
+  backend_->showWindow(true);
+  SDL_Surface* surface = SDL_GetWindowSurface(backend_->window());
+  ASSERT_NE(surface, nullptr);
+  const auto shown = [&] {
+    Uint32 value = 0;
+    std::memcpy(&value, surface->pixels, sizeof value);
+    Uint8 r = 0, g = 0, b = 0;
+    SDL_GetRGB(value, surface->format, &r, &g, &b);
+    return (static_cast<uint32_t>(b) << 16) | (static_cast<uint32_t>(g) << 8) | r;
+  };
+  InputEvent event;
+  const struct {
+    const char* what;
+    std::function<void()> call;
+  } rows[] = {
+      {"showHeldPixels", [&] { backend_->showHeldPixels(); }},
+      {"pollEvent", [&] { backend_->pollEvent(event); }},
+      {"waitForEvent", [&] { backend_->waitForEvent(0); }},
+      {"nowMs", [&] { backend_->nowMs(); }},
+      {"sleepMs", [&] { backend_->sleepMs(0); }},
+      {"messageBox", [&] { backend_->messageBox("Saved.", "Zorva", 0, true); }},
+  };
+  std::vector<uint32_t> pixels(320 * 240);
+  uint32_t colour = 0x00302010u;
+  for (const auto& row : rows) {
+    colour += 0x00010203u;
+    std::fill(pixels.begin(), pixels.end(), colour);
+    backend_->present(pixels.data(), 320, 240, 320, ScreenRect{0, 0, 320, 240});
+    row.call();
+    EXPECT_EQ(shown(), colour) << row.what;
   }
 }
 
@@ -157,7 +196,7 @@ TEST_F(SdlBackendTest, DestroyedWindowHasNoContentRect) {
   EXPECT_EQ(backend_->contentRect().width(), 0);
   std::vector<uint32_t> pixels(4, 1u);
   backend_->present(pixels.data(), 2, 2, 2, ScreenRect{0, 0, 2, 2});  // must not touch a window
-  backend_->beep(0);
+  SdlAudio().beep(0);  // the beep's own device, with no window left
 }
 
 }  // namespace

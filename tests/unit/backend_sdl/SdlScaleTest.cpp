@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/backend/sdl/SdlBackend.h"
+#include "platform/backend/sdl/SdlDesktop.h"
 #include "platform/backend/sdl/SdlScale.h"
 #include "tests/unit/backend_sdl/ScreenlessSdl.h"
 
@@ -98,12 +98,12 @@ class SdlScaledBackendTest : public ::testing::Test {
   void SetUp() override {
     useScreenlessSdl();
     setenv("ZORVA_SCALE", "2", 1);
-    backend_ = std::make_unique<SdlBackend>();
+    backend_ = std::make_unique<SdlDesktop>();
     unsetenv("ZORVA_SCALE");
     ASSERT_EQ(backend_->scale(), 2);
     ASSERT_TRUE(backend_->createWindow("Scaled", ScreenRect{0, 0, 100, 60}));
   }
-  std::unique_ptr<SdlBackend> backend_;
+  std::unique_ptr<SdlDesktop> backend_;
 };
 
 TEST_F(SdlScaledBackendTest, ProgramSeesHalfTheScreenAndItsPixelsDoubled) {

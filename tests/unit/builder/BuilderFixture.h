@@ -4,23 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
+
+#include "tests/support/TempFolder.h"
 
 class BuilderFolder : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/zorva-builder-XXXXXX";
-    root_ = mkdtemp(pattern);
-  }
-  void TearDown() override { std::filesystem::remove_all(root_); }
-
   std::string write(const std::string& name, const std::string& text) {
-    const auto path = root_ / name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path.string();
+    folder_.writeFile(name, text);
+    return path(name);
   }
-  std::string path(const std::string& name) const { return (root_ / name).string(); }
+  std::string path(const std::string& name) const { return folder_.at(name); }
 
-  std::filesystem::path root_;
+  zorva::testing::TempFolder folder_;
+  const std::filesystem::path root_{folder_.path()};
 };

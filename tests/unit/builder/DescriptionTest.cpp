@@ -136,7 +136,7 @@ TEST_F(DescriptionTest, RectanglesAreInPicturePixels) {
 }
 
 // The information line is refused when Zorva can't show a character of it, and warned about when
-// the 240-pixel area cuts it.
+// the window shows only part of it (160 pixels of it are seen).
 TEST_F(DescriptionTest, InfoLineIsWindows1252AndFitsItsArea) {
   struct Row {
     const char* label;
@@ -148,8 +148,13 @@ TEST_F(DescriptionTest, InfoLineIsWindows1252AndFitsItsArea) {
       {"ASCII", "Lesson 1 - page 1", "", ""},
       {"Western letters, dash and euro", "Übung – 5 €", "", ""},
       {"Greek", "Μάθημα 1", "lesson.toml:8: 'info' holds 'Μ' (U+039C), which Zorva can't show", ""},
+      {"within what the window shows", std::string(11, 'W'), "", ""},
+      {"wider than the window shows", std::string(12, 'W'), "",
+       "lesson.toml:8: warning: 'info' is 168 pixels wide; Zorva's window shows 160 pixels of the information line, "
+       "so 8 pixels are cut"},
       {"wider than the area", std::string(60, 'W'), "",
-       "lesson.toml:8: warning: 'info' is 840 pixels wide; the information area shows 240, so 600 pixels are cut"},
+       "lesson.toml:8: warning: 'info' is 840 pixels wide; Zorva's window shows 160 pixels of the information line, "
+       "so 680 pixels are cut"},
   };
   for (const Row& row : rows) {
     std::string text = kMinimal;

@@ -1,9 +1,8 @@
 // `from` and `to` cut an item's clip out of a longer recording (a page read in one go).
-#include <sndfile.h>
-
 #include <algorithm>
 #include <vector>
 
+#include "tests/support/WavFile.h"
 #include "tests/unit/builder/BuilderFixture.h"
 #include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/Sound.h"
@@ -27,14 +26,7 @@ number = 1
 void writeCountingWav(const std::string& path) {
   std::vector<short> samples(2 * kClipRateHz);
   for (size_t i = 0; i < samples.size(); ++i) samples[i] = static_cast<short>(i % 30000);
-  SF_INFO info{};
-  info.samplerate = kClipRateHz;
-  info.channels = 1;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-  SNDFILE* out = sf_open(path.c_str(), SFM_WRITE, &info);
-  ASSERT_NE(out, nullptr);
-  sf_write_short(out, samples.data(), static_cast<sf_count_t>(samples.size()));
-  sf_close(out);
+  zorva::testing::writeWav(path, samples, kClipRateHz);
 }
 
 }  // namespace

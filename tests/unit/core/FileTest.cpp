@@ -3,9 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "TempFolder.h"
 #include "core/AfxCore.h"
 #include "kernel/KernelFaults.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -33,7 +33,7 @@ class CFileTest : public ::testing::Test {
   }
   void TearDown() override { zorva::platform::clearKernelFaults(); }
 
-  TempFolder dir_;
+  zorva::testing::TempFolder dir_;
   std::string path_;
 };
 

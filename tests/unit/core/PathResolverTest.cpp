@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "TempFolder.h"
 #include "kernel/PathResolver.h"
+#include "tests/support/TempFolder.h"
 
 using zorva::platform::resolvePath;
 
@@ -26,7 +26,7 @@ class ResolvePath : public ::testing::Test {
   }
   std::string root() const { return dir_.path(); }
 
-  TempFolder dir_;
+  zorva::testing::TempFolder dir_;
 };
 
 struct Row {

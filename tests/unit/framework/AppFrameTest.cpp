@@ -6,6 +6,8 @@
 
 #include <afxwin.h>
 
+#include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -79,6 +81,7 @@ class CRouteApp : public CWinApp {
   CRouteApp() : CWinApp(nullptr) {}
   bool init_ok = true;
   bool frame_failure_ignored = false;  // as a program whose start-up always returns TRUE
+  std::function<void()> after_show;      // what start-up does once its window shows
   afx_msg void OnAppOnly() { g_route.push_back("app:only"); }
   BOOL InitInstance() override {
     if (!init_ok) return FALSE;
@@ -87,6 +90,7 @@ class CRouteApp : public CWinApp {
     if (!frame->LoadFrame(kFrameId)) return frame_failure_ignored;
     frame->ShowWindow(SW_SHOW);
     frame->UpdateWindow();
+    if (after_show) after_show();
     return TRUE;
   }
   DECLARE_MESSAGE_MAP()
@@ -234,6 +238,26 @@ TEST_F(AppFrameTest, EntryRunsTheLoopUntilTheMainWindowCloses) {
   };
   EXPECT_EQ(AfxWinMain(), 0);
   EXPECT_TRUE(deleted);
+}
+
+// Memory running out while the program starts, outside any message handler, is told to the
+// learner and ends the program with a failure instead of aborting it; the window goes.
+TEST_F(AppFrameTest, MemoryRunningOutAtStartEndsWithAMessage) {
+  const std::vector<std::pair<const char*, std::function<void()>>> rows = {
+      {"std::bad_alloc", [] { throw std::bad_alloc(); }},
+      {"CMemoryException", [] { AfxThrowMemoryException(); }},
+  };
+  for (const auto& [label, fail] : rows) {
+    deleted = false;
+    const size_t boxes = desk.backend().messageBoxes().size();
+    app.after_show = fail;
+    EXPECT_EQ(AfxWinMain(), 1) << label;
+    ASSERT_EQ(desk.backend().messageBoxes().size(), boxes + 1) << label;
+    EXPECT_EQ(desk.backend().messageBoxes().back().text, "Out of memory.") << label;
+    EXPECT_EQ(desk.backend().messageBoxes().back().caption, "Route App") << label;
+    EXPECT_TRUE(deleted) << label << ": the window and its frame are gone";
+    EXPECT_EQ(app.m_pMainWnd, nullptr) << label;
+  }
 }
 
 }  // namespace

@@ -5,57 +5,47 @@
 
 #include <afxwin.h>
 
-#include <string>
-#include <vector>
-
 #include "platform/win32/Surface.h"
 #include "tests/support/Desktop.h"
+#include "tests/support/MessageLog.h"
 
-using zorva::testing::Desktop;
+using namespace zorva::testing;
 
 namespace {
 
-struct Call {
-  std::string what;
-  int a = 0;
-  int b = 0;
-  int c = 0;
-};
-
+// Logs what its handlers were given, packed back into a message's parameters.
 class CProbeWnd : public CWnd {
  public:
-  std::vector<Call> calls;
   int create_answer = 0;
   BOOL erase_answer = TRUE;
   HDC paint_dc = nullptr;
 
+  void log(UINT message, WPARAM w = 0, LPARAM l = 0) {
+    messageLog().push_back({m_hWnd, message, w, l});
+  }
   afx_msg int OnCreate(LPCREATESTRUCT cs) {
-    calls.push_back({"create", cs->cx, cs->cy, cs->style & WS_CHILD ? 1 : 0});
+    log(WM_CREATE, cs->style & WS_CHILD ? 1 : 0, MAKELPARAM(cs->cx, cs->cy));
     return create_answer;
   }
   afx_msg void OnLButtonDown(UINT flags, CPoint p) {
-    calls.push_back({"ldown", static_cast<int>(flags), p.x, p.y});
+    log(WM_LBUTTONDOWN, flags, MAKELPARAM(p.x, p.y));
     Default();
   }
-  afx_msg void OnKeyDown(UINT ch, UINT rep, UINT flags) {
-    calls.push_back({"key", static_cast<int>(ch), static_cast<int>(rep), static_cast<int>(flags)});
-  }
-  afx_msg void OnSize(UINT type, int cx, int cy) {
-    calls.push_back({"size", static_cast<int>(type), cx, cy});
-  }
-  afx_msg void OnSetFocus(CWnd* old) { calls.push_back({"focus", old == nullptr ? 0 : 1}); }
+  afx_msg void OnKeyDown(UINT ch, UINT rep, UINT) { log(WM_KEYDOWN, ch, rep); }
+  afx_msg void OnSize(UINT type, int cx, int cy) { log(WM_SIZE, type, MAKELPARAM(cx, cy)); }
+  afx_msg void OnSetFocus(CWnd* old) { log(WM_SETFOCUS, old != nullptr); }
   afx_msg BOOL OnEraseBkgnd(CDC* dc) {
-    calls.push_back({"erase", dc != nullptr && dc->m_hDC != nullptr ? 1 : 0});
+    log(WM_ERASEBKGND, dc != nullptr && dc->m_hDC != nullptr);
     // Answering TRUE means erased: the default procedure fills with the class brush.
     return erase_answer ? static_cast<BOOL>(Default()) : FALSE;
   }
   afx_msg void OnPaint() {
     CPaintDC dc(this);
     paint_dc = dc.m_hDC;
-    calls.push_back({"paint", dc.m_ps.fErase});
+    log(WM_PAINT, dc.m_ps.fErase);
   }
   afx_msg LRESULT OnProbe(WPARAM w, LPARAM l) {
-    calls.push_back({"probe", static_cast<int>(w), static_cast<int>(l)});
+    log(WM_USER + 5, w, l);
     return 77;
   }
   DECLARE_MESSAGE_MAP()
@@ -75,9 +65,9 @@ END_MESSAGE_MAP()
 // A derived class with its own entry: the base class's entries still apply.
 class CDerivedProbe : public CProbeWnd {
  public:
-  afx_msg void OnRButtonDown(UINT, CPoint p) { calls.push_back({"rdown", p.x, p.y}); }
+  afx_msg void OnRButtonDown(UINT, CPoint p) { log(WM_RBUTTONDOWN, 0, MAKELPARAM(p.x, p.y)); }
   afx_msg LRESULT OnOverride(WPARAM, LPARAM) {
-    calls.push_back({"override"});
+    log(WM_USER + 5);
     return 5;
   }
   DECLARE_MESSAGE_MAP()
@@ -88,14 +78,9 @@ BEGIN_MESSAGE_MAP(CDerivedProbe, CProbeWnd)
   ON_MESSAGE(WM_USER + 5, OnOverride)
 END_MESSAGE_MAP()
 
-std::vector<std::string> names(const std::vector<Call>& calls) {
-  std::vector<std::string> out;
-  for (const Call& c : calls) out.push_back(c.what);
-  return out;
-}
-
 class WndTest : public ::testing::Test {
  protected:
+  void SetUp() override { messageLog().clear(); }
   BOOL makeTop(CWnd& w, int cx = 300, int cy = 200) {
     return w.CreateEx(0, AfxRegisterWndClass(0, nullptr, (HBRUSH)(COLOR_WINDOW + 1)), "Top",
                       WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, cx, cy, nullptr, nullptr);
@@ -108,40 +93,34 @@ TEST_F(WndTest, HandlersGetTheirOwnArguments) {
   ASSERT_TRUE(makeTop(top, 320, 240));
   CProbeWnd view;
   ASSERT_TRUE(view.Create(nullptr, nullptr, WS_VISIBLE, CRect(10, 20, 110, 70), &top, 5));
-  // WM_CREATE reached the object itself, with the creation sizes; WM_SIZE came after it.
-  ASSERT_GE(view.calls.size(), 2u);
-  EXPECT_EQ(view.calls[0].what, "create");
-  EXPECT_EQ(view.calls[0].a, 100);
-  EXPECT_EQ(view.calls[0].b, 50);
-  EXPECT_EQ(view.calls[0].c, 1) << "Create makes a child";
-  EXPECT_EQ(view.calls[1].what, "size");
-  EXPECT_EQ(view.calls[1].b, 100);
-  EXPECT_EQ(view.calls[1].c, 50);
   EXPECT_EQ(CWnd::FromHandle(view.m_hWnd), &view);
   EXPECT_EQ(view.GetParent(), &top);
   EXPECT_EQ(top.GetDlgItem(5), &view);
-
   ASSERT_TRUE(desk.pumpUntilIdle());
-  EXPECT_EQ(names(view.calls),
-            (std::vector<std::string>{"create", "size", "erase", "paint"}));
-  EXPECT_TRUE(view.calls[3].a) << "the default class has no brush: nothing was erased";
+  // WM_CREATE reached the object itself, with the creation sizes (Create makes a child), then
+  // WM_SIZE; the default class has no brush, so the paint finds nothing erased.
+  const ExpectedMessage shown[] = {{WM_CREATE, 1, MAKELPARAM(100, 50)},
+                                   {WM_SIZE, {}, MAKELPARAM(100, 50)},
+                                   {WM_ERASEBKGND},
+                                   {WM_PAINT, TRUE},
+                                   {0}};
+  EXPECT_TRUE(LogMatches(shown, {.window = view.m_hWnd}));
   EXPECT_FALSE(::GetUpdateRect(view.m_hWnd, nullptr, FALSE)) << "CPaintDC validated";
 
-  view.calls.clear();
+  messageLog().clear();
   view.SetFocus();
   desk.click(view.m_hWnd, 7, 9);
   desk.key('Q');
   ASSERT_TRUE(desk.pumpUntilIdle());
-  ASSERT_EQ(names(view.calls), (std::vector<std::string>{"focus", "ldown", "key"}));
-  EXPECT_EQ(view.calls[1].a, MK_LBUTTON);
-  EXPECT_EQ(view.calls[1].b, 7);
-  EXPECT_EQ(view.calls[1].c, 9);
-  EXPECT_EQ(view.calls[2].a, 'Q');
-  EXPECT_EQ(view.calls[2].b, 1) << "repeat count from the low word";
   EXPECT_EQ(view.SendMessage(WM_USER + 5, 3, 4), 77);
-  EXPECT_EQ(view.calls.back().a, 3);
-  EXPECT_EQ(view.calls.back().b, 4);
   EXPECT_EQ(view.SendMessage(WM_USER + 6, 0, 0), 0) << "no entry: the default procedure";
+  // The key's repeat count comes from the low word.
+  const ExpectedMessage handled[] = {{WM_SETFOCUS},
+                                     {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 9)},
+                                     {WM_KEYDOWN, 'Q', 1},
+                                     {WM_USER + 5, 3, 4},
+                                     {0}};
+  EXPECT_TRUE(LogMatches(handled, {.window = view.m_hWnd}));
 }
 
 TEST_F(WndTest, DerivedMapsComeFirstAndBaseEntriesStillApply) {
@@ -149,13 +128,15 @@ TEST_F(WndTest, DerivedMapsComeFirstAndBaseEntriesStillApply) {
   ASSERT_TRUE(makeTop(top));
   CDerivedProbe view;
   ASSERT_TRUE(view.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1));
-  EXPECT_EQ(view.calls.front().what, "create") << "from the base map";
+  const ExpectedMessage created[] = {{WM_CREATE}, {0}};  // from the base map
+  EXPECT_TRUE(LogMatches(created, {{WM_CREATE}, view.m_hWnd}));
   ASSERT_TRUE(desk.pumpUntilIdle());
-  view.calls.clear();
+  messageLog().clear();
   EXPECT_EQ(view.SendMessage(WM_USER + 5), 5);
   desk.rightClick(view.m_hWnd, 3, 4);
   ASSERT_TRUE(desk.pumpUntilIdle());
-  EXPECT_EQ(names(view.calls), (std::vector<std::string>{"override", "rdown"}));
+  const ExpectedMessage handled[] = {{WM_USER + 5}, {WM_RBUTTONDOWN}, {0}};
+  EXPECT_TRUE(LogMatches(handled, {.window = view.m_hWnd}));
 }
 
 TEST_F(WndTest, RefusedCreationAndDestructionUnbindTheObject) {
@@ -178,10 +159,7 @@ TEST_F(WndTest, RefusedCreationAndDestructionUnbindTheObject) {
 }
 
 TEST_F(WndTest, ForeignWindowsGetTemporaryWrappers) {
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.lpszClassName = "ForeignPlain";
-  RegisterClassA(&wc);
+  registerWindowClass("ForeignPlain", DefWindowProcA);
   HWND raw = CreateWindowExA(0, "ForeignPlain", "Foreign", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
                              nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(raw, nullptr);
@@ -226,7 +204,8 @@ TEST_F(WndTest, WindowDcsAreGivenBackAndDetached) {
   top.UpdateWindow();
   ASSERT_NE(top.paint_dc, nullptr);
   EXPECT_EQ(zorva::platform::windowOfDC(top.paint_dc), nullptr);
-  EXPECT_TRUE(top.calls.back().a) << "the handler said it did not erase";
+  EXPECT_EQ(messageLog().back().message, UINT(WM_PAINT));
+  EXPECT_TRUE(messageLog().back().wParam) << "the handler said it did not erase";
 }
 
 TEST(WndClass, RegisteredOncePerDistinctSet) {
@@ -252,10 +231,10 @@ namespace {
 
 class CDoubleView : public CWnd {
  public:
-  std::vector<std::string> seen;
-  afx_msg void OnLButtonDown(UINT, CPoint p) { seen.push_back("down" + std::to_string(p.x)); }
-  afx_msg void OnLButtonDblClk(UINT, CPoint p) { seen.push_back("dbl" + std::to_string(p.x)); }
-  afx_msg void OnRButtonDblClk(UINT, CPoint) { seen.push_back("rdbl"); }
+  afx_msg void OnLButtonDown(UINT, CPoint p) { log(WM_LBUTTONDOWN, p.x); }
+  afx_msg void OnLButtonDblClk(UINT, CPoint p) { log(WM_LBUTTONDBLCLK, p.x); }
+  afx_msg void OnRButtonDblClk(UINT, CPoint) { log(WM_RBUTTONDBLCLK, 0); }
+  void log(UINT message, int x) { messageLog().push_back({m_hWnd, message, 0, x}); }
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CDoubleView, CWnd)
@@ -266,6 +245,7 @@ END_MESSAGE_MAP()
 
 TEST(WndDoubleClick, OnlyClassesThatAskGetDoubleClicks) {
   Desktop desk(800, 570);
+  messageLog().clear();
   CWnd top;
   ASSERT_TRUE(top.CreateEx(0, AfxRegisterWndClass(0), "Top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
                            0, 400, 300, nullptr, nullptr));
@@ -277,8 +257,10 @@ TEST(WndDoubleClick, OnlyClassesThatAskGetDoubleClicks) {
   desk.doubleClick(asks.m_hWnd, 5, 5);
   desk.doubleClick(plain.m_hWnd, 6, 6);
   ASSERT_TRUE(desk.pumpUntilIdle());
-  EXPECT_EQ(asks.seen, (std::vector<std::string>{"down5", "dbl5"}));
-  EXPECT_EQ(plain.seen, (std::vector<std::string>{"down6", "down6"}));
+  const ExpectedMessage asked[] = {{WM_LBUTTONDOWN, {}, 5}, {WM_LBUTTONDBLCLK, {}, 5}, {0}};
+  EXPECT_TRUE(LogMatches(asked, {.window = asks.m_hWnd}));
+  const ExpectedMessage twice[] = {{WM_LBUTTONDOWN, {}, 6}, {WM_LBUTTONDOWN, {}, 6}, {0}};
+  EXPECT_TRUE(LogMatches(twice, {.window = plain.m_hWnd}));
 }
 
 }  // namespace
@@ -289,7 +271,7 @@ class CHungryWnd : public CProbeWnd {
  public:
   bool framework_exception = false;
   afx_msg void OnLButtonDown(UINT, CPoint) {
-    calls.push_back({"hungry"});
+    log(WM_LBUTTONDOWN);
     if (framework_exception) AfxThrowMemoryException();
     throw std::bad_alloc();
   }
@@ -308,11 +290,12 @@ TEST_F(WndTest, MemoryExceptionsLeavingAHandlerAreReportedAndTheProgramGoesOn) {
     ASSERT_TRUE(makeTop(top));
     ASSERT_TRUE(desk.pumpUntilIdle());
     const size_t boxes = desk.backend().messageBoxes().size();
-    top.calls.clear();
+    messageLog().clear();
     desk.click(top.m_hWnd, 5, 5);
     ASSERT_TRUE(desk.pumpUntilIdle());
     EXPECT_EQ(top.SendMessage(WM_USER + 5, 1, 2), 77) << "later messages are handled";
-    EXPECT_EQ(names(top.calls), (std::vector<std::string>{"hungry", "probe"}));
+    const ExpectedMessage handled[] = {{WM_LBUTTONDOWN}, {WM_USER + 5}, {0}};
+    EXPECT_TRUE(LogMatches(handled));
     ASSERT_EQ(desk.backend().messageBoxes().size(), boxes + 1);
     EXPECT_EQ(desk.backend().messageBoxes().back().text, "Out of memory.");
     EXPECT_EQ(desk.backend().messageBoxes().back().flags, static_cast<unsigned>(MB_OK | MB_ICONEXCLAMATION));

@@ -10,6 +10,8 @@
 
 #include "lesson/LessonBook.h"
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "tests/support/DataFolder.h"
+#include "tests/support/PixelCanvas.h"
 #include "tools/lessonkit/Folder.h"
 
 namespace lessontest {
@@ -42,35 +44,22 @@ class BookTest : public ::testing::Test {
 protected:
   void SetUp() override {
     desktop_ = &zorva::platform::HeadlessBackend::install();
-    old_dir_ = std::filesystem::current_path();
-    dir_ = std::filesystem::temp_directory_path() /
-           ("zorva-book-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_ / lk::kDataFolderName);
-    std::filesystem::current_path(dir_);
-    dc_.CreateCompatibleDC(NULL);
-    bitmap_.CreateBitmap(1024, 716, 1, 32, NULL);
-    dc_.SelectObject(&bitmap_);
+    std::filesystem::create_directories(folder_.dataDir());
   }
-  void TearDown() override {
-    book_.reset();
-    std::filesystem::current_path(old_dir_);
-    std::filesystem::remove_all(dir_);
-  }
-  void writeBook(const lk::Book& book) { lk::writeFolder(lk::buildFolder(book), dir_); }
+  void TearDown() override { book_.reset(); }
+  void writeBook(const lk::Book& book) { lk::writeFolder(lk::buildFolder(book), folder_.root()); }
   void writeRaw(const std::string& name, const lk::Bytes& bytes) {
-    lk::writeFile(dir_ / lk::kDataFolderName / name, bytes);
+    folder_.writeDataFile(name, bytes);
   }
   CLessonBook& makeBook() {
     book_ = std::make_unique<CLessonBook>();
     return *book_;
   }
 
+  zorva::testing::DataFolder folder_;  // the test runs inside it
   zorva::platform::HeadlessBackend* desktop_ = nullptr;
-  std::filesystem::path old_dir_, dir_;
-  CDC dc_;
-  CBitmap bitmap_;
+  pixeltest::Canvas view_{1024, 716};  // what the lesson view shows
+  CDC& dc_ = view_.cdc();
   std::unique_ptr<CLessonBook> book_;
 };
 

@@ -8,9 +8,9 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 
 #include "elements/PcxDecoder.h"
+#include "tests/support/TempFolder.h"
 #include "tools/lessonkit/Pcx.h"
 
 namespace lk = zorva::lessonkit;
@@ -135,9 +135,8 @@ bool readPpm(const std::filesystem::path& path, int& w, int& h, std::vector<uint
 TEST(PcxEncoder, ThirdPartyDecoderAgrees) {
   const std::string tool = imageMagick();
   if (tool.empty()) GTEST_SKIP() << "ImageMagick (magick or convert) is not installed";
-  const auto dir = std::filesystem::temp_directory_path() /
-                   ("zorva-pcx-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir);
+  const zorva::testing::TempFolder folder;
+  const std::filesystem::path dir = folder.path();
   for (int width : {5, 64, 637}) {
     const lk::IndexedPicture p = gradient(width, 9);
     const auto pcx = dir / ("w" + std::to_string(width) + ".pcx");
@@ -164,5 +163,4 @@ TEST(PcxEncoder, ThirdPartyDecoderAgrees) {
       }
     }
   }
-  std::filesystem::remove_all(dir);
 }

@@ -12,7 +12,7 @@ namespace pageaudiotest {
 using zorva::lessonkit::Bytes;
 using zorva::lessonkit::ItemRecord;
 
-constexpr COLORREF kGreen = RGB(0, 255, 0);
+using pixeltest::kGreen;
 constexpr int kWidth = 240;
 constexpr int kHeight = 160;
 

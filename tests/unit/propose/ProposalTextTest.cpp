@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/TempFolder.h"
 #include "tools/zorva-lesson/LessonDescription.h"
 #include "tools/zorva-lesson/propose/Proposal.h"
 
@@ -13,8 +14,8 @@ namespace fs = std::filesystem;
 using namespace zorva;
 
 TEST(ProposalText, ReadsBackAsADescriptionPageAndFlagsCutsThatDoNotFit) {
-  char pattern[] = "/tmp/zorva-proposal-XXXXXX";
-  const fs::path root = mkdtemp(pattern);
+  const zorva::testing::TempFolder folder;
+  const fs::path root = folder.path();
   std::ofstream(root / "page.png") << "";
   std::ofstream(root / "page.mp3") << "";
   propose::Proposal proposal;
@@ -30,7 +31,6 @@ TEST(ProposalText, ReadsBackAsADescriptionPageAndFlagsCutsThatDoNotFit) {
   std::ofstream(root / "course.toml") << "[title]\ntext = [\"x\"]\n[[lesson]]\nnumber = 1\n" << text.str();
 
   const builder::BookPlan plan = builder::readDescription((root / "course.toml").string());
-  fs::remove_all(root);
   const std::vector<builder::ItemPlan>& items = plan.lessons.at(0).pages.at(0).items;
   ASSERT_EQ(items.size(), 3u) << text.str();
   EXPECT_EQ(items[0].audio->left, 40);

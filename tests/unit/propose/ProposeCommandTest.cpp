@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/TempFolder.h"
 #include "tools/zorva-lesson/Picture.h"
 #include "tools/zorva-lesson/propose/PagePicture.h"
 #include "tools/zorva-lesson/propose/ProposeCommand.h"
@@ -46,18 +47,16 @@ class ProposeCommand : public ::testing::Test {
  protected:
   void SetUp() override {
     setenv("OMP_THREAD_LIMIT", "1", 0);
-    char pattern[] = "/tmp/zorva-propose-XXXXXX";
-    root_ = mkdtemp(pattern);
   }
-  void TearDown() override { fs::remove_all(root_); }
-  std::string path(const std::string& name) const { return (root_ / name).string(); }
+  std::string path(const std::string& name) const { return folder_.at(name); }
   int run(const std::vector<std::string>& args) {
     out_.str("");
     err_.str("");
     return propose::runPropose(args, out_, err_);
   }
 
-  fs::path root_;
+  zorva::testing::TempFolder folder_;
+  const fs::path root_{folder_.path()};
   std::ostringstream out_, err_;
 };
 

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "platform/backend/headless/HeadlessBackend.h"
+#include "tests/support/DataFolder.h"
+#include "tests/support/PixelCanvas.h"
 #include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/FolderWriter.h"
 #include "tools/zorva-lesson/LessonDescription.h"
@@ -20,16 +22,6 @@ class BuiltLesson : public ::testing::Test {
  protected:
   void SetUp() override {
     desktop_ = &zorva::platform::HeadlessBackend::install();
-    char pattern[] = "/tmp/zorva-roundtrip-XXXXXX";
-    root_ = mkdtemp(pattern);
-    old_dir_ = std::filesystem::current_path();
-    dc_.CreateCompatibleDC(NULL);
-    bitmap_.CreateBitmap(1024, 716, 1, 32, NULL);
-    dc_.SelectObject(&bitmap_);
-  }
-  void TearDown() override {
-    std::filesystem::current_path(old_dir_);
-    std::filesystem::remove_all(root_);
   }
 
   // Writes the description beside the media the test put in root_, builds it into root_/out and
@@ -49,8 +41,9 @@ class BuiltLesson : public ::testing::Test {
     return ink;
   }
 
+  zorva::testing::DataFolder scratch_;  // empty: the build writes its folder below
+  const std::filesystem::path root_ = scratch_.root();
   zorva::platform::HeadlessBackend* desktop_ = nullptr;
-  std::filesystem::path root_, old_dir_;
-  CDC dc_;
-  CBitmap bitmap_;
+  pixeltest::Canvas view_{1024, 716};  // what the lesson view shows
+  CDC& dc_ = view_.cdc();
 };

@@ -2,7 +2,6 @@
 // book opens it and finds the picture's pixels, the item rectangles, the role chains and the
 // clip samples the description asked for.
 #include <gtest/gtest.h>
-#include <sndfile.h>
 
 #include <afxwin.h>
 
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "lesson/LessonBook.h"
+#include "tests/support/WavFile.h"
 #include "tests/unit/roundtrip/BuiltLesson.h"
 #include "tools/zorva-lesson/Checker.h"
 #include "tools/zorva-lesson/Sound.h"
@@ -55,14 +55,7 @@ void writeTone(const fs::path& path) {
     stereo[f * 2] = v;
     stereo[f * 2 + 1] = v;
   }
-  SF_INFO info{};
-  info.samplerate = 44100;
-  info.channels = 2;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-  SNDFILE* out = sf_open(path.c_str(), SFM_WRITE, &info);
-  ASSERT_NE(out, nullptr);
-  sf_writef_short(out, stereo.data(), frames);
-  sf_close(out);
+  zorva::testing::writeWav(path.string(), stereo, 44100, 2);
 }
 
 const char* kDescription = R"toml([title]

@@ -1,11 +1,10 @@
 // Slowed model clips, built from a sine and played by the program: `tempo` (given on a lesson, a
 // page or an item, the nearest one counting) stretches the clip to 1/tempo of its length and
 // keeps its pitch.
-#include <sndfile.h>
-
 #include <cmath>
 
 #include "lesson/LessonBook.h"
+#include "tests/support/WavFile.h"
 #include "tests/unit/roundtrip/BuiltLesson.h"
 
 namespace {
@@ -16,14 +15,7 @@ constexpr int kToneSamples = 22050;  // one second
 void writeSine(const std::filesystem::path& path) {
   std::vector<short> samples(kToneSamples);
   for (int i = 0; i < kToneSamples; ++i) samples[i] = static_cast<short>(12000 * std::sin(2 * M_PI * kToneHz * i / 22050.0));
-  SF_INFO info{};
-  info.samplerate = 22050;
-  info.channels = 1;
-  info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-  SNDFILE* out = sf_open(path.c_str(), SFM_WRITE, &info);
-  ASSERT_NE(out, nullptr);
-  sf_write_short(out, samples.data(), kToneSamples);
-  sf_close(out);
+  zorva::testing::writeWav(path.string(), samples, 22050);
 }
 
 // The dominant frequency of a sine: its rising zero crossings over the middle half, per second.

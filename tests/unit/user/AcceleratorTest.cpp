@@ -9,8 +9,11 @@
 #include "platform/win32/user/MenuKeys.h"
 #include "platform/win32/user/Resources.h"
 #include "platform/win32/user/WinUser.h"
+#include "tests/support/Desktop.h"
+#include "tests/support/MessageLog.h"
 
 using namespace zorva::platform;
+using namespace zorva::testing;
 
 namespace {
 
@@ -28,33 +31,26 @@ ACCELERATORS_RESOURCE(kTable,
 
 MENU_RESOURCE(kMenu, POPUP("&Edit", MENUITEM("&Copy\tCtrl+C", kCopy), MENUITEM("&Undo", kUndo)));
 
-std::vector<WPARAM> g_commands;
 UINT g_greyOnInit = 0;  // a command the frame greys whenever a popup is about to open
-int g_initPopups = 0;
 
 LRESULT CALLBACK frameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_COMMAND) g_commands.push_back(w);
-  if (m == WM_INITMENUPOPUP) {
-    ++g_initPopups;
-    if (g_greyOnInit) EnableMenuItem(reinterpret_cast<HMENU>(w), g_greyOnInit, MF_GRAYED);
-  }
-  return DefWindowProcA(h, m, w, l);
+  if (m == WM_INITMENUPOPUP && g_greyOnInit)
+    EnableMenuItem(reinterpret_cast<HMENU>(w), g_greyOnInit, MF_GRAYED);
+  return loggingProc(h, m, w, l);
 }
+
+const LogFilter kCommands{{WM_COMMAND}};
 
 class AcceleratorTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    desk = &HeadlessBackend::install();
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = frameProc;
-    cls.lpszClassName = "AccelFrame";
-    RegisterClassA(&cls);
+    HeadlessBackend::install();
+    registerWindowClass("AccelFrame", frameProc);
     frame = CreateWindowExA(0, "AccelFrame", "F", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
                             nullptr, nullptr, nullptr);
     table = LoadAcceleratorsA(nullptr, MAKEINTRESOURCE(kTable));
-    g_commands.clear();
+    messageLog().clear();
     g_greyOnInit = 0;
-    g_initPopups = 0;
   }
   void TearDown() override {
     DestroyAcceleratorTable(table);
@@ -74,7 +70,6 @@ class AcceleratorTest : public ::testing::Test {
             static_cast<LPARAM>(1 | (alt ? (1L << 29) : 0)), static_cast<DWORD>(now), {0, 0}};
     return TranslateAcceleratorA(frame, table, &msg);
   }
-  HeadlessBackend* desk = nullptr;
   HWND frame = nullptr;
   HACCEL table = nullptr;
   DWORD now = 1000;
@@ -121,9 +116,11 @@ TEST_F(AcceleratorTest, KeysBecomeCommandsWithOneInTheHighWord) {
   EXPECT_EQ(press(VK_DELETE, ModShift), 1);
   EXPECT_EQ(press('C', 0), 0) << "plain C is typing, not a command";
   EXPECT_EQ(press(VK_DELETE, ModCtrl), 0);
-  EXPECT_EQ(g_commands, (std::vector<WPARAM>{MAKELONG(kCopy, 1), MAKELONG(kNext, 1),
-                                             MAKELONG(kPrev, 1), MAKELONG(kUndo, 1),
-                                             MAKELONG(kCut, 1)}));
+  const ExpectedMessage commands[] = {
+      {WM_COMMAND, MAKELONG(kCopy, 1)}, {WM_COMMAND, MAKELONG(kNext, 1)},
+      {WM_COMMAND, MAKELONG(kPrev, 1)}, {WM_COMMAND, MAKELONG(kUndo, 1)},
+      {WM_COMMAND, MAKELONG(kCut, 1)},  {0}};
+  EXPECT_TRUE(LogMatches(commands, kCommands));
 }
 
 TEST_F(AcceleratorTest, StateIsTheOneAtEachMessage) {
@@ -139,7 +136,9 @@ TEST_F(AcceleratorTest, StateIsTheOneAtEachMessage) {
   MSG msg{frame, WM_KEYDOWN, VK_F6, 1, 5000, {0, 0}};
   TranslateAcceleratorA(frame, table, &msg);
   TranslateAcceleratorA(frame, table, &msg);
-  EXPECT_EQ(g_commands, (std::vector<WPARAM>{MAKELONG(kPrev, 1), MAKELONG(kNext, 1)}));
+  const ExpectedMessage commands[] = {
+      {WM_COMMAND, MAKELONG(kPrev, 1)}, {WM_COMMAND, MAKELONG(kNext, 1)}, {0}};
+  EXPECT_TRUE(LogMatches(commands, kCommands));
 }
 
 TEST_F(AcceleratorTest, OnlyKeyDownMessagesAndLiveTablesTranslate) {
@@ -154,7 +153,7 @@ TEST_F(AcceleratorTest, OnlyKeyDownMessagesAndLiveTablesTranslate) {
   EXPECT_EQ(TranslateAcceleratorA(frame, table, &down), 0) << "table destroyed";
   EXPECT_FALSE(DestroyAcceleratorTable(table));
   EXPECT_EQ(LoadAcceleratorsA(nullptr, MAKEINTRESOURCE(4711)), nullptr);
-  EXPECT_TRUE(g_commands.empty());
+  EXPECT_TRUE(LogMatches(kNoMessages, kCommands));
   table = nullptr;
 }
 
@@ -163,11 +162,13 @@ TEST_F(AcceleratorTest, GreyMenuItemsSwallowTheirKeys) {
   ASSERT_TRUE(SetMenu(frame, menu));
   g_greyOnInit = kCopy;  // the frame's own update greys Copy before the key is translated
   EXPECT_EQ(press('C', ModCtrl), 1) << "the key is used up";
-  EXPECT_EQ(g_initPopups, 1) << "the popup's states were brought up to date";
-  EXPECT_TRUE(g_commands.empty()) << "but a grey command is not sent";
+  // The popup's states were brought up to date, but a grey command is not sent.
+  const ExpectedMessage updated[] = {{WM_INITMENUPOPUP}, {0}};
+  EXPECT_TRUE(LogMatches(updated, {{WM_INITMENUPOPUP, WM_COMMAND}}));
   // Commands without a menu item (the pane keys) are sent as they are.
   EXPECT_EQ(press(VK_F6, 0), 1);
-  EXPECT_EQ(g_commands, (std::vector<WPARAM>{MAKELONG(kNext, 1)}));
+  const ExpectedMessage next[] = {{WM_COMMAND, MAKELONG(kNext, 1)}, {0}};
+  EXPECT_TRUE(LogMatches(next, kCommands));
   SetMenu(frame, nullptr);
   DestroyMenu(menu);
 }

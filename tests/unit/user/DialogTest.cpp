@@ -12,8 +12,11 @@
 #include "platform/win32/user/DialogLayout.h"
 #include "platform/win32/user/Resources.h"
 #include "platform/win32/user/WinUser.h"
+#include "tests/support/Desktop.h"
+#include "tests/support/MessageLog.h"
 
 using namespace zorva::platform;
+using namespace zorva::testing;
 
 namespace {
 
@@ -28,9 +31,9 @@ DIALOG_RESOURCE(kDialogId, 0, 0, 120, 60, DS_MODALFRAME | WS_POPUP | WS_CAPTION,
   PUSHBUTTON("Other", kOther, 4, 40, 40, 14),
   DEFPUSHBUTTON("OK", IDOK, 70, 40, 40, 14));
 
-std::vector<UINT> g_frameInput;
+const LogFilter kFrameInput{{WM_LBUTTONDOWN, WM_KEYDOWN}};
 LRESULT CALLBACK frameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_LBUTTONDOWN || m == WM_KEYDOWN) g_frameInput.push_back(m);
+  messageLog().push_back({h, m, w, l});
   if (m == WM_PAINT) {
     PAINTSTRUCT ps;
     BeginPaint(h, &ps);
@@ -56,32 +59,18 @@ INT_PTR CALLBACK endingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 class DialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    desk = &HeadlessBackend::install();
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = frameProc;
-    cls.lpszClassName = "DialogOwner";
-    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassA(&cls);
+    registerWindowClass("DialogOwner", frameProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     frame = CreateWindowExA(0, "DialogOwner", "F", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600,
                             400, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(frame, nullptr);
     InvalidateRect(frame, nullptr, TRUE);
-    pump();
-    g_frameInput.clear();
+    desktop.pumpUntilIdle();
+    messageLog().clear();
     const ScreenRect c = desk->contentRect();
     geometry = layoutDialog(*findDialog(MAKEINTRESOURCE(kDialogId)), dialogFont(),
                             RECT{c.left, c.top, c.right, c.bottom});
   }
-  void TearDown() override {
-    desk->onIdle = nullptr;
-    DestroyWindow(frame);
-    pump();
-  }
-  void pump() {
-    MSG m;
-    for (int i = 0; i < 1000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i)
-      if (m.message != WM_QUIT) DispatchMessageA(&m);
-  }
+  void TearDown() override { desk->onIdle = nullptr; }
   // Runs the dialog; each time it waits for input, the next step is run (and gives some).
   INT_PTR run(std::vector<std::function<void()>> steps) {
     size_t next = 0;
@@ -93,29 +82,18 @@ class DialogTest : public ::testing::Test {
     desk->onIdle = nullptr;
     return result;
   }
-  void key(UINT vk) {
-    InputEvent e{InputKind::KeyDown};
-    e.virtual_key = vk;
-    desk->inject(e);
-    e.kind = InputKind::KeyUp;
-    desk->inject(e);
-  }
-  // A click at a point of the dialog window (its own pixels).
+  void key(UINT vk) { desktop.key(vk); }
+  // A click at, and the screen's pixel at, a point of the dialog window (its own pixels).
   void clickDialog(int x, int y) {
     const ScreenRect c = desk->contentRect();
-    InputEvent e{InputKind::MouseDown};
-    e.x = geometry.window.left - c.left + x;
-    e.y = geometry.window.top - c.top + y;
-    desk->inject(e);
-    e.kind = InputKind::MouseUp;
-    desk->inject(e);
+    desktop.clickContent(geometry.window.left - c.left + x, geometry.window.top - c.top + y);
   }
-  // A dialog pixel on the screen, in the dialog window's own pixels.
   COLORREF dialogPixel(int x, int y) const {
     const ScreenRect c = desk->contentRect();
     return desk->contentPixel(geometry.window.left - c.left + x, geometry.window.top - c.top + y);
   }
-  HeadlessBackend* desk = nullptr;
+  Desktop desktop;
+  HeadlessBackend* desk = &desktop.backend();
   HWND frame = nullptr;
   DialogGeometry geometry;
 };
@@ -205,21 +183,15 @@ TEST_F(DialogTest, EscapeCancelsAndButtonsCloseOnClick) {
                  },
                  [&] { clickDialog(geometry.items[2].left + 5, geometry.items[2].top + 5); }}),
             42);
-  EXPECT_TRUE(g_frameInput.empty());
+  EXPECT_TRUE(LogMatches(kNoMessages, kFrameInput));
 }
 
 TEST_F(DialogTest, TheOwnerTakesNoInputWhileOpen) {
-  const INT_PTR result = run({[&] {
-                                InputEvent e{InputKind::MouseDown};
-                                e.x = 5;
-                                e.y = 5;  // on the owner, away from the dialog
-                                desk->inject(e);
-                                e.kind = InputKind::MouseUp;
-                                desk->inject(e);
-                              },
-                              [&] { key(VK_ESCAPE); }});
+  // A click on the owner, away from the dialog.
+  const INT_PTR result = run({[&] { desktop.clickContent(5, 5); }, [&] { key(VK_ESCAPE); }});
   EXPECT_EQ(result, IDCANCEL);
-  EXPECT_TRUE(g_frameInput.empty()) << "the click on the disabled owner was dropped";
+  EXPECT_TRUE(LogMatches(kNoMessages, kFrameInput))
+      << "the click on the disabled owner was dropped";
 }
 
 TEST_F(DialogTest, AQuitRequestEndsTheLoopAndStaysForTheOuterLoop) {

@@ -3,7 +3,6 @@
 // pixels under a popup put back exactly when it closes.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <vector>
 
 #include "platform/backend/headless/HeadlessBackend.h"
@@ -13,11 +12,11 @@
 #include "platform/win32/user/MenuTable.h"
 #include "platform/win32/user/Resources.h"
 #include "platform/win32/user/WinUser.h"
+#include "tests/support/Desktop.h"
 #include "tests/support/MessageLog.h"
 
 using namespace zorva::platform;
-using zorva::testing::LoggedMessage;
-using zorva::testing::messageLog;
+using namespace zorva::testing;
 
 namespace {
 
@@ -47,22 +46,20 @@ LRESULT CALLBACK frameProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 
 COLORREF sys(int index) { return GetSysColor(index); }
 
+const LogFilter kCommands{{WM_COMMAND}};
+const ExpectedMessage kUndoCommand[] = {{WM_COMMAND, kUndo}, {0}};
+
 class MenuBarTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    desk = &HeadlessBackend::install();
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = frameProc;
-    cls.lpszClassName = "MenuBarFrame";
-    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    RegisterClassA(&cls);
+    registerWindowClass("MenuBarFrame", frameProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     frame = CreateWindowExA(0, "MenuBarFrame", "F", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400,
                             300, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(frame, nullptr);
     menu = LoadMenuA(nullptr, MAKEINTRESOURCE(kMenuId));
     ASSERT_TRUE(SetMenu(frame, menu));
     InvalidateRect(frame, nullptr, TRUE);
-    pump();
+    desktop.pumpUntilIdle();
     messageLog().clear();
     font = static_cast<HFONT>(GetStockObject(ANSI_VAR_FONT));
     bar = layoutMenuBar(*MenuTable::instance().find(menu), font);
@@ -71,45 +68,16 @@ class MenuBarTest : public ::testing::Test {
     key(VK_ESCAPE);
     DestroyWindow(frame);
     DestroyMenu(menu);
-    pump();
+    desktop.pumpUntilIdle();
   }
-  void pump() {
-    MSG m;
-    for (int i = 0; i < 1000 && PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i)
-      DispatchMessageA(&m);
-  }
-  void send(InputKind kind, int x, int y, MouseButton button = MouseButton::Left) {
-    InputEvent e;
-    e.kind = kind;
-    e.x = x;
-    e.y = y;
-    e.button = button;
-    desk->inject(e);
-    pump();
-  }
+  // At a point of the content: the bar lies above the frame's client area.
   void click(int x, int y) {
-    send(InputKind::MouseDown, x, y);
-    send(InputKind::MouseUp, x, y);
+    desktop.clickContent(x, y);
+    desktop.pumpUntilIdle();
   }
   void key(UINT vk, unsigned modifiers = 0) {
-    InputEvent e;
-    e.kind = InputKind::KeyDown;
-    e.virtual_key = vk;
-    e.modifiers = modifiers;
-    desk->inject(e);
-    e.kind = InputKind::KeyUp;
-    desk->inject(e);
-    pump();
-  }
-  int count(UINT message) const {
-    return static_cast<int>(std::count_if(messageLog().begin(), messageLog().end(),
-                                          [&](const LoggedMessage& m) { return m.message == message; }));
-  }
-  std::vector<WPARAM> commands() const {
-    std::vector<WPARAM> out;
-    for (const LoggedMessage& m : messageLog())
-      if (m.message == WM_COMMAND) out.push_back(m.wParam);
-    return out;
+    desktop.key(vk, modifiers);
+    desktop.pumpUntilIdle();
   }
   PopupLayout popupLayout(int index) const {
     const MenuObject& popup = *MenuTable::instance().find(GetSubMenu(menu, index));
@@ -123,7 +91,8 @@ class MenuBarTest : public ::testing::Test {
       for (int x = r.left; x < r.right; ++x) n += desk->contentPixel(x, y) == colour;
     return n;
   }
-  HeadlessBackend* desk = nullptr;
+  Desktop desktop;
+  HeadlessBackend* desk = &desktop.backend();
   HWND frame = nullptr;
   HMENU menu = nullptr;
   HFONT font = nullptr;
@@ -161,8 +130,9 @@ TEST_F(MenuBarTest, ClickOnATitleOpensItsPopupAndEscapeRestoresEveryPixel) {
   const std::vector<uint32_t> before = desk->contentPixels();
   click(bar.titles[1].left + 3, 8);
   ASSERT_TRUE(menuIsOpen(frame));
-  EXPECT_EQ(count(WM_INITMENUPOPUP), 1);
-  EXPECT_EQ(count(WM_LBUTTONDOWN), 0) << "the click belonged to the menu";
+  const ExpectedMessage opened[] = {{WM_INITMENUPOPUP}, {0}};
+  EXPECT_TRUE(LogMatches(opened, {{WM_INITMENUPOPUP, WM_LBUTTONDOWN}}))
+      << "the popup's states brought up to date; the click belonged to the menu";
   const PopupLayout p = popupLayout(1);
   const PixelRect& b = p.box;
   // The 3D border: light outer top-left, dark outer bottom-right, white and grey inside.
@@ -206,8 +176,8 @@ TEST_F(MenuBarTest, ClickOnATitleOpensItsPopupAndEscapeRestoresEveryPixel) {
   key(VK_ESCAPE);
   EXPECT_FALSE(menuIsOpen(frame));
   EXPECT_EQ(desk->contentPixels(), before) << "every pixel restored";
-  EXPECT_EQ(count(WM_PAINT), 0) << "the view is not asked to repaint";
-  EXPECT_EQ(count(WM_KEYDOWN), 0) << "Escape belonged to the menu";
+  EXPECT_TRUE(LogMatches(kNoMessages, {{WM_PAINT, WM_KEYDOWN}}))
+      << "the view is not asked to repaint; Escape belonged to the menu";
 }
 
 TEST_F(MenuBarTest, EnabledItemsPostTheirCommandAndGreyOnesDoNothing) {
@@ -218,10 +188,10 @@ TEST_F(MenuBarTest, EnabledItemsPostTheirCommandAndGreyOnesDoNothing) {
   EXPECT_TRUE(menuIsOpen(frame)) << "a grey item keeps the popup open";
   click(p.items[1].left + 20, p.items[1].top + 4);  // the separator
   EXPECT_TRUE(menuIsOpen(frame));
-  EXPECT_TRUE(commands().empty());
+  EXPECT_TRUE(LogMatches(kNoMessages, kCommands));
   click(p.items[0].left + 20, p.items[0].top + 4);  // Undo
   EXPECT_FALSE(menuIsOpen(frame));
-  EXPECT_EQ(commands(), (std::vector<WPARAM>{kUndo}));
+  EXPECT_TRUE(LogMatches(kUndoCommand, kCommands));
   EXPECT_EQ(desk->contentPixels(), before);
 }
 
@@ -231,14 +201,17 @@ TEST_F(MenuBarTest, ClickOutsideOnlyClosesAndASecondTitleSwitches) {
   ASSERT_TRUE(menuIsOpen(frame));
   click(bar.titles[2].left + 3, 8);  // another title: its popup replaces the first
   EXPECT_TRUE(menuIsOpen(frame));
-  EXPECT_EQ(count(WM_INITMENUPOPUP), 2);
+  const ExpectedMessage twice[] = {{WM_INITMENUPOPUP}, {WM_INITMENUPOPUP}, {0}};
+  EXPECT_TRUE(LogMatches(twice, {{WM_INITMENUPOPUP}}));
   click(300, 250);
   EXPECT_FALSE(menuIsOpen(frame));
-  EXPECT_EQ(count(WM_LBUTTONDOWN), 0) << "the closing click goes nowhere";
-  EXPECT_TRUE(commands().empty());
+  EXPECT_TRUE(LogMatches(kNoMessages, {{WM_LBUTTONDOWN, WM_COMMAND}}))
+      << "the closing click goes nowhere";
   EXPECT_EQ(desk->contentPixels(), before);
   click(300, 250);
-  EXPECT_EQ(count(WM_LBUTTONDOWN), 1) << "with the menu closed clicks reach the window";
+  const ExpectedMessage reached[] = {{WM_LBUTTONDOWN}, {0}};
+  EXPECT_TRUE(LogMatches(reached, {{WM_LBUTTONDOWN}}))
+      << "with the menu closed clicks reach the window";
 }
 
 TEST_F(MenuBarTest, KeyboardOpensMovesAndChooses) {
@@ -255,7 +228,7 @@ TEST_F(MenuBarTest, KeyboardOpensMovesAndChooses) {
   key(VK_UP);
   key(VK_RETURN);
   EXPECT_FALSE(menuIsOpen(frame));
-  EXPECT_EQ(commands(), (std::vector<WPARAM>{kUndo}));
+  EXPECT_TRUE(LogMatches(kUndoCommand, kCommands));
   EXPECT_EQ(desk->contentPixels(), before);
 
   key(VK_F10);  // the first popup
@@ -263,11 +236,14 @@ TEST_F(MenuBarTest, KeyboardOpensMovesAndChooses) {
   key(VK_RIGHT);
   key(VK_RIGHT);  // Help
   key('A');       // its item's mnemonic
-  EXPECT_EQ(commands(), (std::vector<WPARAM>{kUndo, kAbout}));
-  EXPECT_EQ(count(WM_KEYDOWN) + count(WM_SYSKEYDOWN), 0) << "all keys belonged to the menu";
+  const ExpectedMessage chosen[] = {{WM_COMMAND, kUndo}, {WM_COMMAND, kAbout}, {0}};
+  EXPECT_TRUE(LogMatches(chosen, kCommands));
+  EXPECT_TRUE(LogMatches(kNoMessages, {{WM_KEYDOWN, WM_SYSKEYDOWN}}))
+      << "all keys belonged to the menu";
   key('Q', ModAlt);  // no title has Q: the key goes on to the window
   EXPECT_FALSE(menuIsOpen(frame));
-  EXPECT_EQ(count(WM_SYSKEYDOWN), 1);
+  const ExpectedMessage passed[] = {{WM_SYSKEYDOWN}, {0}};
+  EXPECT_TRUE(LogMatches(passed, {{WM_SYSKEYDOWN}}));
 }
 
 TEST_F(MenuBarTest, DisabledFrameKeepsItsMenuShut) {
@@ -295,7 +271,9 @@ TEST_F(MenuBarTest, APopupDrawnOverHasTheWindowRepaintInstead) {
   messageLog().clear();
   key(VK_ESCAPE);
   EXPECT_FALSE(menuIsOpen(frame));
-  EXPECT_EQ(count(WM_PAINT), 1) << "the saved pixels are stale, so the window repaints";
+  const ExpectedMessage repainted[] = {{WM_PAINT}, {0}};
+  EXPECT_TRUE(LogMatches(repainted, {{WM_PAINT}}))
+      << "the saved pixels are stale, so the window repaints";
   const PixelRect box = popupLayout(1).box;
   EXPECT_EQ(desk->contentPixel(box.left + 10, box.top + 10), sys(COLOR_WINDOW));
 }

@@ -10,6 +10,7 @@
 #include "platform/win32/user/MenuTable.h"
 #include "platform/win32/user/Resources.h"
 #include "platform/win32/user/WinUser.h"
+#include "tests/support/Desktop.h"
 
 using namespace zorva::platform;
 
@@ -32,10 +33,7 @@ class MenuCallsTest : public ::testing::Test {
  protected:
   void SetUp() override {
     HeadlessBackend::install();
-    WNDCLASSA cls{};
-    cls.lpfnWndProc = plainProc;
-    cls.lpszClassName = "MenuCallsFrame";
-    RegisterClassA(&cls);
+    zorva::testing::registerWindowClass("MenuCallsFrame", plainProc);
     menu = LoadMenuA(nullptr, MAKEINTRESOURCE(kMenuId));
     ASSERT_NE(menu, nullptr);
   }

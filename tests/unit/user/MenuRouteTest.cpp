@@ -8,6 +8,7 @@
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/win32/user/MenuBar.h"
 #include "platform/win32/user/Resources.h"
+#include "tests/support/Desktop.h"
 
 using namespace zorva::platform;
 
@@ -48,38 +49,30 @@ class CInitDialog : public CDialog {
 class MenuRouteTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    desk = &HeadlessBackend::install();
     frame = new CRouteFrame;
     ASSERT_TRUE(frame->LoadFrame(kFrameId));
     hwnd = frame->GetSafeHwnd();
     frame->ShowWindow(SW_SHOW);
-    pump();
+    // The frame's loop (the frame object goes with its window).
+    desktop.preTranslate = [this](MSG& m) {
+      if (::IsWindow(hwnd) && frame->PreTranslateMessage(&m)) return true;
+      if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) ++keys_through;
+      return false;
+    };
+    desktop.pumpUntilIdle();
     g_undone = 0;
   }
   void TearDown() override {
     desk->onIdle = nullptr;
     if (::IsWindow(hwnd)) frame->DestroyWindow();  // the frame deletes itself
-    pump();
-  }
-  void pump() {
-    MSG m;
-    for (int i = 0; i < 1000 && ::PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE); ++i)
-      // The frame object goes with its window.
-      if (m.message != WM_QUIT && !(::IsWindow(hwnd) && frame->PreTranslateMessage(&m))) {
-        if (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) ++keys_through;
-        ::DispatchMessageA(&m);
-      }
+    desktop.pumpUntilIdle();
   }
   void key(UINT vk, unsigned modifiers = 0) {
-    InputEvent e{InputKind::KeyDown};
-    e.virtual_key = vk;
-    e.modifiers = modifiers;
-    desk->inject(e);
-    e.kind = InputKind::KeyUp;
-    desk->inject(e);
-    pump();
+    desktop.key(vk, modifiers);
+    desktop.pumpUntilIdle();
   }
-  HeadlessBackend* desk = nullptr;
+  zorva::testing::Desktop desktop;
+  HeadlessBackend* desk = &desktop.backend();
   CRouteFrame* frame = nullptr;
   HWND hwnd = nullptr;
   int keys_through = 0;  // key presses the frame's loop did not turn into commands

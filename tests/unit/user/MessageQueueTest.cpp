@@ -6,6 +6,7 @@
 
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/win32/user/WinUser.h"
+#include "tests/support/Desktop.h"
 #include "tests/support/MessageLog.h"
 
 using namespace zorva::platform;
@@ -13,26 +14,13 @@ using namespace zorva::testing;
 
 namespace {
 
-
 class QueueTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    desk = &HeadlessBackend::install();
-    desk->setWorkArea(ScreenRect{0, 0, 1024, 738});
-    WNDCLASSA plain{};
-    plain.lpfnWndProc = loggingProc;
-    plain.lpszClassName = "QueuePlain";
-    RegisterClassA(&plain);
-    WNDCLASSA dbl = plain;
-    dbl.style = CS_DBLCLKS;
-    dbl.lpszClassName = "QueueDbl";
-    RegisterClassA(&dbl);
+    registerWindowClass("QueuePlain", loggingProc);
+    registerWindowClass("QueueDbl", loggingProc, nullptr, CS_DBLCLKS);
     drain();
     messageLog().clear();
-  }
-  void TearDown() override {
-    for (HWND h : made) DestroyWindow(h);
-    drain();
   }
   // Dispatches what waits, so new windows have painted (the default procedure validates).
   void drain() {
@@ -43,7 +31,6 @@ class QueueTest : public ::testing::Test {
   HWND top(const char* cls = "QueuePlain") {
     HWND h = CreateWindowExA(0, cls, "Top", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 50, 400, 300,
                              nullptr, nullptr, nullptr, nullptr);
-    made.push_back(h);
     drain();
     return h;
   }
@@ -53,25 +40,16 @@ class QueueTest : public ::testing::Test {
     drain();
     return made_child;
   }
-  void click(int cx, int cy, MouseButton b = MouseButton::Left) {
-    InputEvent down;
-    down.kind = InputKind::MouseDown;
-    down.x = cx;
-    down.y = cy;
-    down.button = b;
-    desk->inject(down);
-    InputEvent up = down;
-    up.kind = InputKind::MouseUp;
-    desk->inject(up);
-  }
+  // At a content point: the desktop's own coordinates.
+  void click(int cx, int cy, MouseButton b = MouseButton::Left) { desktop.clickContent(cx, cy, b); }
   std::vector<UINT> readAll(HWND filter = nullptr) {
     std::vector<UINT> out;
     MSG m;
     while (out.size() < 100 && PeekMessageA(&m, filter, 0, 0, PM_REMOVE)) out.push_back(m.message);
     return out;
   }
-  HeadlessBackend* desk = nullptr;
-  std::vector<HWND> made;
+  Desktop desktop{1024, 738};
+  HeadlessBackend* desk = &desktop.backend();
 };
 
 TEST_F(QueueTest, PostedOrderFiltersAndRemoval) {
@@ -261,9 +239,7 @@ TEST_F(QueueTest, CreateDestroyAndCloseRequest) {
   SetFocus(c);
   EXPECT_EQ(GetFocus(), c);
   messageLog().clear();
-  InputEvent close;
-  close.kind = InputKind::CloseRequest;
-  desk->inject(close);
+  desktop.requestClose();
   MSG m;
   ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(m.message, UINT(WM_CLOSE));
@@ -272,10 +248,10 @@ TEST_F(QueueTest, CreateDestroyAndCloseRequest) {
   EXPECT_FALSE(IsWindow(c));
   EXPECT_EQ(GetFocus(), nullptr);
   const ExpectedMessage closing[] = {{WM_CLOSE},
-                                     {WM_DESTROY, CheckWindow, a},
-                                     {WM_DESTROY, CheckWindow, c},  // parent first, then child
+                                     {WM_DESTROY, {}, {}, a},
+                                     {WM_DESTROY, {}, {}, c},  // parent first, then child
                                      {WM_NCDESTROY},
-                                     {WM_NCDESTROY, CheckWindow, a},
+                                     {WM_NCDESTROY, {}, {}, a},
                                      {0}};
   EXPECT_TRUE(LogMatches(closing));
   EXPECT_FALSE(DestroyWindow(a));
@@ -330,7 +306,7 @@ TEST_F(QueueTest, PaintIsAskedForAfterEverythingElseUntilValidated) {
   EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
   messageLog().clear();
   UpdateWindow(c);
-  EXPECT_TRUE(messageLog().empty()) << "nothing invalid, nothing painted";
+  EXPECT_TRUE(LogMatches(kNoMessages)) << "nothing invalid, nothing painted";
   // Leaving the paint to the default procedure validates the window.
   InvalidateRect(c, nullptr, FALSE);
   ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));

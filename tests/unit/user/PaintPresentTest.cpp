@@ -9,6 +9,7 @@
 #include "tests/support/Desktop.h"
 
 using zorva::testing::Desktop;
+using zorva::testing::registerWindowClass;
 
 namespace {
 
@@ -34,11 +35,7 @@ void fill(HDC dc, int left, int top, int right, int bottom, COLORREF colour) {
 class PaintPresent : public ::testing::Test {
  protected:
   void SetUp() override {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = paintProc;
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "PaintPresent";
-    RegisterClassA(&wc);
+    registerWindowClass("PaintPresent", paintProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     window = CreateWindowExA(0, "PaintPresent", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
                              200, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(desk.pumpUntilIdle());

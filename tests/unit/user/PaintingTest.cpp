@@ -11,10 +11,8 @@
 #include "tests/support/MessageLog.h"
 #include "tests/support/PixelCanvas.h"
 
-using zorva::testing::Desktop;
-using zorva::testing::LoggedMessage;
-using zorva::testing::loggingProc;
-using zorva::testing::messageLog;
+using namespace zorva::testing;
+using namespace pixeltest;
 
 namespace {
 
@@ -38,15 +36,14 @@ LRESULT CALLBACK fillProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return 0;
 }
 
-constexpr COLORREF kFace = RGB(192, 192, 192);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kFace = kLightGrey;
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kShadow = RGB(128, 128, 128);
 constexpr COLORREF kLight = RGB(223, 223, 223);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
 
-using pixeltest::Image;
+const ExpectedMessage kPaint[] = {{WM_PAINT}, {0}};
+const ExpectedMessage kPaintAndErase[] = {{WM_PAINT}, {WM_ERASEBKGND}, {0}};
+const ExpectedMessage kClick[] = {{WM_LBUTTONDOWN}, {WM_LBUTTONUP}, {0}};
 
 // The client edge: a sunken ring of shadow and white around one of black and light grey.
 void sunken(Image& want, int l, int t, int r, int b) {
@@ -79,22 +76,14 @@ int mismatches(const Image& want, const zorva::platform::HeadlessBackend& desk) 
 class PaintTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    registerClass("PaintFace", loggingProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
-    registerClass("PaintWhite", loggingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    registerWindowClass("PaintFace", loggingProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
+    registerWindowClass("PaintWhite", loggingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
     red = CreateSolidBrush(kRed);
-    registerClass("PaintRed", loggingProc, red);
-    registerClass("PaintFill", fillProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
-    registerClass("PaintRedraw", loggingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
-                  CS_HREDRAW | CS_VREDRAW);
+    registerWindowClass("PaintRed", loggingProc, red);
+    registerWindowClass("PaintFill", fillProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    registerWindowClass("PaintRedraw", loggingProc, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1),
+                        CS_HREDRAW | CS_VREDRAW);
     messageLog().clear();
-  }
-  void registerClass(const char* name, WNDPROC proc, HBRUSH brush, UINT style = 0) {
-    WNDCLASSA wc{};
-    wc.style = style;
-    wc.lpfnWndProc = proc;
-    wc.hbrBackground = brush;
-    wc.lpszClassName = name;
-    RegisterClassA(&wc);  // a second registration (next test) is refused; the first stays
   }
   // The frame: 400x300 outer at (0,0), so its content is 392x274 on the headless desktop.
   HWND frame(const char* cls = "PaintFace") {
@@ -104,12 +93,6 @@ class PaintTest : public ::testing::Test {
   HWND child(HWND parent, const char* cls, DWORD style, DWORD ex, int x, int y, int w, int h) {
     return CreateWindowExA(ex, cls, "", WS_CHILD | WS_VISIBLE | style, x, y, w, h, parent,
                            reinterpret_cast<HMENU>(1), nullptr, nullptr);
-  }
-  std::vector<UINT> messagesOf(HWND h) const {
-    std::vector<UINT> out;
-    for (const LoggedMessage& s : messageLog())
-      if (s.hwnd == h) out.push_back(s.message);
-    return out;
   }
   Desktop desk{1024, 738};
   HBRUSH red = nullptr;
@@ -131,11 +114,9 @@ TEST_F(PaintTest, FirstPaintErasesWithClassBrushesAndDrawsEdges) {
   EXPECT_EQ(client.right, 58) << "the border lies outside the client area";
   EXPECT_EQ(desk.pixel(b, 0, 0), kRed);
   // Each window was erased once, the frame before its children.
-  std::vector<HWND> erased;
-  for (const LoggedMessage& s : messageLog())
-    if (s.message == WM_ERASEBKGND) erased.push_back(s.hwnd);
-  ASSERT_EQ(erased.size(), 3u);
-  EXPECT_EQ(erased[0], f);
+  const ExpectedMessage erased[] = {
+      {WM_ERASEBKGND, {}, {}, f}, {WM_ERASEBKGND}, {WM_ERASEBKGND}, {0}};
+  EXPECT_TRUE(LogMatches(erased, {{WM_ERASEBKGND}}));
 }
 
 TEST_F(PaintTest, PaintDcIsClippedToTheInvalidPartAndErasesOnlyWhenAsked) {
@@ -148,7 +129,7 @@ TEST_F(PaintTest, PaintDcIsClippedToTheInvalidPartAndErasesOnlyWhenAsked) {
   RECT part{20, 20, 40, 30};
   InvalidateRect(v, &part, FALSE);
   ASSERT_TRUE(desk.pumpUntilIdle());
-  EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_PAINT})) << "no erase was asked for";
+  EXPECT_TRUE(LogMatches(kPaint, {.window = v})) << "no erase was asked for";
   EXPECT_EQ(g_last_paint.left, 20);
   EXPECT_EQ(g_last_paint.bottom, 30);
   Image want(392, 274, kFace);
@@ -161,7 +142,7 @@ TEST_F(PaintTest, PaintDcIsClippedToTheInvalidPartAndErasesOnlyWhenAsked) {
   messageLog().clear();
   InvalidateRect(v, nullptr, TRUE);
   ASSERT_TRUE(desk.pumpUntilIdle());
-  EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+  EXPECT_TRUE(LogMatches(kPaintAndErase, {.window = v}));
   EXPECT_FALSE(g_last_erase) << "the default procedure erased";
   want.fill(12, 12, 108, 88, kGreen);
   EXPECT_EQ(mismatches(want, desk.backend()), 0);
@@ -197,8 +178,8 @@ TEST_F(PaintTest, ClientDcStopsAtTheClientAreaAndUnderPopups) {
   desk.click(v, 55, 35);
   desk.click(v, 5, 5);
   ASSERT_TRUE(desk.pumpUntilIdle());
-  EXPECT_EQ(messagesOf(pop), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
-  EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+  EXPECT_TRUE(LogMatches(kClick, {.window = pop}));
+  EXPECT_TRUE(LogMatches(kClick, {.window = v}));
   EnableWindow(f, FALSE);
   EXPECT_FALSE(IsWindowEnabled(f));
   messageLog().clear();
@@ -206,9 +187,10 @@ TEST_F(PaintTest, ClientDcStopsAtTheClientAreaAndUnderPopups) {
   desk.click(v, 55, 35);
   desk.requestClose();
   ASSERT_TRUE(desk.pumpUntilIdle());
-  EXPECT_TRUE(messagesOf(v).empty());
-  EXPECT_TRUE(messagesOf(f).empty()) << "a disabled frame ignores the close button";
-  EXPECT_EQ(messagesOf(pop), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+  EXPECT_TRUE(LogMatches(kNoMessages, {.window = v}));
+  EXPECT_TRUE(LogMatches(kNoMessages, {.window = f}))
+      << "a disabled frame ignores the close button";
+  EXPECT_TRUE(LogMatches(kClick, {.window = pop}));
   // The owner's end takes its pop-ups with it.
   DestroyWindow(f);
   EXPECT_FALSE(IsWindow(pop));
@@ -221,13 +203,10 @@ TEST_F(PaintTest, ResizeTellsTheFrameAndRepaintsEverything) {
   messageLog().clear();
   desk.resize(300, 200);
   ASSERT_TRUE(desk.pumpUntilIdle());
-  std::vector<UINT> frame_seen = messagesOf(f);
-  ASSERT_GE(frame_seen.size(), 3u);
-  EXPECT_EQ(frame_seen[0], UINT(WM_SIZE));
-  EXPECT_EQ(messageLog()[0].lParam, MAKELPARAM(300, 200));
-  EXPECT_EQ((std::vector<UINT>(frame_seen.begin() + 1, frame_seen.end())),
-            (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
-  EXPECT_EQ(messagesOf(v), (std::vector<UINT>{WM_PAINT, WM_ERASEBKGND}));
+  const ExpectedMessage resized[] = {
+      {WM_SIZE, {}, MAKELPARAM(300, 200)}, {WM_PAINT}, {WM_ERASEBKGND}, {0}};
+  EXPECT_TRUE(LogMatches(resized, {.window = f}));
+  EXPECT_TRUE(LogMatches(kPaintAndErase, {.window = v}));
   RECT client;
   GetClientRect(f, &client);
   EXPECT_EQ(client.right, 300);
@@ -252,8 +231,7 @@ TEST_F(PaintTest, ResizeTellsTheFrameAndRepaintsEverything) {
   messageLog().clear();
   desk.expose();
   ASSERT_TRUE(desk.pumpUntilIdle());
-  EXPECT_TRUE(messagesOf(f).empty());
-  EXPECT_TRUE(messagesOf(v).empty());
+  EXPECT_TRUE(LogMatches(kNoMessages));
   want.fill(11, 11, 21, 21, kGreen);
   EXPECT_EQ(mismatches(want, desk.backend()), 0);
 }
@@ -279,13 +257,10 @@ TEST_F(PaintTest, CloseRequestDestroysTheFrameThenItsChildren) {
   messageLog().clear();
   desk.requestClose();
   ASSERT_TRUE(desk.pumpUntilIdle());
-  std::vector<std::pair<HWND, UINT>> seen;
-  for (const LoggedMessage& s : messageLog()) seen.emplace_back(s.hwnd, s.message);
-  EXPECT_EQ(seen, (std::vector<std::pair<HWND, UINT>>{{f, WM_CLOSE},
-                                                      {f, WM_DESTROY},
-                                                      {v, WM_DESTROY},
-                                                      {v, WM_NCDESTROY},
-                                                      {f, WM_NCDESTROY}}));
+  const ExpectedMessage closing[] = {{WM_CLOSE, {}, {}, f},     {WM_DESTROY, {}, {}, f},
+                                     {WM_DESTROY, {}, {}, v},   {WM_NCDESTROY, {}, {}, v},
+                                     {WM_NCDESTROY, {}, {}, f}, {0}};
+  EXPECT_TRUE(LogMatches(closing));
   EXPECT_FALSE(desk.backend().windowCreated());
 }
 
@@ -295,10 +270,7 @@ namespace {
 
 TEST(PaintAfterClose, ADcHeldAcrossTheWindowsEndDrawsNowhere) {
   Desktop desk(1024, 738);
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.lpszClassName = "PaintAfterClose";
-  RegisterClassA(&wc);
+  registerWindowClass("PaintAfterClose", DefWindowProcA);
   HWND f = CreateWindowExA(0, "PaintAfterClose", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100,
                            100, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(desk.pumpUntilIdle());

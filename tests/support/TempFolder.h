@@ -1,4 +1,5 @@
-// A real temporary folder for file tests, removed with everything in it at the end.
+// A real temporary folder for tests that write files, removed with everything in it at the end.
+// Unlike DataFolder, the test does not run inside it.
 #pragma once
 
 #include <cstdlib>
@@ -6,10 +7,12 @@
 #include <fstream>
 #include <string>
 
+namespace zorva::testing {
+
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zorva-core-XXXXXX").string();
+    std::string pattern = (std::filesystem::temp_directory_path() / "zorva-test-XXXXXX").string();
     char* made = ::mkdtemp(pattern.data());
     if (made != nullptr) path_ = made;
   }
@@ -34,3 +37,5 @@ class TempFolder {
  private:
   std::string path_;
 };
+
+}  // namespace zorva::testing

@@ -1,7 +1,6 @@
-#include "platform/backend/sdl/SdlBackend.h"
+#include "platform/backend/sdl/SdlDesktop.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -13,25 +12,6 @@
 
 namespace zorva::platform {
 namespace {
-
-constexpr int kBeepRateHz = 22050;
-constexpr int kBeepMs = 100;
-constexpr double kBeepToneHz = 880.0;
-// How long the program, when it ends, lets sound devices finish closing before it leaves them.
-constexpr int kCloseAtEndMs = 300;
-
-// A short sine with soft edges, so the cue does not click.
-std::vector<int16_t> beepTone() {
-  const int samples = kBeepRateHz * kBeepMs / 1000;
-  const int fade = kBeepRateHz * 5 / 1000;
-  std::vector<int16_t> tone(static_cast<size_t>(samples));
-  for (int i = 0; i < samples; ++i) {
-    const double edge = std::min({1.0, static_cast<double>(i) / fade, static_cast<double>(samples - i) / fade});
-    const double value = std::sin(2.0 * M_PI * kBeepToneHz * i / kBeepRateHz) * edge * 8000.0;
-    tone[static_cast<size_t>(i)] = static_cast<int16_t>(value);
-  }
-  return tone;
-}
 
 // The desktop's window surface is nearly always 32-bit xRGB, where COLORREF pixels need only
 // red and blue swapped; SDL's general converter takes several times as long for a whole
@@ -59,7 +39,7 @@ void pushQuit() {
 
 }  // namespace
 
-SdlBackend::SdlBackend() {
+SdlDesktop::SdlDesktop() {
   // Closing the window is reported as the window's own close request, not a second quit event.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   // The first click on a window without focus is a click, as on Win32.
@@ -82,15 +62,12 @@ SdlBackend::SdlBackend() {
   quit_signals_ = std::make_unique<QuitSignals>(&pushQuit);
 }
 
-SdlBackend::~SdlBackend() {
+SdlDesktop::~SdlDesktop() {
   quit_signals_.reset();
   destroyWindow();
-  if (beep_device_ != 0) SDL_CloseAudioDevice(beep_device_);
-  audio_.closeAll();
-  quit_at_end_.audio_stuck = !audio_.finishCloses(kCloseAtEndMs);
 }
 
-ScreenRect SdlBackend::workArea() {
+ScreenRect SdlDesktop::workArea() {
   SDL_Rect r{};
   if (video_ok_ && (SDL_GetDisplayUsableBounds(0, &r) == 0 || SDL_GetDisplayBounds(0, &r) == 0)) {
     return scale_.toProgram(ScreenRect{r.x, r.y, r.x + r.w, r.y + r.h});
@@ -98,7 +75,7 @@ ScreenRect SdlBackend::workArea() {
   return ScreenRect{0, 0, 640, 480};  // no display: the smallest desktop a program can expect
 }
 
-void SdlBackend::pointerPosition(int& x, int& y) {
+void SdlDesktop::pointerPosition(int& x, int& y) {
   x = 0;
   y = 0;
   if (!video_ok_) return;
@@ -109,7 +86,7 @@ void SdlBackend::pointerPosition(int& x, int& y) {
   y = scale_.toProgram(content.top) + scale_.toProgram(y - content.top);
 }
 
-bool SdlBackend::createWindow(const std::string& title, const ScreenRect& outer) {
+bool SdlDesktop::createWindow(const std::string& title, const ScreenRect& outer) {
   if (!video_ok_ || window_ != nullptr) return false;
   const ScreenRect screen_outer = scale_.toScreen(outer);
   const int w = std::max(1, screen_outer.width());
@@ -126,7 +103,7 @@ bool SdlBackend::createWindow(const std::string& title, const ScreenRect& outer)
   return true;
 }
 
-void SdlBackend::fitOuter() {
+void SdlDesktop::fitOuter() {
   int top = 0, left = 0, bottom = 0, right = 0;
   if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0) {
     top = left = bottom = right = 0;  // the desktop does not say: no decorations to subtract
@@ -138,11 +115,11 @@ void SdlBackend::fitOuter() {
   SDL_SetWindowPosition(window_, asked_outer_.left + left, asked_outer_.top + top);
 }
 
-void SdlBackend::setTitle(const std::string& title) {
+void SdlDesktop::setTitle(const std::string& title) {
   if (window_ != nullptr) SDL_SetWindowTitle(window_, title.c_str());
 }
 
-void SdlBackend::showWindow(bool visible) {
+void SdlDesktop::showWindow(bool visible) {
   if (window_ == nullptr) return;
   if (!visible) {
     SDL_HideWindow(window_);
@@ -157,7 +134,7 @@ void SdlBackend::showWindow(bool visible) {
   blitPresented();
 }
 
-ScreenRect SdlBackend::screenContentRect() const {
+ScreenRect SdlDesktop::screenContentRect() const {
   if (window_ == nullptr) return ScreenRect{};
   int x = 0, y = 0, w = 0, h = 0;
   SDL_GetWindowPosition(window_, &x, &y);
@@ -165,13 +142,13 @@ ScreenRect SdlBackend::screenContentRect() const {
   return ScreenRect{x, y, x + w, y + h};
 }
 
-ScreenRect SdlBackend::contentRect() {
+ScreenRect SdlDesktop::contentRect() {
   const ScreenRect screen = screenContentRect();
   const int left = scale_.toProgram(screen.left), top = scale_.toProgram(screen.top);
   return ScreenRect{left, top, left + scale_.toProgram(screen.width()), top + scale_.toProgram(screen.height())};
 }
 
-void SdlBackend::present(const uint32_t* pixels, int width, int height, int stride, const ScreenRect& changed) {
+void SdlDesktop::present(const uint32_t* pixels, int width, int height, int stride, const ScreenRect& changed) {
   if (pixels == nullptr || width <= 0 || height <= 0 || stride < width) return;
   if (width != content_width_ || height != content_height_) {
     content_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
@@ -197,26 +174,26 @@ void SdlBackend::present(const uint32_t* pixels, int width, int height, int stri
                           std::max(pending_.right, x1), std::max(pending_.bottom, y1)};
   }
   constexpr uint64_t kGatherMs = 8;
-  if (SDL_GetTicks64() - last_shown_ms_ >= kGatherMs) showPending();
+  if (SDL_GetTicks64() - last_shown_ms_ >= kGatherMs) showHeldPixels();
 }
 
-void SdlBackend::showPending() {
+void SdlDesktop::showHeldPixels() {
   if (!has_pending_) return;
   has_pending_ = false;
   last_shown_ms_ = SDL_GetTicks64();
   blit(pending_.left, pending_.top, pending_.right, pending_.bottom);
 }
 
-uint32_t SdlBackend::shownPixel(int x, int y) const {
+uint32_t SdlDesktop::shownPixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= content_width_ || y >= content_height_) return 0;
   return content_[static_cast<size_t>(y) * content_width_ + x];
 }
 
-void SdlBackend::blitPresented() {
+void SdlDesktop::blitPresented() {
   if (!presented_.empty()) blit(presented_.left, presented_.top, presented_.right, presented_.bottom);
 }
 
-void SdlBackend::blit(int x0, int y0, int x1, int y1) {
+void SdlDesktop::blit(int x0, int y0, int x1, int y1) {
   if (window_ == nullptr || content_.empty()) return;
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (surface == nullptr) return;
@@ -245,14 +222,14 @@ void SdlBackend::blit(int x0, int y0, int x1, int y1) {
   SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
 }
 
-void SdlBackend::destroyWindow() {
+void SdlDesktop::destroyWindow() {
   if (window_ == nullptr) return;
   SDL_DestroyWindow(window_);
   window_ = nullptr;
   lookahead_.reset();
 }
 
-bool SdlBackend::take(const SDL_Event& sdl_event, InputEvent& event) {
+bool SdlDesktop::take(const SDL_Event& sdl_event, InputEvent& event) {
   const Uint32 id = window_ != nullptr ? SDL_GetWindowID(window_) : 0;
   if (!translateEvent(sdl_event, id, static_cast<Uint16>(SDL_GetModState()), event)) return false;
   scale_.toProgram(event);
@@ -262,8 +239,8 @@ bool SdlBackend::take(const SDL_Event& sdl_event, InputEvent& event) {
   return true;
 }
 
-bool SdlBackend::pollEvent(InputEvent& event) {
-  showPending();
+bool SdlDesktop::pollEvent(InputEvent& event) {
+  showHeldPixels();
   if (lookahead_) {
     event = *lookahead_;
     lookahead_.reset();
@@ -287,8 +264,8 @@ bool SdlBackend::pollEvent(InputEvent& event) {
   }
 }
 
-void SdlBackend::waitForEvent(int timeout_ms) {
-  showPending();
+void SdlDesktop::waitForEvent(int timeout_ms) {
+  showHeldPixels();
   if (lookahead_) return;
   if (!video_ok_) {
     // Nothing can ever arrive; still let the time pass rather than spin the caller.
@@ -315,65 +292,20 @@ void SdlBackend::waitForEvent(int timeout_ms) {
   }
 }
 
-MessageBoxAnswer SdlBackend::messageBox(const std::string& text, const std::string& caption, unsigned flags,
+MessageBoxAnswer SdlDesktop::messageBox(const std::string& text, const std::string& caption, unsigned flags,
                                         bool has_owner) {
-  showPending();
+  showHeldPixels();
   return showMessageBox(text, caption, flags, has_owner ? window_ : nullptr);
 }
 
-bool SdlBackend::audioReady() {
-  if (!audio_tried_) {
-    audio_tried_ = true;
-    audio_ok_ = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    if (!audio_ok_) std::fprintf(stderr, "zorva: no sound devices: %s\n", SDL_GetError());
-  }
-  return audio_ok_;
-}
-
-void SdlBackend::beep(unsigned /*type*/) {
-  // SDL has no system sound; every kind of beep is the same short tone on the default output.
-  if (beep_unavailable_ || !audioReady()) return;
-  if (beep_device_ == 0) {
-    SDL_AudioSpec want{};
-    want.freq = kBeepRateHz;
-    want.format = AUDIO_S16SYS;
-    want.channels = 1;
-    want.samples = 1024;
-    beep_device_ = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
-    if (beep_device_ == 0) {
-      beep_unavailable_ = true;
-      return;
-    }
-    SDL_PauseAudioDevice(beep_device_, 0);
-  }
-  // Beeps in quick succession do not pile up into a long tone.
-  if (SDL_GetQueuedAudioSize(beep_device_) > 0) return;
-  static const std::vector<int16_t> tone = beepTone();
-  SDL_QueueAudio(beep_device_, tone.data(), static_cast<Uint32>(tone.size() * sizeof(int16_t)));
-}
-
-uint64_t SdlBackend::nowMs() {
-  showPending();
+uint64_t SdlDesktop::nowMs() {
+  showHeldPixels();
   return SDL_GetTicks64();
 }
 
-void SdlBackend::sleepMs(int ms) {
-  showPending();
+void SdlDesktop::sleepMs(int ms) {
+  showHeldPixels();
   SDL_Delay(static_cast<Uint32>(std::max(ms, 0)));
-}
-
-// Audio streams live in the sound device layer; the desktop only hands the calls on.
-int SdlBackend::openAudio(AudioDirection direction, const AudioFormat& format) {
-  return audioReady() ? audio_.open(direction, format) : -1;
-}
-void SdlBackend::startAudio(int stream) { audio_.start(stream); }
-void SdlBackend::stopAudio(int stream) { audio_.stop(stream); }
-void SdlBackend::closeAudio(int stream) { audio_.close(stream); }
-size_t SdlBackend::readCaptured(int stream, void* dst, size_t bytes) { return audio_.readCaptured(stream, dst, bytes); }
-void SdlBackend::queuePlayback(int stream, const void* src, size_t bytes) { audio_.queuePlayback(stream, src, bytes); }
-uint64_t SdlBackend::playedBytes(int stream) {
-  showPending();
-  return audio_.playedBytes(stream);
 }
 
 }  // namespace zorva::platform

@@ -1,25 +1,26 @@
-// The backend seam: what only a real desktop (or its headless stand-in) can give the platform.
+// The desktop half of the backend seam: what only a real desktop (or its headless stand-in) can
+// give the platform: one top-level window to present pixels in, raw input, the pointer, the
+// work area, a modal message box and the clock. Sound is the other half (AudioBackend.h).
 //
-// Threads: every method is called on the GUI thread only. A backend may run its library's audio
-// thread internally, but hands data across inside itself; nothing above this interface is ever
-// called from another thread.
+// Threads: every method is called on the GUI thread only, by the Win32 layer (platform/win32).
 //
 // Ownership: the platform core owns the pixels of the one top-level window's content area and
-// lends them to present(); the backend copies what it needs before returning. Audio streams are
-// owned by the backend and named by small integer ids until closeAudio().
+// lends them to present(); the backend copies what it needs before returning.
 //
 // Coordinates: screen pixels, origin at the screen's top-left. "Content" is the part of the
 // top-level window the platform draws in (menu bar and client area): the outer window less the
 // desktop's decorations.
 //
-// Deferring: a backend may hold presented pixels back for up to 8 ms, to show several drawing
+// Deferring: a desktop may hold presented pixels back for up to 8 ms, to show several drawing
 // calls at once, but shows whatever it holds before pollEvent, waitForEvent, nowMs, sleepMs,
-// playedBytes or messageBox returns, so that what the learner sees is never older than what
-// the program waits on, hears or asks about. Nothing else may be deferred: every other call
-// has done its work when it returns.
+// messageBox or showHeldPixels returns, so that what the learner sees is never older than what
+// the program waits on, hears or asks about. The audio devices know nothing of the desktop, so
+// the flush for sounds lives above the seam: the waveform calls ask a sound's progress only
+// through heardBytes (platform/win32/audio/WaveDevice.h), which calls showHeldPixels before
+// AudioBackend::playedBytes; a wait on a sound thus shows what was drawn while it plays.
+// Nothing else may be deferred: every other call has done its work when it returns.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -52,18 +53,9 @@ struct InputEvent {
 // The answer a message box gave, as the Win32 button id (IDOK = 1, IDCANCEL = 2, ...).
 using MessageBoxAnswer = int;
 
-enum class AudioDirection { Capture, Playback };
-
-struct AudioFormat {
-  int rate_hz = 22050;
-  int channels = 1;
-  int bits = 16;
-  int bytesPerSecond() const { return rate_hz * channels * bits / 8; }
-};
-
-class Backend {
+class DesktopBackend {
  public:
-  virtual ~Backend() = default;
+  virtual ~DesktopBackend() = default;
 
   // --- The desktop -------------------------------------------------------------------------
   // The desktop's work area (screen less task bars). Asked by SystemParametersInfoA
@@ -91,6 +83,9 @@ class Backend {
   // `changed` is in content coordinates. May be held back (see Deferring above).
   virtual void present(const uint32_t* pixels, int width, int height, int stride,
                        const ScreenRect& changed) = 0;
+  // Shows at once whatever present() holds back. Called by the waveform calls (waveOutGetPosition,
+  // PlaySoundA's wait) each time before they ask how much of a sound has been heard.
+  virtual void showHeldPixels() = 0;
   // Called once, by DestroyWindow of the top-level window; no present() follows.
   virtual void destroyWindow() = 0;
 
@@ -103,14 +98,11 @@ class Backend {
   // GetMessageA and WaitMessage when the queue is empty. Shows held pixels first.
   virtual void waitForEvent(int timeout_ms) = 0;
 
-  // --- Dialogs and sound cues -----------------------------------------------------------
+  // --- Dialogs ----------------------------------------------------------------------------
   // A modal message box; returns the button pressed. Called by MessageBoxA: `flags` are its MB_*
   // bits; `has_owner` tells whether a window of the program owns it. Shows held pixels first.
   virtual MessageBoxAnswer messageBox(const std::string& text, const std::string& caption,
                                       unsigned flags, bool has_owner) = 0;
-  // The sound cue of MessageBeep (`type` is its MB_ICON* value or 0xFFFFFFFF); returns at once,
-  // while the cue still sounds. No device: nothing is heard, and that is no error.
-  virtual void beep(unsigned type) = 0;
 
   // --- Time -------------------------------------------------------------------------------
   // Milliseconds on the desktop's clock (virtual on the headless backend). Asked by
@@ -119,37 +111,12 @@ class Backend {
   // Lets time pass: the caller has nothing to do for about `ms` milliseconds. Called by Sleep
   // and by the polling loops of the waveform calls (1 ms a turn). Shows held pixels first.
   virtual void sleepMs(int ms) = 0;
-
-  // --- Audio streams --------------------------------------------------------------------
-  // Opens the default capture or playback device in `format`; returns a stream id, or -1 when
-  // there is no device or it refuses to open. Streams start stopped. Called by waveInOpen,
-  // waveOutOpen (also to only ask whether a format opens) and PlaySoundA.
-  virtual int openAudio(AudioDirection direction, const AudioFormat& format) = 0;
-  // Starts capturing or playing. Called by waveInStart, by waveOutWrite for the first buffer
-  // and by PlaySoundA once the whole sound is queued.
-  virtual void startAudio(int stream) = 0;
-  // Pauses; queued or captured bytes are kept. Called by waveInStop and waveInReset.
-  virtual void stopAudio(int stream) = 0;
-  // Drops whatever is queued or captured; returns within a moment even when the device is
-  // stuck. Called by waveInClose, waveOutReset, waveOutClose, after a format query of the open
-  // calls and at the end of PlaySoundA; the id names nothing afterwards.
-  virtual void closeAudio(int stream) = 0;
-  // Capture: moves up to `bytes` captured bytes into dst; returns how many were moved. Called
-  // whenever waveIn's position is asked or its buffers are stopped, never blocks.
-  virtual size_t readCaptured(int stream, void* dst, size_t bytes) = 0;
-  // Playback: queues bytes to be played after those already queued. Called by waveOutWrite and
-  // PlaySoundA; the bytes are copied before it returns.
-  virtual void queuePlayback(int stream, const void* src, size_t bytes) = 0;
-  // Playback: how many of the queued bytes have been heard so far (not merely handed on).
-  // Asked by waveOutGetPosition and by PlaySoundA's wait. Shows held pixels first.
-  virtual uint64_t playedBytes(int stream) = 0;
 };
 
-// The backend the platform runs on. Made once, at first use, by the program's chooser
-// (BackendFactory.h): the program's takes headless when the environment variable ZORVA_BACKEND
-// is "headless" and the SDL2 desktop otherwise; tests and tools always take headless. Tests may
-// install their own.
-Backend& backend();
-void installBackend(std::unique_ptr<Backend> replacement);
+// The desktop the platform runs on. Made once, at first use, by the program's chooser
+// (BackendFactory.h) together with the audio devices, unless a test or benchmark installed one.
+// A desktop and the audio devices may be one object, installed in both places.
+DesktopBackend& desktopBackend();
+void installDesktopBackend(std::shared_ptr<DesktopBackend> replacement);
 
 }  // namespace zorva::platform
