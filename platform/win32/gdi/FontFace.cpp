@@ -1,14 +1,18 @@
 #include "FontFace.h"
 
+#include "RememberedFaces.h"
+
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <filesystem>
 #include <future>
 #include <iterator>
-#include <system_error>
+#include <optional>
 #include <string>
+#include <system_error>
 
 namespace zorva::platform {
 namespace {
@@ -34,14 +38,10 @@ constexpr FaceChoice kFaceChoices[] = {
 };
 constexpr size_t kFaceCount = std::size(kFaceChoices);
 
-struct FaceFile {
-  std::string path;  // empty: fontconfig found none
-  int index = 0;
-};
-using FaceFiles = std::array<FaceFile, kFaceCount>;
+using FaceFiles = std::vector<FaceFile>;
 
 FaceFile findFontFile(FcConfig* config, const char* pattern) {
-  FaceFile found;
+  FaceFile found{pattern, {}, 0};
   FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
   if (pat == nullptr) return found;
   FcConfigSubstitute(config, pat, FcMatchPattern);
@@ -58,16 +58,22 @@ FaceFile findFontFile(FcConfig* config, const char* pattern) {
   return found;
 }
 
-// Loading fontconfig's configuration takes several milliseconds, so every stock face's file is
-// found with one configuration, loaded for it and destroyed afterwards: nothing of fontconfig's
-// global state is kept or torn down, so a process that also lays out text with fontconfig (the
-// lesson builder's tests) keeps its own caches.
+// Loading fontconfig's configuration takes several milliseconds, so the faces' files are
+// remembered from the last run while fontconfig's setup is unchanged. Otherwise every stock
+// face's file is found with one configuration, loaded for it and destroyed afterwards: nothing of
+// fontconfig's global state is kept or torn down, so a process that also lays out text with
+// fontconfig (the lesson builder's tests) keeps its own caches.
 FaceFiles findFaceFiles() {
-  FaceFiles files;
+  std::vector<std::string> patterns;
+  for (const FaceChoice& choice : kFaceChoices) patterns.emplace_back(choice.pattern);
+  const std::filesystem::path memory = facesMemoryFile();
+  if (std::optional<FaceFiles> remembered = recallFaces(memory, patterns, fontconfigStamps())) return *remembered;
+  FaceFiles files(kFaceCount);
   FcConfig* config = FcInitLoadConfigAndFonts();
   if (config == nullptr) return files;
   for (size_t i = 0; i < kFaceCount; ++i) files[i] = findFontFile(config, kFaceChoices[i].pattern);
   FcConfigDestroy(config);
+  rememberFaces(memory, files);
   return files;
 }
 
