@@ -59,6 +59,9 @@ ColourTable colourTable(const DibLayout& d) {
   return table;
 }
 
+// Rows converted between two tellings of what changed: about 200 KB of a page-wide picture.
+constexpr int kBandRows = 64;
+
 // Converts `count` pixels of a source row, starting at source column `x0`, into COLORREFs.
 void convertRow(const DibLayout& d, const ColourTable& table, const BYTE* row, long long x0,
                 int count, uint32_t* out) {
@@ -140,18 +143,20 @@ int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, in
   const PixelRect block{clampi(left), clampi(top), clampi(right), clampi(bottom)};
   const auto* bytes = static_cast<const BYTE*>(lpvBits);
   const ColourTable table = d.bits <= 8 ? colourTable(d) : ColourTable{};
-  PixelRect touched;
+  // The rows are told in bands: on the screen each band is copied to the desktop while its
+  // pixels are still in the processor's cache, instead of the whole picture again afterwards.
   for (const PixelRect& c : dc->clips()) {
     const PixelRect r = block.intersect(c);
-    if (r.empty()) continue;
-    for (int y = r.top; y < r.bottom; ++y) {
-      const long long sy = y - dy + src_y;
-      const long long row_index = d.top_down ? sy : lines - 1 - sy;
-      const BYTE* row = bytes + static_cast<size_t>(row_index) * d.stride;
-      convertRow(d, table, row, r.left - dx + xSrc, r.right - r.left, s->row(y) + r.left);
+    for (int band = r.top; band < r.bottom && !r.empty(); band += kBandRows) {
+      const int band_end = std::min(r.bottom, band + kBandRows);
+      for (int y = band; y < band_end; ++y) {
+        const long long sy = y - dy + src_y;
+        const long long row_index = d.top_down ? sy : lines - 1 - sy;
+        const BYTE* row = bytes + static_cast<size_t>(row_index) * d.stride;
+        convertRow(d, table, row, r.left - dx + xSrc, r.right - r.left, s->row(y) + r.left);
+      }
+      dc->touched(PixelRect{r.left, band, r.right, band_end});
     }
-    touched = unite(touched, r);
   }
-  dc->touched(touched);
   return static_cast<int>(lines);
 }
