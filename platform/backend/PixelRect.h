@@ -23,4 +23,11 @@ struct PixelRect {
   }
 };
 
+// The smallest rectangle holding both; an empty one adds nothing.
+inline PixelRect unite(const PixelRect& a, const PixelRect& b) {
+  if (a.empty()) return b;
+  if (b.empty()) return a;
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
+}
+
 }  // namespace zorva::platform

@@ -159,29 +159,23 @@ void SdlDesktop::present(const uint32_t* pixels, int width, int height, int stri
   const int x0 = std::clamp(changed.left, 0, width), x1 = std::clamp(changed.right, 0, width);
   const int y0 = std::clamp(changed.top, 0, height), y1 = std::clamp(changed.bottom, 0, height);
   if (x0 >= x1 || y0 >= y1) return;
-  presented_ = presented_.empty() ? ScreenRect{x0, y0, x1, y1}
-                                  : ScreenRect{std::min(presented_.left, x0), std::min(presented_.top, y0),
-                                               std::max(presented_.right, x1), std::max(presented_.bottom, y1)};
+  const ScreenRect shown{x0, y0, x1, y1};
+  presented_ = unite(presented_, shown);
   for (int y = y0; y < y1; ++y) {
     const uint32_t* src = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride) + x0;
     std::memcpy(&content_[static_cast<size_t>(y) * width + x0], src, static_cast<size_t>(x1 - x0) * 4);
   }
-  if (!has_pending_) {
-    pending_ = ScreenRect{x0, y0, x1, y1};
-    has_pending_ = true;
-  } else {
-    pending_ = ScreenRect{std::min(pending_.left, x0), std::min(pending_.top, y0),
-                          std::max(pending_.right, x1), std::max(pending_.bottom, y1)};
-  }
+  pending_ = unite(pending_, shown);
   constexpr uint64_t kGatherMs = 8;
   if (SDL_GetTicks64() - last_shown_ms_ >= kGatherMs) showHeldPixels();
 }
 
 void SdlDesktop::showHeldPixels() {
-  if (!has_pending_) return;
-  has_pending_ = false;
+  if (pending_.empty()) return;
+  const ScreenRect shown = pending_;
+  pending_ = ScreenRect{};
   last_shown_ms_ = SDL_GetTicks64();
-  blit(pending_.left, pending_.top, pending_.right, pending_.bottom);
+  blit(shown.left, shown.top, shown.right, shown.bottom);
 }
 
 uint32_t SdlDesktop::shownPixel(int x, int y) const {

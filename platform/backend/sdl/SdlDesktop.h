@@ -71,8 +71,7 @@ class SdlDesktop final : public DesktopBackend {
   // exposed before the view's first paint, which then needs the only whole-window copy).
   ScreenRect presented_{};
   std::optional<InputEvent> lookahead_;  // an event waitForEvent read while waiting
-  bool has_pending_ = false;             // kept content not yet shown, within pending_
-  ScreenRect pending_{};
+  ScreenRect pending_{};                 // kept content not yet shown; empty: none
   uint64_t last_shown_ms_ = 0;
   std::unique_ptr<QuitSignals> quit_signals_;  // once the event queue runs
 };

@@ -1,9 +1,8 @@
 // The framework's entry: initialise the one application object, then run its message loop.
 #include <cstdio>
-#include <new>
 
 #include "AfxWindow.h"
-#include "core/CException.h"
+#include "OutOfMemory.h"
 #include "WinApp.h"
 #include "Wnd.h"
 
@@ -12,16 +11,6 @@ constexpr int kNoMainWindowStatus = 1;
 constexpr int kOutOfMemoryStatus = 1;
 
 bool hasWindow(const CWnd* wnd) { return wnd != nullptr && wnd->m_hWnd != nullptr; }
-
-// Memory that runs out inside a message handler is reported there and the program goes on.
-// Outside every handler (while the application starts, or between messages) there is nothing
-// to go on with: the learner is told why, and the program ends instead of aborting.
-int endOutOfMemory(CWinApp* app) {
-  ::MessageBoxA(nullptr, "Out of memory.", app->GetAppTitle(), MB_OK | MB_ICONEXCLAMATION);
-  if (hasWindow(app->m_pMainWnd)) app->m_pMainWnd->DestroyWindow();
-  app->ExitInstance();
-  return kOutOfMemoryStatus;
-}
 
 int initAndRun(CWinApp* app) {
   if (!app->InitInstance()) {
@@ -46,11 +35,12 @@ int AFXAPI AfxWinMain() {
   CWinApp* app = AfxGetApp();
   if (app == nullptr) return -1;  // the program defines no application object
   app->GetAppTitle();
-  try {
-    return initAndRun(app);
-  } catch (CMemoryException* e) {
-    e->Delete();
-  } catch (const std::bad_alloc&) {
-  }
-  return endOutOfMemory(app);
+  // Memory that runs out inside a message handler is told there and the program goes on.
+  // Outside every handler (while the application starts, or between messages) there is nothing
+  // to go on with: the learner is told why, and the program ends instead of aborting.
+  int status = 0;
+  if (!AfxRunTellingOutOfMemory(nullptr, [&] { status = initAndRun(app); })) return status;
+  if (hasWindow(app->m_pMainWnd)) app->m_pMainWnd->DestroyWindow();
+  app->ExitInstance();
+  return kOutOfMemoryStatus;
 }

@@ -2,12 +2,12 @@
 // through the message map.
 #include "Wnd.h"
 
-#include <new>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "AfxWindow.h"
+#include "OutOfMemory.h"
 
 IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
@@ -178,11 +178,9 @@ BOOL CWnd::DestroyWindow() {
 
 void CWnd::PostNcDestroy() {}
 
-static LRESULT reportOutOfMemory(HWND hWnd, UINT message) {
-  CWnd* main = AfxGetMainWnd();
-  ::MessageBoxA(main != nullptr ? main->GetSafeHwnd() : nullptr, "Out of memory.", AfxGetAppTitle(),
-                MB_OK | MB_ICONEXCLAMATION);
-  // A window that could not be created is not created; a paint that failed is not asked again.
+// After memory ran out in a handler: a window that could not be created is not created; a paint
+// that failed is not asked again.
+static LRESULT resultAfterOutOfMemory(HWND hWnd, UINT message) {
   if (message == WM_CREATE) return -1;
   if (message == WM_PAINT) ::ValidateRect(hWnd, nullptr);
   return 0;
@@ -205,14 +203,10 @@ LRESULT CALLBACK CWnd::AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM
     WndMessageScope scope(wnd, &msg);
     // Memory running out inside a handler is reported and the program goes on, as the
     // framework's own message loop does; every message loop, nested ones too, dispatches here.
-    try {
-      result = wnd->WindowProc(message, wParam, lParam);
-    } catch (CMemoryException* e) {
-      e->Delete();
-      result = reportOutOfMemory(hWnd, message);
-    } catch (const std::bad_alloc&) {
-      result = reportOutOfMemory(hWnd, message);
-    }
+    CWnd* main = AfxGetMainWnd();
+    if (AfxRunTellingOutOfMemory(main != nullptr ? main->GetSafeHwnd() : nullptr,
+                                 [&] { result = wnd->WindowProc(message, wParam, lParam); }))
+      result = resultAfterOutOfMemory(hWnd, message);
   }
   if (message == WM_NCDESTROY && m.live.count(wnd) && wnd->m_hWnd == hWnd) {
     // The window is gone: unbind the object; the main window's end ends the program.

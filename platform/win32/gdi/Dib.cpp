@@ -147,7 +147,8 @@ int WINAPI SetDIBitsToDevice(HDC hdc, int xDest, int yDest, DWORD w, DWORD h, in
   // pixels are still in the processor's cache, instead of the whole picture again afterwards.
   for (const PixelRect& c : dc->clips()) {
     const PixelRect r = block.intersect(c);
-    for (int band = r.top; band < r.bottom && !r.empty(); band += kBandRows) {
+    if (r.empty()) continue;
+    for (int band = r.top; band < r.bottom; band += kBandRows) {
       const int band_end = std::min(r.bottom, band + kBandRows);
       for (int y = band; y < band_end; ++y) {
         const long long sy = y - dy + src_y;

@@ -46,13 +46,6 @@ inline bool inClips(const ClipList& clips, int x, int y) {
 
 }  // namespace
 
-PixelRect unite(const PixelRect& a, const PixelRect& b) {
-  if (a.empty()) return b;
-  if (b.empty()) return a;
-  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-          std::max(a.bottom, b.bottom)};
-}
-
 PixelRect fillArea(Surface& s, const ClipList& clips, const PixelRect& area, PixelOp op,
                    uint32_t value) {
   PixelRect touched;

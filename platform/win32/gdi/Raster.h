@@ -13,8 +13,6 @@ using ClipList = std::vector<PixelRect>;
 
 enum class PixelOp { Set, Xor, Invert };
 
-PixelRect unite(const PixelRect& a, const PixelRect& b);
-
 // Fills `area` (right and bottom excluded).
 PixelRect fillArea(Surface& s, const ClipList& clips, const PixelRect& area, PixelOp op,
                    uint32_t value);

@@ -9,12 +9,7 @@ void Surface::changed(const PixelRect& rect) const {
     if (onChanged) onChanged(rect);
     return;
   }
-  if (held_.empty()) {
-    held_ = rect;
-    return;
-  }
-  held_ = PixelRect{std::min(held_.left, rect.left), std::min(held_.top, rect.top),
-                    std::max(held_.right, rect.right), std::max(held_.bottom, rect.bottom)};
+  held_ = unite(held_, rect);
 }
 
 void Surface::releaseChanges() const {
@@ -41,11 +36,9 @@ void Surface::resize(int width, int height, uint32_t fill) {
 }
 
 void Surface::fill(uint32_t value) {
-  if (made_) {
-    std::fill(pixels_.begin(), pixels_.end(), value);
-    return;
-  }
+  // Back to one colour: the pixels are written when next asked for, if ever.
   fill_ = value;
+  made_ = false;
 }
 
 void Surface::make() const {
