@@ -12,7 +12,7 @@
 #include <memory>
 #include <sstream>
 
-#include "bench/propose/EvaluationPage.h"
+#include "tools/zorva-lesson/propose/evaluation/EvaluationPage.h"
 #include "tests/support/DataFolder.h"
 #include "tests/support/Desktop.h"
 #include "tests/support/TempFolder.h"
