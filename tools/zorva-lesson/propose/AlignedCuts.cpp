@@ -9,7 +9,7 @@ namespace zorva::propose {
 namespace {
 
 constexpr double kSnapS = 0.25;          // the alignment is trusted to this; farther, a pause is not the sentence's
-constexpr float kPoorerMismatch = 0.6f;  // over the page's typical, a sentence's words match poorly
+constexpr float kPoorerMismatch = 1.0f;  // over the page's typical, a sentence's words match poorly
 constexpr double kOddStretch = 1.6;      // a sentence this much longer or shorter than the page's others
 constexpr double kShortestUnlistedS = 0.3;
 constexpr double kUnlistedShare = 0.6;  // of a stretch of speech aligned with no sentence
@@ -36,6 +36,15 @@ std::optional<double> nearestEdge(const SpeechMap& speech, double at, bool start
   return best;
 }
 
+// The sentence's stretch without the pauses inside it: a reader may stop long at a comma.
+double spokenStretch(const AlignedSentence& s, const SpeechMap& speech) {
+  double paused = 0;
+  for (const Pause& pause : speech.pauses) {
+    paused += std::max(0.0, std::min(pause.end_s, s.end_s) - std::max(pause.start_s, s.start_s));
+  }
+  return s.stretch * (s.end_s - s.start_s - paused) / std::max(kFrameS, s.end_s - s.start_s);
+}
+
 struct Edges {
   std::vector<double> starts, ends;  // of each sentence's speech
   std::vector<std::string> doubts;
@@ -44,7 +53,10 @@ struct Edges {
 Edges snappedEdges(const Alignment& alignment, const SpeechMap& speech) {
   Edges edges;
   std::vector<double> mismatches, stretches;
-  for (const AlignedSentence& s : alignment.sentences) mismatches.push_back(s.mismatch), stretches.push_back(s.stretch);
+  for (const AlignedSentence& s : alignment.sentences) {
+    mismatches.push_back(s.mismatch);
+    stretches.push_back(spokenStretch(s, speech));
+  }
   const double usual_mismatch = median(mismatches), usual_stretch = median(stretches);
   for (const AlignedSentence& s : alignment.sentences) {
     const std::optional<double> start = nearestEdge(speech, s.start_s, true);
@@ -56,9 +68,10 @@ Edges snappedEdges(const Alignment& alignment, const SpeechMap& speech) {
       doubt = "no pause where the sentence " + std::string(!start ? "starts" : "ends");
     } else if (s.mismatch > usual_mismatch + kPoorerMismatch) {
       doubt = "its words match the text poorly";
-    } else if (s.stretch > usual_stretch * kOddStretch || s.stretch < usual_stretch / kOddStretch) {
+    } else if (const double spoken = spokenStretch(s, speech);
+               spoken > usual_stretch * kOddStretch || spoken < usual_stretch / kOddStretch) {
       doubt = seconds(s.end_s - s.start_s) + " for a sentence of about " +
-              seconds((s.end_s - s.start_s) * usual_stretch / s.stretch);
+              seconds((s.end_s - s.start_s) * usual_stretch / spoken);
     }
     edges.doubts.push_back(doubt);
   }
@@ -78,7 +91,12 @@ std::vector<SpeechSpan> unlistedSpeech(const Alignment& alignment, const SpeechM
     const auto in_gap = std::count(alignment.in_gap.begin() + static_cast<long>(first),
                                    alignment.in_gap.begin() + static_cast<long>(last), true);
     if (static_cast<double>(in_gap) >= kUnlistedShare * static_cast<double>(last - first)) {
-      if (!unlisted.empty() && unlisted.back().end_s >= s.start_s - 2 * kShortestPauseS) {
+      const auto sentence_between = [&](const SpeechSpan& before) {
+        return std::any_of(alignment.sentences.begin(), alignment.sentences.end(), [&](const AlignedSentence& a) {
+          return a.start_s >= before.end_s && a.start_s < s.start_s;
+        });
+      };
+      if (!unlisted.empty() && !sentence_between(unlisted.back())) {
         unlisted.back().end_s = s.end_s;
       } else {
         unlisted.push_back(s);

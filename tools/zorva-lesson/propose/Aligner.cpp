@@ -7,10 +7,14 @@
 namespace zorva::propose {
 namespace {
 
-// Feature distances run from about 2 between frames of the same sound to about 5 between
-// unrelated ones; a gap costs less than unrelated speech, more than the sentence's own.
-constexpr float kSpokenGapCost = 4.0f;
+// A gap costs loud speech this share of the way from the distance of a recorded frame to its
+// nearest synthesised frame (a sound of the sentences) to its mean distance from them all.
+constexpr float kSpokenGapShare = 0.85f;
 constexpr float kSilentGapCost = 0.2f;
+// A sentence may hold a pause (a long one at a comma) for a little more than a gap would cost.
+constexpr float kPauseInSentenceCost = 0.3f;
+constexpr float kQuiet = 0.2f;
+constexpr size_t kSampledFrames = 200;
 
 enum Step : uint8_t { kDiagonal, kRecordingOnly, kSynthesisOnly };
 
@@ -29,34 +33,53 @@ struct Columns {
   size_t size() const { return frame.size(); }
 };
 
-float cellCost(const FeatureFrame& heard, float loudness, const FeatureFrame* said) {
-  if (said == nullptr) return kSilentGapCost + (kSpokenGapCost - kSilentGapCost) * loudness * loudness;
-  return featureDistance(heard, *said);
-}
-
-// The mean distance along the cheapest warping of one sequence onto another.
-float warpedDistance(const FeatureFrame* heard, size_t rows, const FeatureFrame* said, size_t width, int direction) {
-  constexpr float kNever = std::numeric_limits<float>::infinity();
-  std::vector<float> above(width, kNever), here(width, kNever), above_steps(width, 0), here_steps(width, 0);
-  for (size_t i = 0; i < rows; ++i) {
-    for (size_t j = 0; j < width; ++j) {
-      const FeatureFrame& s = direction > 0 ? said[j] : said[width - 1 - j];
-      float best = i == 0 && j == 0 ? 0 : kNever, steps = 0;
-      if (i > 0 && j > 0 && above[j - 1] < best) best = above[j - 1], steps = above_steps[j - 1];
-      if (i > 0 && above[j] < best) best = above[j], steps = above_steps[j];
-      if (j > 0 && here[j - 1] < best) best = here[j - 1], steps = here_steps[j - 1];
-      here[j] = best + featureDistance(heard[i], s);
-      here_steps[j] = steps + 1;
-    }
-    std::swap(above, here);
-    std::swap(above_steps, here_steps);
+struct Costs {
+  float spoken_gap;
+  float operator()(const FeatureFrame& heard, float loudness, const FeatureFrame* said) const {
+    const float gap = kSilentGapCost + (spoken_gap - kSilentGapCost) * loudness * loudness;
+    if (said == nullptr) return gap;
+    const float distance = featureDistance(heard, *said);
+    return loudness < kQuiet ? std::min(distance, gap + kPauseInSentenceCost) : distance;
   }
-  return above[width - 1] / above_steps[width - 1];
+};
+
+struct Nearness {
+  double nearest = 0;  // mean distance of a loud recorded frame to its nearest synthesised frame ...
+  double mean = 0;     // ... and to all of them
+};
+
+Nearness measureNearness(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,
+                         const Columns& columns) {
+  double nearest = 0, mean = 0;
+  size_t sampled = 0;
+  const size_t step = std::max<size_t>(1, recording.size() / kSampledFrames);
+  for (size_t i = 0; i < recording.size(); i += step) {
+    if (loudness[i] < kQuiet) continue;
+    float least = std::numeric_limits<float>::infinity();
+    double sum = 0;
+    size_t count = 0;
+    for (const FeatureFrame* said : columns.frame) {
+      if (said == nullptr) continue;
+      const float d = featureDistance(recording[i], *said);
+      least = std::min(least, d), sum += d, ++count;
+    }
+    nearest += least, mean += sum / std::max<size_t>(1, count), ++sampled;
+  }
+  if (sampled == 0) return Nearness{};
+  return Nearness{nearest / static_cast<double>(sampled), mean / static_cast<double>(sampled)};
 }
 
-// The steps of the cheapest path from the first cell to the last, row by row.
+// How near a recorded voice comes to the synthesised one differs from voice to voice and room
+// to room, so the gap's cost is measured on the recording's loud frames.
+Costs measureCosts(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,
+                   const Columns& columns) {
+  const Nearness n = measureNearness(recording, loudness, columns);
+  if (n.mean == 0) return Costs{kSilentGapCost};
+  return Costs{static_cast<float>(n.nearest + kSpokenGapShare * (n.mean - n.nearest))};
+}
+
 std::vector<uint8_t> warp(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,
-                          const Columns& columns) {
+                          const Columns& columns, const Costs& cellCost) {
   const size_t rows = recording.size(), width = columns.size();
   constexpr float kNever = std::numeric_limits<float>::infinity();
   std::vector<float> above(width, kNever), here(width, kNever);
@@ -79,6 +102,11 @@ std::vector<uint8_t> warp(const std::vector<FeatureFrame>& recording, const std:
 
 }  // namespace
 
+double nearness(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,
+                const std::vector<std::vector<FeatureFrame>>& sentences) {
+  return measureNearness(recording, loudness, Columns(sentences)).nearest;
+}
+
 Alignment alignSentences(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,
                          const std::vector<std::vector<FeatureFrame>>& sentences) {
   Alignment alignment;
@@ -86,7 +114,8 @@ Alignment alignSentences(const std::vector<FeatureFrame>& recording, const std::
   alignment.in_gap.assign(recording.size(), true);
   if (recording.empty()) return alignment;
   const Columns columns(sentences);
-  const std::vector<uint8_t> steps = warp(recording, loudness, columns);
+  const Costs cellCost = measureCosts(recording, loudness, columns);
+  const std::vector<uint8_t> steps = warp(recording, loudness, columns, cellCost);
   std::vector<size_t> first(sentences.size(), recording.size()), last(sentences.size(), 0), cells(sentences.size(), 0);
   std::vector<double> cost(sentences.size(), 0);
   for (size_t i = recording.size() - 1, j = columns.size() - 1;;) {
@@ -108,8 +137,6 @@ Alignment alignSentences(const std::vector<FeatureFrame>& recording, const std::
     s.end_s = static_cast<double>(last[k] + 1) * kFrameS;
     s.mismatch = static_cast<float>(cost[k] / std::max<size_t>(1, cells[k]));
     s.stretch = static_cast<double>(last[k] + 1 - first[k]) / std::max<size_t>(1, sentences[k].size());
-    s.reversed_mismatch =
-        warpedDistance(&recording[first[k]], last[k] + 1 - first[k], sentences[k].data(), sentences[k].size(), -1);
   }
   return alignment;
 }

@@ -14,8 +14,7 @@ namespace zorva::propose {
 struct AlignedSentence {
   double start_s = 0;   // the sentence's first frame in the recording ...
   double end_s = 0;     // ... and the end of its last
-  float mismatch = 0;   // mean feature distance along its path ...
-  float reversed_mismatch = 0;  // ... and to the synthesis played backwards: as near, not this sentence
+  float mismatch = 0;   // mean feature distance along its path
   double stretch = 0;   // its length in the recording over its synthesised length
 };
 
@@ -23,6 +22,11 @@ struct Alignment {
   std::vector<AlignedSentence> sentences;
   std::vector<bool> in_gap;  // for each recording frame: aligned with no sentence
 };
+
+// How near the recording's loud frames come to the synthesis: the smaller, the likelier the
+// synthesised voice sounds like the reader's.
+double nearness(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,
+                const std::vector<std::vector<FeatureFrame>>& sentences);
 
 // `loudness` is the recording's, frame by frame. The synthesised sentences must not be empty.
 Alignment alignSentences(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,

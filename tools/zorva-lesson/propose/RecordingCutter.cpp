@@ -17,6 +17,7 @@ constexpr int kSynthesisSilence = 200;  // below this espeak-ng's output is its 
 constexpr double kShortestReading = 1.0 / 3;
 constexpr double kLongestReading = 4;
 constexpr double kUnheardStretch = 0.25;
+const char* const kWomansVariant = "+f3";
 
 std::vector<FeatureFrame> spokenFeatures(const std::string& text, const std::string& voice) {
   std::vector<int16_t> samples = builder::speak(text, voice, builder::SourceRef{"the sentence \"" + text + "\"", 0});
@@ -27,6 +28,20 @@ std::vector<FeatureFrame> spokenFeatures(const std::string& text, const std::str
       speechFeatures(withoutRumble(std::vector<int16_t>(first, std::max(first, last)), kRate), kRate);
   if (frames.empty()) frames.push_back(FeatureFrame{});
   return frames;
+}
+
+// A man's and a woman's voice differ more than the features can bridge, so the sentences are
+// said in both and the synthesis nearer to the reader is aligned.
+std::vector<std::vector<FeatureFrame>> nearerSynthesis(const std::vector<FeatureFrame>& heard,
+                                                       const std::vector<float>& level,
+                                                       const std::vector<std::string>& sentences,
+                                                       const std::string& voice) {
+  std::vector<std::vector<FeatureFrame>> male, female;
+  for (const std::string& s : sentences) {
+    male.push_back(spokenFeatures(s, voice));
+    female.push_back(spokenFeatures(s, voice + kWomansVariant));
+  }
+  return nearness(heard, level, male) <= nearness(heard, level, female) ? male : female;
 }
 
 void checkLength(const SpeechMap& speech, size_t synthesised_frames) {
@@ -40,14 +55,13 @@ void checkLength(const SpeechMap& speech, size_t synthesised_frames) {
   }
 }
 
-// A sentence is not heard when its words match its synthesis no better than the synthesis
-// played backwards (same sounds, wrong order), or when the alignment squeezed it to nothing.
+// A sentence is not heard when the alignment squeezed it to a fraction of its length.
 void checkHeard(const Alignment& alignment, const std::vector<std::string>& sentences) {
   std::string unheard;
   size_t count = 0;
   for (size_t k = 0; k < sentences.size(); ++k) {
     const AlignedSentence& s = alignment.sentences[k];
-    if (s.mismatch < s.reversed_mismatch && s.stretch > kUnheardStretch) continue;
+    if (s.stretch > kUnheardStretch) continue;
     unheard += "\n  \"" + sentences[k] + "\"";
     ++count;
   }
@@ -70,12 +84,12 @@ AlignedCuts cutRecording(const std::vector<int16_t>& samples, const std::vector<
     for (const std::string& s : sentences) letters.push_back(static_cast<int>(letterKey(s).size()));
     return AlignedCuts{cutSentences(speech, letters, duration_s), {}};
   }
-  std::vector<std::vector<FeatureFrame>> said;
-  for (const std::string& s : sentences) said.push_back(spokenFeatures(s, voice));
+  const std::vector<FeatureFrame> heard = speechFeatures(clean, kRate);
+  const std::vector<float> level = loudness(clean, kRate);
+  const std::vector<std::vector<FeatureFrame>> said = nearerSynthesis(heard, level, sentences, voice);
   checkLength(speech, std::accumulate(said.begin(), said.end(), size_t{0},
                                       [](size_t sum, const auto& frames) { return sum + frames.size(); }));
-  const std::vector<FeatureFrame> heard = speechFeatures(clean, kRate);
-  const Alignment alignment = alignSentences(heard, loudness(clean, kRate), said);
+  const Alignment alignment = alignSentences(heard, level, said);
   checkHeard(alignment, sentences);
   return cutAligned(alignment, speech, duration_s);
 }

@@ -1,4 +1,4 @@
-#include "bench/propose/RoomSounds.h"
+#include "tools/zorva-lesson/propose/evaluation/RoomSounds.h"
 
 #include <algorithm>
 #include <array>
@@ -150,7 +150,7 @@ void addBreathsAndClicks(std::vector<int16_t>& samples, const std::vector<double
       const double breath_s = std::min(0.45, pause_s - 0.3);
       addBurst(sounds, starts[k] - 0.12 - breath_s, breath_s, 0.08, true, random);
     }
-    if (anywhere(random) < 0.4) addBurst(sounds, starts[k] - 0.06, 0.004, 0.6, false, random);
+    if (anywhere(random) < 0.4) addBurst(sounds, starts[k] - 0.15, 0.004, 0.6, false, random);
     if (pause_s > 0.3) addBurst(sounds, pause_from + 0.1 + 0.1 * anywhere(random), 0.003, 0.6, false, random);
   }
   const double peak = std::pow(10, speechLevelDb(samples) / 20) * 2;

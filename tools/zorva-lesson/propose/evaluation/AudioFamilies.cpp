@@ -1,8 +1,8 @@
-#include "bench/propose/AudioFamilies.h"
+#include "tools/zorva-lesson/propose/evaluation/AudioFamilies.h"
 
 #include <map>
 
-#include "bench/propose/RoomSounds.h"
+#include "tools/zorva-lesson/propose/evaluation/RoomSounds.h"
 
 namespace zorva::evaluation {
 namespace {
@@ -27,7 +27,6 @@ AudioFamily noisy(const std::string& name, NoiseColour colour, double snr_db, do
 
 const std::vector<AudioFamily>& audioFamilies() {
   static const std::vector<AudioFamily> kFamilies = {
-      {"espeak-ng", {}, nullptr},
       {"espeak-ng 125 wpm", {ReadingVoice{Synthesiser::kEspeak, "", 125}}, nullptr},
       {"espeak-ng 260 wpm", {ReadingVoice{Synthesiser::kEspeak, "", 260}}, nullptr},
       {"flite slt", {ReadingVoice{Synthesiser::kFlite, "slt", 0}}, nullptr, true},
@@ -43,7 +42,7 @@ const std::vector<AudioFamily>& audioFamilies() {
          addBreathsAndClicks(reading.samples, reading.speech_start_s, reading.speech_end_s, random);
        }},
       {"long comma pauses", {ReadingVoice{}, true}, nullptr},
-      {"spoken title", {ReadingVoice{}, false, "-"}, nullptr},
+      {"spoken title", {ReadingVoice{}, false, "-"}, nullptr},  // the title in the page's language
   };
   return kFamilies;
 }
@@ -62,6 +61,7 @@ void readAgain(EvaluationPage& page, const LanguageTexts& texts, const AudioFami
   std::mt19937 random(static_cast<unsigned>(std::hash<std::string>{}(page.name + family.name)));
   Reading reading = readAloud(spoken, style, random);
   if (family.room) family.room(reading, random);
+  page.audio_kind = family.name;
   page.recording = reading.samples;
   for (size_t s = 0; s < page.sentences.size(); ++s) {
     page.sentences[s].speech_start_s = reading.speech_start_s[s];

@@ -1,4 +1,4 @@
-#include "bench/propose/ReadingVoice.h"
+#include "tools/zorva-lesson/propose/evaluation/ReadingVoice.h"
 
 #include <unistd.h>
 

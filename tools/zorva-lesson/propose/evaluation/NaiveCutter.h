@@ -10,6 +10,6 @@
 
 namespace zorva::evaluation {
 
-std::vector<propose::Cut> naiveCuts(const std::vector<int16_t>& samples, size_t sentences);
+std::vector<propose::Cut> naiveCuts(const std::vector<int16_t>& samples, int rate_hz, size_t sentences);
 
 }  // namespace zorva::evaluation

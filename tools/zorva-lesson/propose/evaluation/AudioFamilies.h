@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "bench/propose/EvaluationPage.h"
-#include "bench/propose/Reading.h"
+#include "tools/zorva-lesson/propose/evaluation/EvaluationPage.h"
+#include "tools/zorva-lesson/propose/evaluation/Reading.h"
 
 namespace zorva::evaluation {
 
@@ -24,7 +24,7 @@ const std::vector<AudioFamily>& audioFamilies();
 // Whether the family's voice is installed and speaks the page's language.
 bool familyReads(const AudioFamily& family, const LanguageTexts& texts);
 
-// Replaces the page's recording and its sentences' speech times.
+// Replaces the page's recording, its sentences' speech times and its kind of recording.
 void readAgain(EvaluationPage& page, const LanguageTexts& texts, const AudioFamily& family);
 
 // Another page's reading, in Italian, to hand `propose` in place of the page's own.

@@ -1,9 +1,8 @@
-#include "bench/propose/NaiveCutter.h"
+#include "tools/zorva-lesson/propose/evaluation/NaiveCutter.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "tools/zorva-lesson/Sound.h"
 
 namespace zorva::evaluation {
 namespace {
@@ -16,8 +15,8 @@ struct Run {
 
 }  // namespace
 
-std::vector<propose::Cut> naiveCuts(const std::vector<int16_t>& samples, size_t sentences) {
-  const size_t frame = static_cast<size_t>(kFrameS * builder::kClipRateHz);
+std::vector<propose::Cut> naiveCuts(const std::vector<int16_t>& samples, int rate_hz, size_t sentences) {
+  const size_t frame = static_cast<size_t>(kFrameS * rate_hz);
   std::vector<double> energy_db;
   for (size_t start = 0; start + frame <= samples.size(); start += frame) {
     double sum = 0;

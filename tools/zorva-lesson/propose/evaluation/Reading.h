@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/propose/ReadingVoice.h"
+#include "tools/zorva-lesson/propose/evaluation/ReadingVoice.h"
 
 namespace zorva::evaluation {
 
