@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "tools/lessonkit/Folder.h"
+#include "tools/zorva-lesson/CommandLine.h"
 #include "tools/zorva-lesson/course/ProgramStart.h"
 
 namespace zorva::builder {
@@ -31,6 +32,7 @@ fs::path courseFolderFor(fs::path asked) {
   return asked;
 }
 
+// Named after the command that was run (zorva or zorva-lesson), since both open courses.
 void reportCourseProblem(const std::string& problem) {
   std::cerr << program_invocation_short_name << ": " << problem << "\n";
   if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zorva Course Error", problem.c_str(), nullptr) != 0) {
@@ -91,9 +93,9 @@ int openCourse(const std::optional<std::string>& asked) {
 int installCourse(const std::string& built_dir) {
   const fs::path source = courseFolderFor(built_dir);
   if (!holdsCourse(source)) {
-    std::cerr << "zorva-lesson: no course in " << built_dir << " to install (it holds no "
-              << lessonkit::kDataFolderName << "/" << lessonkit::kStartupFileName << ")\n";
-    return 1;
+    report(std::cerr, "no course in " + built_dir + " to install (it holds no " + lessonkit::kDataFolderName + "/" +
+                          lessonkit::kStartupFileName + ")");
+    return kExitFailed;
   }
   const fs::path target = coursePlaces(launcherDir()).current;
   const fs::path staging = target.parent_path() / (".course-" + std::to_string(getpid()));
@@ -113,9 +115,8 @@ int installCourse(const std::string& built_dir) {
   if (error) {
     std::error_code ignored;
     fs::remove_all(staging, ignored);
-    std::cerr << "zorva-lesson: can't install the course into " << target.string() << ": " << error.message()
-              << "\n";
-    return 1;
+    report(std::cerr, "can't install the course into " + target.string() + ": " + error.message());
+    return kExitFailed;
   }
   std::cout << "installed " << source.string() << " as the current course " << target.string() << "\n";
   return 0;

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "tools/zorva-lesson/CommandLine.h"
 #include "tools/zorva-lesson/Launcher.h"
 #include "tools/zorva-lesson/course/CoursePacker.h"
 #include "tools/zorva-lesson/course/ProgramStart.h"
@@ -26,7 +27,7 @@ int installAnyCourse(const std::string& asked) {
     const UnpackedCourse course(asked);
     return installCourse(course.folder().string());
   } catch (const ArchiveError& error) {
-    std::cerr << "zorva-lesson: " << error.what() << "; the current course is unchanged\n";
+    report(std::cerr, error.what() + std::string("; the current course is unchanged"));
     return 1;
   }
 }
@@ -37,7 +38,7 @@ int packCourseCommand(const std::string& course, const std::string& out) {
     std::cout << "wrote " << out << "\n";
     return 0;
   } catch (const ArchiveError& error) {
-    std::cerr << "zorva-lesson: " << error.what() << "\n";
+    report(std::cerr, error.what());
     return 1;
   }
 }
