@@ -7,11 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/zorva-lesson/Assembler.h"
+#include "tools/zorva-lesson/BuildCommand.h"
 #include "tools/zorva-lesson/Checker.h"
-#include "tools/zorva-lesson/FolderWriter.h"
 #include "tools/zorva-lesson/Launcher.h"
-#include "tools/zorva-lesson/LessonDescription.h"
 #include "tools/zorva-lesson/propose/ProposeCommand.h"
 
 namespace {
@@ -25,20 +23,6 @@ int usage() {
   return 2;
 }
 
-int build(const std::string& description, const std::string& out_dir) {
-  try {
-    const zorva::builder::BookPlan wanted = zorva::builder::readDescription(description);
-    for (const std::string& warning : wanted.warnings) std::cerr << "zorva-lesson: " << warning << "\n";
-    const zorva::builder::BuiltBook book = zorva::builder::assemble(wanted);
-    zorva::builder::writeLessonFolder(book, out_dir);
-    std::cout << "wrote " << out_dir << "/ZORVADAT: " << book.pages.size() << " page(s)\n";
-    return 0;
-  } catch (const zorva::builder::BuildError& error) {
-    std::cerr << "zorva-lesson: " << error.what() << "\n";
-    return 1;
-  }
-}
-
 }  // namespace
 
 // Exits with 0, 1 or 2 only, as scripts rely on: whatever escapes is reported as status 2,
@@ -49,9 +33,9 @@ int main(int argc, char** argv) {
     if (argc >= 2 && std::string(argv[1]) == "propose") {
       return zorva::propose::runPropose(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
     }
-    if (argc == 4 && std::string(argv[1]) == "build") return build(argv[2], argv[3]);
+    if (argc == 4 && std::string(argv[1]) == "build") return zorva::builder::buildCourse(argv[2], argv[3], std::cout, std::cerr);
     if (argc == 5 && std::string(argv[1]) == "build" && std::string(argv[4]) == "--install") {
-      const int status = build(argv[2], argv[3]);
+      const int status = zorva::builder::buildCourse(argv[2], argv[3], std::cout, std::cerr);
       return status == 0 ? zorva::builder::installCourse(argv[3]) : status;
     }
     if ((argc == 2 || argc == 3) && std::string(argv[1]) == "open") {

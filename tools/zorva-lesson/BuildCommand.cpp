@@ -1,0 +1,22 @@
+#include "tools/zorva-lesson/BuildCommand.h"
+
+#include "tools/zorva-lesson/Assembler.h"
+#include "tools/zorva-lesson/FolderWriter.h"
+
+namespace zorva::builder {
+
+int buildCourse(const std::string& description, const std::string& out_dir, std::ostream& out, std::ostream& errors) {
+  try {
+    BookPlan wanted = readDescription(description);
+    const BuiltBook book = assemble(wanted, &wanted.warnings);
+    for (const std::string& warning : wanted.warnings) errors << "zorva-lesson: " << warning << "\n";
+    writeLessonFolder(book, out_dir);
+    out << "wrote " << out_dir << "/ZORVADAT: " << book.pages.size() << " page(s)\n";
+    return 0;
+  } catch (const BuildError& error) {
+    errors << "zorva-lesson: " << error.what() << "\n";
+    return 1;
+  }
+}
+
+}  // namespace zorva::builder
