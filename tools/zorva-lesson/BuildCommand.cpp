@@ -1,6 +1,7 @@
 #include "tools/zorva-lesson/BuildCommand.h"
 
 #include "tools/zorva-lesson/Assembler.h"
+#include "tools/zorva-lesson/CommandLine.h"
 #include "tools/zorva-lesson/FolderWriter.h"
 
 namespace zorva::builder {
@@ -9,13 +10,13 @@ int buildCourse(const std::string& description, const std::string& out_dir, std:
   try {
     BookPlan wanted = readDescription(description);
     const BuiltBook book = assemble(wanted, &wanted.warnings);
-    for (const std::string& warning : wanted.warnings) errors << "zorva-lesson: " << warning << "\n";
+    for (const std::string& warning : wanted.warnings) report(errors, warning);
     writeLessonFolder(book, out_dir);
     out << "wrote " << out_dir << "/ZORVADAT: " << book.pages.size() << " page(s)\n";
-    return 0;
+    return kExitDone;
   } catch (const BuildError& error) {
-    errors << "zorva-lesson: " << error.what() << "\n";
-    return 1;
+    report(errors, error.what());
+    return kExitFailed;
   }
 }
 

@@ -7,8 +7,8 @@
 namespace zorva::builder {
 
 // Reads the description, builds every page in memory, judges it by the course rules and only
-// then writes OUTDIR/ZORVADAT. Reports on `out`, warnings and the refusal on `errors` (each line
-// with the tool's prefix); returns the exit status: 0 built, 1 refused.
+// then writes OUTDIR/ZORVADAT. Reports on `out`, warnings and the refusal on `errors`; returns
+// kExitDone or kExitFailed.
 int buildCourse(const std::string& description, const std::string& out_dir, std::ostream& out, std::ostream& errors);
 
 }  // namespace zorva::builder

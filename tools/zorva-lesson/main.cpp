@@ -1,5 +1,5 @@
-// zorva-lesson: builds a ZORVADAT folder from a lesson description, checks one, and starts Zorva on
-// a course.
+// zorva-lesson: builds a ZORVADAT folder from a lesson description, checks one, starts Zorva on a
+// course and proposes a page's items. One row of the table below per command.
 #include <csignal>
 #include <exception>
 #include <iostream>
@@ -7,20 +7,50 @@
 #include <string>
 #include <vector>
 
+#include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/BuildCommand.h"
 #include "tools/zorva-lesson/Checker.h"
+#include "tools/zorva-lesson/CommandLine.h"
 #include "tools/zorva-lesson/Launcher.h"
+#include "tools/zorva-lesson/LessonDescription.h"
 #include "tools/zorva-lesson/propose/ProposeCommand.h"
 
 namespace {
 
-int usage() {
-  std::cerr << "usage: zorva-lesson build LESSON.toml OUTDIR [--install]   writes OUTDIR/ZORVADAT\n"
-               "       zorva-lesson check DATADIR              reports what a ZORVADAT folder holds\n"
-               "       zorva-lesson open [FOLDER]              starts Zorva on a course (default: the current one)\n"
-               "       zorva-lesson install OUTDIR             makes a built course the current one\n"
-            << zorva::propose::kProposeUsage;
-  return 2;
+using zorva::builder::Invocation;
+
+int build(const Invocation& call) {
+  const int status = zorva::builder::buildCourse(call.operands[0], call.operands[1], call.out, call.err);
+  return status == zorva::builder::kExitDone && call.has("--install") ? zorva::builder::installCourse(call.operands[1])
+                                                                      : status;
+}
+
+int open(const Invocation& call) {
+  return zorva::builder::openCourse(call.operands.empty() ? std::nullopt
+                                                          : std::optional<std::string>(call.operands.front()));
+}
+
+int install(const Invocation& call) { return zorva::builder::installCourse(call.operands.front()); }
+
+int check(const Invocation& call) {
+  return zorva::builder::checkExitStatus(zorva::builder::checkLessonFolder(call.operands.front(), call.out));
+}
+
+std::vector<zorva::builder::Command> commandTable() {
+  return {
+      {"open", "[FOLDER]", "starts Zorva on a course (default: the current one)", 0, 1, {}, open},
+      {"build",
+       "LESSON.toml OUTDIR [--install]",
+       "writes OUTDIR/ZORVADAT from a lesson description",
+       2,
+       2,
+       {{"--install", "", "then makes the built course the current one"}},
+       build},
+      {"install", "OUTDIR", "makes a built course the current one", 1, 1, {}, install},
+      {"check", "DATADIR", "reports what a ZORVADAT folder holds", 1, 1, {}, check},
+      zorva::propose::proposeCommand(),
+      zorva::builder::helpCommand(),
+  };
 }
 
 }  // namespace
@@ -30,25 +60,10 @@ int usage() {
 int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   try {
-    if (argc >= 2 && std::string(argv[1]) == "propose") {
-      return zorva::propose::runPropose(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
-    }
-    if (argc == 4 && std::string(argv[1]) == "build") return zorva::builder::buildCourse(argv[2], argv[3], std::cout, std::cerr);
-    if (argc == 5 && std::string(argv[1]) == "build" && std::string(argv[4]) == "--install") {
-      const int status = zorva::builder::buildCourse(argv[2], argv[3], std::cout, std::cerr);
-      return status == 0 ? zorva::builder::installCourse(argv[3]) : status;
-    }
-    if ((argc == 2 || argc == 3) && std::string(argv[1]) == "open") {
-      return zorva::builder::openCourse(argc == 3 ? std::optional<std::string>(argv[2])
-                                                  : std::nullopt);
-    }
-    if (argc == 3 && std::string(argv[1]) == "install") return zorva::builder::installCourse(argv[2]);
-    if (argc == 3 && std::string(argv[1]) == "check") {
-      return zorva::builder::checkExitStatus(zorva::builder::checkLessonFolder(argv[2], std::cout));
-    }
+    return zorva::builder::runCommandLine(commandTable(), std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                                          std::cerr);
   } catch (const std::exception& error) {
-    std::cerr << "zorva-lesson: " << error.what() << "\n";
-    return 2;
+    zorva::builder::report(std::cerr, error.what());
+    return zorva::builder::kExitUsage;
   }
-  return usage();
 }
