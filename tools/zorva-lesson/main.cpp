@@ -7,12 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/BuildCommand.h"
 #include "tools/zorva-lesson/Checker.h"
 #include "tools/zorva-lesson/CommandLine.h"
 #include "tools/zorva-lesson/Launcher.h"
-#include "tools/zorva-lesson/LessonDescription.h"
 #include "tools/zorva-lesson/propose/ProposeCommand.h"
 
 namespace {
