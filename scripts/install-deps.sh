@@ -10,7 +10,8 @@ packages=(
   flite festival festvox-kallpc16k festvox-us-slt-hts
   xvfb xauth x11-utils xdotool imagemagick pulseaudio
   clang libclang-rt-14-dev
-  librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
+  libarchive-dev
+  librsvg2-bin dpkg-dev desktop-file-utils appstream lintian shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 missing=()
 for p in "${packages[@]}"; do
