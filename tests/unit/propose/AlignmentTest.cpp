@@ -18,6 +18,13 @@ const std::vector<std::string> kSentences = {"Peter buys a ticket at the counter
                                              "In the afternoon, it starts to rain.",
                                              "He opens his umbrella and goes to the park.", "Where do you go on holiday?"};
 
+evaluation::ReadingStyle style(bool long_commas, const char* title) {
+  evaluation::ReadingStyle s;
+  s.long_commas = long_commas;
+  s.spoken_title = title;
+  return s;
+}
+
 Reading read(const evaluation::ReadingStyle& style, unsigned seed) {
   std::vector<evaluation::SpokenSentence> spoken;
   for (const std::string& s : kSentences) spoken.push_back({s, "en+f3"});
@@ -34,15 +41,15 @@ TEST(RecordingCutter, CutsLandOnTheReadersSpeech) {
     void (*room)(Reading&, std::mt19937&);
   };
   const std::vector<Row> rows = {
-      {"a quiet room", {}, nullptr},
-      {"brown noise at 20 dB", {}, [](Reading& r, std::mt19937& random) {
+      {"a quiet room", style(false, ""), nullptr},
+      {"brown noise at 20 dB", style(false, ""), [](Reading& r, std::mt19937& random) {
          evaluation::addNoise(r.samples, evaluation::NoiseColour::kBrown, 20, random);
        }},
-      {"breaths and clicks", {}, [](Reading& r, std::mt19937& random) {
+      {"breaths and clicks", style(false, ""), [](Reading& r, std::mt19937& random) {
          evaluation::addBreathsAndClicks(r.samples, r.speech_start_s, r.speech_end_s, random);
        }},
-      {"comma pauses longer than the sentences' own", {{}, true}, nullptr},
-      {"a title said first", {{}, false, "Track twelve. Unit two, page fifteen."}, nullptr},
+      {"comma pauses longer than the sentences' own", style(true, ""), nullptr},
+      {"a title said first", style(false, "Track twelve. Unit two, page fifteen."), nullptr},
   };
   for (const Row& row : rows) {
     Reading reading = read(row.style, 5);
@@ -57,6 +64,8 @@ TEST(RecordingCutter, CutsLandOnTheReadersSpeech) {
     }
     const bool titled = !row.style.spoken_title.empty();
     ASSERT_EQ(cut.unlisted.size(), titled ? 1u : 0u) << row.label;
-    if (titled) EXPECT_LT(cut.unlisted[0].end_s, reading.speech_start_s[0]) << row.label;
+    if (titled) {
+      EXPECT_LT(cut.unlisted[0].end_s, reading.speech_start_s[0]) << row.label;
+    }
   }
 }

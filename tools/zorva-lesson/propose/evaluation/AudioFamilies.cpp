@@ -16,33 +16,42 @@ const std::map<std::string, std::string> kSpokenTitles = {
     {"ita", "Traccia dodici. Unità due, pagina quindici."},
 };
 
+ReadingStyle style(const ReadingVoice& voice, bool long_commas = false, const std::string& title = "") {
+  ReadingStyle s;
+  s.voice = voice;
+  s.long_commas = long_commas;
+  s.spoken_title = title;
+  return s;
+}
+
 AudioFamily noisy(const std::string& name, NoiseColour colour, double snr_db, double reverb_s = 0) {
   return AudioFamily{name, {}, [=](Reading& reading, std::mt19937& random) {
                        if (reverb_s > 0) reverberate(reading.samples, reverb_s);
                        addNoise(reading.samples, colour, snr_db, random);
-                     }};
+                     }, false};
 }
 
 }  // namespace
 
 const std::vector<AudioFamily>& audioFamilies() {
   static const std::vector<AudioFamily> kFamilies = {
-      {"espeak-ng 125 wpm", {ReadingVoice{Synthesiser::kEspeak, "", 125}}, nullptr},
-      {"espeak-ng 260 wpm", {ReadingVoice{Synthesiser::kEspeak, "", 260}}, nullptr},
-      {"flite slt", {ReadingVoice{Synthesiser::kFlite, "slt", 0}}, nullptr, true},
-      {"festival diphone", {ReadingVoice{Synthesiser::kFestival, "kal_diphone", 0}}, nullptr, true},
-      {"festival HTS", {ReadingVoice{Synthesiser::kFestival, "cmu_us_slt_arctic_hts", 0}}, nullptr, true},
+      {"espeak-ng 125 wpm", style({Synthesiser::kEspeak, "", 125}), nullptr, false},
+      {"espeak-ng 260 wpm", style({Synthesiser::kEspeak, "", 260}), nullptr, false},
+      {"flite slt", style({Synthesiser::kFlite, "slt", 0}), nullptr, true},
+      {"festival diphone", style({Synthesiser::kFestival, "kal_diphone", 0}), nullptr, true},
+      {"festival HTS", style({Synthesiser::kFestival, "cmu_us_slt_arctic_hts", 0}), nullptr, true},
       noisy("brown noise 20 dB, reverb", NoiseColour::kBrown, 20, 0.5),
       noisy("brown noise 10 dB", NoiseColour::kBrown, 10),
       noisy("pink noise 20 dB", NoiseColour::kPink, 20),
       noisy("pink noise 10 dB", NoiseColour::kPink, 10),
-      {"reverb", {}, [](Reading& reading, std::mt19937&) { reverberate(reading.samples, 0.7); }},
-      {"hum and music", {}, [](Reading& reading, std::mt19937& random) { addHumAndMusic(reading.samples, random); }},
+      {"reverb", {}, [](Reading& reading, std::mt19937&) { reverberate(reading.samples, 0.7); }, false},
+      {"hum and music", {}, [](Reading& reading, std::mt19937& random) { addHumAndMusic(reading.samples, random); },
+       false},
       {"breaths and clicks", {}, [](Reading& reading, std::mt19937& random) {
          addBreathsAndClicks(reading.samples, reading.speech_start_s, reading.speech_end_s, random);
-       }},
-      {"long comma pauses", {ReadingVoice{}, true}, nullptr},
-      {"spoken title", {ReadingVoice{}, false, "-"}, nullptr},  // the title in the page's language
+       }, false},
+      {"long comma pauses", style({}, true), nullptr, false},
+      {"spoken title", style({}, false, "-"), nullptr, false},  // "-": the title in the page's language
   };
   return kFamilies;
 }

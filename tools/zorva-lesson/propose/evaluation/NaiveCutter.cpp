@@ -9,6 +9,13 @@ namespace {
 
 constexpr double kFrameS = 0.01;
 
+propose::Cut cut(double from_s, double to_s) {
+  propose::Cut c;
+  c.from_s = from_s - propose::kCutMarginS;
+  c.to_s = to_s + propose::kCutMarginS;
+  return c;
+}
+
 struct Run {
   size_t from, to;  // frames
 };
@@ -44,10 +51,10 @@ std::vector<propose::Cut> naiveCuts(const std::vector<int16_t>& samples, int rat
   std::vector<propose::Cut> cuts;
   double from_s = static_cast<double>(first) * kFrameS;
   for (const Run& pause : pauses) {
-    cuts.push_back(propose::Cut{from_s - propose::kCutMarginS, static_cast<double>(pause.from) * kFrameS + propose::kCutMarginS});
+    cuts.push_back(cut(from_s, static_cast<double>(pause.from) * kFrameS));
     from_s = static_cast<double>(pause.to) * kFrameS;
   }
-  cuts.push_back(propose::Cut{from_s - propose::kCutMarginS, static_cast<double>(last) * kFrameS + propose::kCutMarginS});
+  cuts.push_back(cut(from_s, static_cast<double>(last) * kFrameS));
   return cuts;
 }
 
