@@ -102,9 +102,20 @@ std::vector<uint8_t> warp(const std::vector<FeatureFrame>& recording, const std:
 
 }  // namespace
 
-double nearness(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,
-                const std::vector<std::vector<FeatureFrame>>& sentences) {
-  return measureNearness(recording, loudness, Columns(sentences)).nearest;
+float bestMatch(const std::vector<FeatureFrame>& recording, const std::vector<FeatureFrame>& sentence) {
+  constexpr float kNever = std::numeric_limits<float>::infinity();
+  const size_t width = sentence.size();
+  std::vector<float> above(width, kNever), here(width, kNever);
+  float best = kNever;
+  for (const FeatureFrame& heard : recording) {
+    for (size_t j = 0; j < width; ++j) {
+      const float before = j == 0 ? 0 : std::min({above[j - 1], above[j], here[j - 1]});  // free start
+      here[j] = before + featureDistance(heard, sentence[j]);
+    }
+    best = std::min(best, here[width - 1]);
+    std::swap(above, here);
+  }
+  return best / static_cast<float>(width);
 }
 
 Alignment alignSentences(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,

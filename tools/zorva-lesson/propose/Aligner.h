@@ -23,10 +23,9 @@ struct Alignment {
   std::vector<bool> in_gap;  // for each recording frame: aligned with no sentence
 };
 
-// How near the recording's loud frames come to the synthesis: the smaller, the likelier the
-// synthesised voice sounds like the reader's.
-double nearness(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,
-                const std::vector<std::vector<FeatureFrame>>& sentences);
+// The mean distance per synthesised frame of the sentence's best match anywhere in the recording:
+// of two voices saying it, the nearer to its reader matches better.
+float bestMatch(const std::vector<FeatureFrame>& recording, const std::vector<FeatureFrame>& sentence);
 
 // `loudness` is the recording's, frame by frame. The synthesised sentences must not be empty.
 Alignment alignSentences(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,

@@ -30,18 +30,17 @@ std::vector<FeatureFrame> spokenFeatures(const std::string& text, const std::str
   return frames;
 }
 
-// A man's and a woman's voice differ more than the features can bridge, so the sentences are
-// said in both and the synthesis nearer to the reader is aligned.
+// A man's and a woman's voice differ more than the features can bridge, so each sentence is said
+// in both and the one nearer to its reader (dialogues have several) is aligned.
 std::vector<std::vector<FeatureFrame>> nearerSynthesis(const std::vector<FeatureFrame>& heard,
-                                                       const std::vector<float>& level,
                                                        const std::vector<std::string>& sentences,
                                                        const std::string& voice) {
-  std::vector<std::vector<FeatureFrame>> male, female;
+  std::vector<std::vector<FeatureFrame>> nearer;
   for (const std::string& s : sentences) {
-    male.push_back(spokenFeatures(s, voice));
-    female.push_back(spokenFeatures(s, voice + kWomansVariant));
+    std::vector<FeatureFrame> male = spokenFeatures(s, voice), female = spokenFeatures(s, voice + kWomansVariant);
+    nearer.push_back(bestMatch(heard, male) <= bestMatch(heard, female) ? std::move(male) : std::move(female));
   }
-  return nearness(heard, level, male) <= nearness(heard, level, female) ? male : female;
+  return nearer;
 }
 
 void checkLength(const SpeechMap& speech, size_t synthesised_frames) {
@@ -86,7 +85,7 @@ AlignedCuts cutRecording(const std::vector<int16_t>& samples, const std::vector<
   }
   const std::vector<FeatureFrame> heard = speechFeatures(clean, kRate);
   const std::vector<float> level = loudness(clean, kRate);
-  const std::vector<std::vector<FeatureFrame>> said = nearerSynthesis(heard, level, sentences, voice);
+  const std::vector<std::vector<FeatureFrame>> said = nearerSynthesis(heard, sentences, voice);
   checkLength(speech, std::accumulate(said.begin(), said.end(), size_t{0},
                                       [](size_t sum, const auto& frames) { return sum + frames.size(); }));
   const Alignment alignment = alignSentences(heard, level, said);
