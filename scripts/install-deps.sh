@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config libgtest-dev
-  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libsdl2-dev libsdl2-ttf-dev libx11-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libsdl2-image-dev libpango1.0-dev libcairo2-dev libsndfile1-dev libsoxr-dev libsoundtouch-dev fonts-vlgothic
   libespeak-ng-dev espeak-ng libimagequant-dev libtomlplusplus-dev libpng-dev
   libtesseract-dev tesseract-ocr-eng tesseract-ocr-deu tesseract-ocr-spa tesseract-ocr-fra libpoppler-cpp-dev

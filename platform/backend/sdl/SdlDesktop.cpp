@@ -295,7 +295,11 @@ void SdlDesktop::waitForEvent(int timeout_ms) {
 MessageBoxAnswer SdlDesktop::messageBox(const std::string& text, const std::string& caption, unsigned flags,
                                         bool has_owner) {
   showHeldPixels();
-  return showMessageBox(text, caption, flags, has_owner ? window_ : nullptr);
+  // A box is drawn inside its owner only where the learner can see the owner.
+  const bool owner_seen = has_owner && window_ != nullptr &&
+                          (SDL_GetWindowFlags(window_) & (SDL_WINDOW_SHOWN | SDL_WINDOW_MINIMIZED)) == SDL_WINDOW_SHOWN;
+  const MessageBoxPlace place{owner_seen ? window_ : nullptr, scale_.factor().value(), [this] { blitPresented(); }};
+  return showMessageBox(text, caption, flags, place);
 }
 
 uint64_t SdlDesktop::nowMs() {
