@@ -7,9 +7,14 @@ started once with ZORVA_SCALE=1 and once as the screen asks, matches that refere
 ImageMagick from the first; a click on "Lesson 1" opens the page; a click on the Stop button
 ends Play. ZORVA_SCALE=3, too large for the screen, gives the same window and a warning.
 
-    hidpi_scenario.py hidpi --zorva EXE --builder EXE --clipfind EXE --work DIR
+hidpi_box: the box for a missing page opens inside the window; at ZORVA_SCALE=2 the box and its
+caption's text are twice as wide and high as at ZORVA_SCALE=1.
+
+    hidpi_scenario.py hidpi|hidpi_box --zorva EXE --builder EXE --clipfind EXE --work DIR
 """
+import glob
 import math
+import os
 import subprocess
 import sys
 import time
@@ -127,6 +132,56 @@ def hidpi(run):
     too_large_request(run, fitting)
 
 
+CAPTION_BAR = (0, 0, 128)
+
+
+def bounds(shot, wanted, within=None):
+    """The smallest (left, top, right, bottom) holding every pixel of colour `wanted` in `within`."""
+    left, top, right, bottom = within or (0, 0, shot.width, shot.height)
+    xs, ys = [], []
+    for y in range(top, bottom):
+        for x in range(left, right):
+            if shot.at(shot.left + x, shot.top + y) == wanted:
+                xs.append(x)
+                ys.append(y)
+    return (min(xs), min(ys), max(xs) + 1, max(ys) + 1) if xs else None
+
+
+def missing_page_box(run, scale, label):
+    """The caption bar and its text's bounds in the box for a missing page at ZORVA_SCALE=scale."""
+    run.start(env={'ZORVA_SCALE': str(scale)}, scale=scale)
+    run.wait_for(TITLE_CORNER, TITLE_MARK, f'the lesson menu at ZORVA_SCALE={scale}')
+    run.click(button_point('Lesson 1'))
+    run.desktop.wait_for_output("zorva: Zorva File Error: Can't find file")
+    time.sleep(0.3)
+    shot = window_pixels(run, label)
+    bar = bounds(shot, CAPTION_BAR)
+    text = bar and bounds(shot, WHITE, bar)
+    if not text:
+        run.fail(f'no box with a caption over the window at ZORVA_SCALE={scale}')
+    run.desktop.key(run.window, 'Return')
+    time.sleep(0.3)
+    if bounds(window_pixels(run, label + '-answered'), CAPTION_BAR):
+        run.fail(f'the box stayed over the window after Enter at ZORVA_SCALE={scale}')
+    run.desktop.close_window(run.window)
+    run.expect_exit(f'the close button at ZORVA_SCALE={scale}')
+    return bar, text
+
+
+def hidpi_box(run):
+    lesson = run.make_lesson()
+    for page in glob.glob(os.path.join(lesson.data_dir, '*.pge')):
+        os.remove(page)
+    sizes = {}
+    for scale in (1, 2):
+        bar, text = missing_page_box(run, scale, f'box-{scale}x')
+        sizes[scale] = (bar[2] - bar[0], text[2] - text[0], text[3] - text[1])
+    run.figure(f'box caption bar width, caption text width and height: {sizes[1]} at 1x, {sizes[2]} at 2x')
+    for what, single, double in zip(('caption bar width', 'caption text width', 'caption text height'), *sizes.values()):
+        if not 1.8 <= double / single <= 2.2:
+            run.fail(f'the box\'s {what} is {double} at 2x against {single} at 1x, not twice')
+
+
 if __name__ == '__main__':
-    args = parse_args(['hidpi'])
-    sys.exit(run_one(Run(args, 'hidpi', **SCREEN), hidpi))
+    args = parse_args(['hidpi', 'hidpi_box'])
+    sys.exit(run_one(Run(args, args.scenario, **SCREEN), {'hidpi': hidpi, 'hidpi_box': hidpi_box}[args.scenario]))
