@@ -66,15 +66,5 @@ TEST(MessageBoxLayout, PartsFollowTheDialogMetrics) {
   }
 }
 
-TEST(MessageBoxLayout, ClicksFindButtonsByTheirEdges) {
-  const MessageBoxLayout box = layoutMessageBox("Delete?", "Zorva", false, 2, metricsAt(1));
-  const ScreenRect yes = box.buttons[0], no = box.buttons[1];
-  const struct {
-    int x, y, expected;
-  } rows[] = {{yes.left, yes.top, 0},           {yes.right - 1, yes.bottom - 1, 0}, {yes.right, yes.top, -1},
-              {no.left, no.top, 1},             {no.left, no.bottom, -1},           {yes.left - 1, yes.top, -1}};
-  for (const auto& row : rows) EXPECT_EQ(buttonAt(box, row.x, row.y), row.expected) << row.x << "," << row.y;
-}
-
 }  // namespace
 }  // namespace zorva::platform
