@@ -15,8 +15,6 @@ MessageBoxMetrics metricsAt(int factor) {
                            [factor](const std::string& line) { return 7 * factor * static_cast<int>(line.size()); }};
 }
 
-ScreenRect times(const ScreenRect& r, int k) { return ScreenRect{r.left * k, r.top * k, r.right * k, r.bottom * k}; }
-
 TEST(MessageBoxLayout, PartsFollowTheDialogMetrics) {
   const std::string long_text(80, 'x');  // 560 pixels: one word, longer than a line
   struct Row {
@@ -57,11 +55,7 @@ TEST(MessageBoxLayout, PartsFollowTheDialogMetrics) {
     EXPECT_EQ(at2.width, 2 * at1.width) << row.what;
     EXPECT_EQ(at2.height, 2 * at1.height) << row.what;
     EXPECT_EQ(at2.frame, 2 * at1.frame) << row.what;
-    for (size_t i = 0; i < at1.buttons.size(); ++i) {
-      const ScreenRect doubled = times(at1.buttons[i], 2);
-      EXPECT_NEAR(at2.buttons[i].left, doubled.left, 1) << row.what;
-      EXPECT_EQ(at2.buttons[i].bottom, doubled.bottom) << row.what;
-    }
+    EXPECT_NEAR(at2.buttons.back().right, 2 * last_button.right, 1) << row.what;
     EXPECT_NEAR(at2.line_boxes.front().top, 2 * line.top, 1) << row.what;
   }
 }
