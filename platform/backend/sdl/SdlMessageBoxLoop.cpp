@@ -65,7 +65,8 @@ class BoxSession {
         return plan_.dismissed;
       case SDL_WINDOWEVENT: return takeWindowEvent(event, id);
       case SDL_KEYDOWN:
-      case SDL_KEYUP: return event.key.windowID == id ? takeKey(event.key) : std::nullopt;
+      case SDL_KEYUP:  // a key SDL could not tie to a window yet is the box's too
+        return event.key.windowID == id || event.key.windowID == 0 ? takeKey(event.key) : std::nullopt;
       case SDL_MOUSEBUTTONDOWN:
       case SDL_MOUSEBUTTONUP:
         return event.button.windowID == id && event.button.button == SDL_BUTTON_LEFT ? takeClick(event.button)
