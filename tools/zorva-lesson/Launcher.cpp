@@ -3,10 +3,14 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <iostream>
 
 #include "tools/lessonkit/Folder.h"
+#include "tools/zorva-lesson/CourseFiles.h"
+#include "tools/zorva-lesson/FileBytes.h"
+#include "tools/zorva-lesson/FolderSwap.h"
 
 namespace zorva::builder {
 namespace fs = std::filesystem;
@@ -33,6 +37,13 @@ void reportNoCourse(const std::string& problem) {
   if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zorva Course Error", problem.c_str(), nullptr) != 0) {
     std::cerr << "zorva-lesson: the message could not be shown in a box: " << SDL_GetError() << "\n";
   }
+}
+
+std::vector<uint8_t> readCourseFile(const fs::path& path) {
+  std::string why;
+  std::optional<FileBytes> bytes = FileBytes::read(path, kMaxDataFileBytes, why);
+  if (!bytes) throw std::runtime_error("can't install " + path.string() + ": it " + why);
+  return bytes->bytes();
 }
 
 }  // namespace
@@ -98,37 +109,39 @@ int openCourse(const std::optional<std::string>& asked) {
   return 1;
 }
 
-int installCourse(const std::string& built_dir) {
+int installCourse(const std::string& built_dir, FileCalls& calls, std::ostream& out, std::ostream& err) {
   const fs::path source = courseFolderFor(built_dir);
   if (!holdsCourse(source)) {
-    std::cerr << "zorva-lesson: no course in " << built_dir << " to install (it holds no "
-              << lessonkit::kDataFolderName << "/" << lessonkit::kStartupFileName << ")\n";
+    err << "zorva-lesson: no course in " << built_dir << " to install (it holds no " << lessonkit::kDataFolderName
+        << "/" << lessonkit::kStartupFileName << ")\n";
+    return 1;
+  }
+  const fs::path data = source / lessonkit::kDataFolderName;
+  const CourseListing listing = listCourse(data);
+  if (!listing.refused.empty()) {
+    for (const std::string& refused : listing.refused) err << "zorva-lesson: " << refused << "\n";
+    err << "zorva-lesson: the course in " << built_dir << " was not installed: a course holds regular files only\n";
     return 1;
   }
   const fs::path target = coursePlaces(launcherDir()).current;
-  const fs::path staging = target.parent_path() / (".course-" + std::to_string(getpid()));
-  std::error_code error;
-  fs::remove_all(staging, error);
-  fs::create_directories(staging, error);
-  if (!error) {
-    fs::copy(source / lessonkit::kDataFolderName, staging / lessonkit::kDataFolderName, fs::copy_options::recursive,
-             error);
-  }
-  if (!error) {
-    // The old course goes only once the new one is complete beside it.
-    std::error_code ignored;
-    fs::remove_all(target, ignored);
-    fs::rename(staging, target, error);
-  }
-  if (error) {
-    std::error_code ignored;
-    fs::remove_all(staging, ignored);
-    std::cerr << "zorva-lesson: can't install the course into " << target.string() << ": " << error.message()
-              << "\n";
+  try {
+    FolderSwap swap(target, ".course-", "the course", calls);
+    const fs::path staged = swap.staging() / lessonkit::kDataFolderName;
+    if (calls.makeFolder(staged) != 0) throw FileError("can't create", errno, staged);
+    for (const fs::path& folder : listing.folders) {
+      if (calls.makeFolder(staged / folder) != 0) throw FileError("can't create", errno, staged / folder);
+    }
+    for (const fs::path& file : listing.files) writeNewFile(calls, staged / file, readCourseFile(data / file));
+    const std::string warning = swap.commit();
+    if (!warning.empty()) err << "zorva-lesson: " << warning << "\n";
+  } catch (const std::runtime_error& error) {
+    err << "zorva-lesson: " << error.what() << "\n";
     return 1;
   }
-  std::cout << "installed " << source.string() << " as the current course " << target.string() << "\n";
+  out << "installed " << source.string() << " as the current course " << target.string() << "\n";
   return 0;
 }
+
+int installCourse(const std::string& built_dir) { return installCourse(built_dir, realFileCalls(), std::cout, std::cerr); }
 
 }  // namespace zorva::builder
