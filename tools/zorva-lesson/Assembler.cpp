@@ -40,22 +40,15 @@ void mustLieOn(const PictureRect& r, const lessonkit::IndexedPicture& picture, c
                               h + " (picture pixels, as an image editor shows them)");
 }
 
-std::vector<int16_t> cutSegment(std::vector<int16_t> samples, const SoundPlan& sound) {
-  const auto at = [](double seconds) { return static_cast<size_t>(std::llround(seconds * kClipRateHz)); };
-  const size_t begin = at(sound.from_s);
-  const size_t end = sound.to_s ? std::min(at(*sound.to_s), samples.size()) : samples.size();
-  if (begin >= end) {
-    throw BuildError(sound.where, "'from' lies at or after the end of " + sound.path + " (" +
-                                      std::to_string(samples.size() / kClipRateHz) + " s long)");
-  }
-  return std::vector<int16_t>(samples.begin() + static_cast<std::ptrdiff_t>(begin),
-                              samples.begin() + static_cast<std::ptrdiff_t>(end));
-}
-
-std::vector<int16_t> makeSound(const SoundPlan& sound) {
+std::vector<int16_t> makeSound(const SoundPlan& sound, std::vector<std::string>* warnings) {
   switch (sound.kind) {
-    case SoundPlan::Kind::File:
-      return changeTempo(cutSegment(loadSoundFile(sound.path, sound.where), sound), sound.tempo);
+    case SoundPlan::Kind::File: {
+      LoadedSound loaded = readSoundFile(sound.path, sound.where, SoundStretch{sound.from_s, sound.to_s});
+      if (!loaded.damage.empty() && warnings != nullptr) {
+        warnings->push_back(sound.where.describe() + ": warning: " + loaded.damage);
+      }
+      return changeTempo(loaded.samples, sound.tempo);
+    }
     case SoundPlan::Kind::Speech: return changeTempo(speak(sound.text, sound.voice, sound.where), sound.tempo);
     case SoundPlan::Kind::None: break;
   }
@@ -79,7 +72,7 @@ PictureRect roleBoxBeside(const PictureRect& audio, bool right_to_left) {
   return PictureRect{audio.left - kRoleGapPx - kRoleBoxWidthPx, audio.top, audio.left - kRoleGapPx, audio.bottom};
 }
 
-lessonkit::Item buildItem(const ItemPlan& wanted, const Laid& laid, int index) {
+lessonkit::Item buildItem(const ItemPlan& wanted, const Laid& laid, int index, std::vector<std::string>* warnings) {
   lessonkit::Item item;
   const TextLine* line = textLine(wanted, laid);
   const PictureRect audio = line != nullptr ? line->box : *wanted.audio;
@@ -92,7 +85,7 @@ lessonkit::Item buildItem(const ItemPlan& wanted, const Laid& laid, int index) {
   }
   item.name = wanted.name.empty() ? "item" + std::to_string(index + 1) : wanted.name;
   if (item.name.size() > 63) throw BuildError(wanted.where, "'name' is longer than 63 bytes");
-  item.samples = makeSound(wanted.sound);
+  item.samples = makeSound(wanted.sound, warnings);
   return item;
 }
 
@@ -122,7 +115,7 @@ void chainRoles(std::vector<lessonkit::Item>& items, const std::vector<std::stri
   }
 }
 
-lessonkit::Page buildPage(const PagePlan& wanted, std::string file_name) {
+lessonkit::Page buildPage(const PagePlan& wanted, std::string file_name, std::vector<std::string>* warnings) {
   const Laid laid = drawPicture(wanted.picture);
   lessonkit::Page page;
   page.file_name = std::move(file_name);
@@ -131,14 +124,14 @@ lessonkit::Page buildPage(const PagePlan& wanted, std::string file_name) {
   page.picture = laid.image;
   std::vector<std::string> roles;
   for (size_t i = 0; i < wanted.items.size(); ++i) {
-    page.items.push_back(buildItem(wanted.items[i], laid, static_cast<int>(i)));
+    page.items.push_back(buildItem(wanted.items[i], laid, static_cast<int>(i), warnings));
     roles.push_back(wanted.items[i].role);
   }
   chainRoles(page.items, roles);
   return page;
 }
 
-BuiltBook assemble(const BookPlan& book) {
+BuiltBook assemble(const BookPlan& book, std::vector<std::string>* warnings) {
   BuiltBook built;
   built.title = drawPicture(book.title).image;
   bool own_contents = false;
@@ -147,7 +140,7 @@ BuiltBook assemble(const BookPlan& book) {
   for (const LessonPlan& lesson : book.lessons) {
     const size_t first = built.pages.size();
     for (size_t p = 0; p < lesson.pages.size(); ++p) {
-      built.pages.push_back(buildPage(lesson.pages[p], pageFileName(lesson.number, static_cast<int>(p) + 1)));
+      built.pages.push_back(buildPage(lesson.pages[p], pageFileName(lesson.number, static_cast<int>(p) + 1), warnings));
     }
     // The ends of a lesson stay empty: Zorva loads the contents page (lesson 0) for them.
     for (size_t p = first; p < built.pages.size(); ++p) {
@@ -161,7 +154,7 @@ BuiltBook assemble(const BookPlan& book) {
     }
   }
   if (!own_contents) {
-    lessonkit::Page contents = buildPage(contentsPage(book), pageFileName(0, 1));
+    lessonkit::Page contents = buildPage(contentsPage(book), pageFileName(0, 1), warnings);
     contents.next_name = first_page;
     built.pages.push_back(std::move(contents));
   }

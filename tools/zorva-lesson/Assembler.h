@@ -27,6 +27,7 @@ std::string pageFileName(int lesson, int page);
 // Chains the items of each named role in page order and sets every member's role head.
 void chainRoles(std::vector<lessonkit::Item>& items, const std::vector<std::string>& roles);
 
-BuiltBook assemble(const BookPlan& book);
+// Faults that do not stop the build (a damaged sound file) are added to `warnings` when given.
+BuiltBook assemble(const BookPlan& book, std::vector<std::string>* warnings = nullptr);
 
 }  // namespace zorva::builder

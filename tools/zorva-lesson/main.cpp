@@ -28,8 +28,9 @@ int usage() {
 int build(const std::string& description, const std::string& out_dir) {
   try {
     const zorva::builder::BookPlan wanted = zorva::builder::readDescription(description);
-    for (const std::string& warning : wanted.warnings) std::cerr << "zorva-lesson: " << warning << "\n";
-    const zorva::builder::BuiltBook book = zorva::builder::assemble(wanted);
+    std::vector<std::string> warnings = wanted.warnings;
+    const zorva::builder::BuiltBook book = zorva::builder::assemble(wanted, &warnings);
+    for (const std::string& warning : warnings) std::cerr << "zorva-lesson: " << warning << "\n";
     zorva::builder::writeLessonFolder(book, out_dir);
     std::cout << "wrote " << out_dir << "/ZORVADAT: " << book.pages.size() << " page(s)\n";
     return 0;

@@ -53,7 +53,7 @@ TEST_F(SegmentTest, FromAndToCutTheClipOrAreRefusedWithTheirLine) {
        "lesson.toml:11: 'from' must be a time in seconds"},
       {"on a spoken item", "say = \"Hallo\"\n    voice = \"de\"\n    from = 1\n", 0, 0,
        "'from' and 'to' need an 'audio' file"},
-      {"past the end", "audio = \"page.wav\"\n    from = 3\n", 0, 0, "'from' lies at or after the end of"},
+      {"past the end", "audio = \"page.wav\"\n    from = 3\n", 0, 0, "(3.00 s) lies at or after the end of"},
   };
   for (const Row& row : rows) {
     try {
