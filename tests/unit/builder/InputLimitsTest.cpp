@@ -15,18 +15,6 @@ using namespace zorva::builder;
 
 namespace {
 
-const char* kPage = R"([title]
-text = ["Title"]
-
-[[lesson]]
-number = 1
-voice = "en"
-  [[lesson.page]]
-  text = ["One line"]
-    [[lesson.page.item]]
-    line = 1
-)";
-
 void put32(std::string& out, uint32_t v, bool big_endian) {
   for (int i = 0; i < 4; ++i) out += static_cast<char>(v >> (big_endian ? 24 - 8 * i : 8 * i));
 }
@@ -77,32 +65,32 @@ TEST_F(InputLimitsTest, InputsBeyondTheirBoundsAreRefusedAtTheirLineWithTheLimit
     std::string description;
     std::string refusal;
   } rows[] = {
-      {"tempo NaN", std::string(kPage) + "    say = \"Hi\"\n    tempo = nan\n", ":12: 'tempo' must be a number from 0.5"},
-      {"tempo infinite", std::string(kPage) + "    say = \"Hi\"\n    tempo = inf\n", ":12: 'tempo' must be a number"},
-      {"from NaN", std::string(kPage) + "    audio = \"hour.wav\"\n    from = nan\n", ":12: 'from' must be a time"},
-      {"to infinite", std::string(kPage) + "    audio = \"hour.wav\"\n    to = inf\n", ":12: 'to' must be a time"},
-      {"say too long", std::string(kPage) + "    say = \"" + std::string(2001, 'a') + "\"\n",
-       ":11: 'say' is 2001 bytes long; it may hold at most 2000"},
-      {"text line too long", std::string(kPage) + "    say = \"Hi\"\n[[lesson]]\nnumber = 2\n  [[lesson.page]]\n  text = [\"" +
+      {"tempo NaN", std::string(kOneLinePage) + "    say = \"Hi\"\n    voice = \"en\"\n    tempo = nan\n", ":12: 'tempo' must be a number from 0.5"},
+      {"tempo infinite", std::string(kOneLinePage) + "    say = \"Hi\"\n    voice = \"en\"\n    tempo = inf\n", ":12: 'tempo' must be a number"},
+      {"from NaN", std::string(kOneLinePage) + "    audio = \"hour.wav\"\n    from = nan\n", ":11: 'from' must be a time"},
+      {"to infinite", std::string(kOneLinePage) + "    audio = \"hour.wav\"\n    to = inf\n", ":11: 'to' must be a time"},
+      {"say too long", std::string(kOneLinePage) + "    say = \"" + std::string(2001, 'a') + "\"\n",
+       ":10: 'say' is 2001 bytes long; it may hold at most 2000"},
+      {"text line too long", std::string(kOneLinePage) + "    say = \"Hi\"\n    voice = \"en\"\n[[lesson]]\nnumber = 2\n  [[lesson.page]]\n  text = [\"" +
                                  std::string(1001, 'a') + "\"]\n",
        ":15: 'text' is 1001 bytes long; it may hold at most 1000"},
-      {"dotted header 50,000 deep", std::string(kPage) + "[" + deep_key + "]\n", ":11: a key or table header of more than 8"},
-      {"dotted key 50,000 deep", std::string(kPage) + "    say = \"Hi\"\n    " + deep_key + " = 1\n",
+      {"dotted header 50,000 deep", std::string(kOneLinePage) + "[" + deep_key + "]\n", ":10: a key or table header of more than 8"},
+      {"dotted key 50,000 deep", std::string(kOneLinePage) + "    say = \"Hi\"\n    voice = \"en\"\n    " + deep_key + " = 1\n",
        ":12: a key or table header of more than 8"},
-      {"arrays 50,000 deep", std::string(kPage) + "    rect = " + std::string(50000, '[') + "\n",
-       ":11: values nested more than 8 deep"},
-      {"description over 4 MB", std::string(kPage) + "# " + std::string(5u << 20, 'x') + "\n",
+      {"arrays 50,000 deep", std::string(kOneLinePage) + "    rect = " + std::string(50000, '[') + "\n",
+       ":10: values nested more than 8 deep"},
+      {"description over 4 MB", std::string(kOneLinePage) + "# " + std::string(5u << 20, 'x') + "\n",
        ":1: the description is larger than 4 MB"},
-      {"picture too large", std::string(kPage) + "[[lesson]]\nnumber = 2\n  [[lesson.page]]\n  picture = \"huge.png\"\n",
-       ":14: picture " + path("huge.png") + " is 30000x30000 pixels; a picture may have at most 12000 pixels a side"},
-      {"picture too tall", std::string(kPage) + "[[lesson]]\nnumber = 2\n  [[lesson.page]]\n  picture = \"tall.png\"\n",
+      {"picture too large", std::string(kOneLinePage) + "[[lesson]]\nnumber = 2\n  [[lesson.page]]\n  picture = \"huge.png\"\n",
+       ":13: picture " + path("huge.png") + " is 30000x30000 pixels; a picture may have at most 12000 pixels a side"},
+      {"picture too tall", std::string(kOneLinePage) + "[[lesson]]\nnumber = 2\n  [[lesson.page]]\n  picture = \"tall.png\"\n",
        "is 100x12001 pixels"},
-      {"an hour without from and to", std::string(kPage) + "    audio = \"hour.wav\"\n",
-       ":11: the sound taken from " + path("hour.wav") + " lasts 3600.00 s; a clip or a page's recording lasts at most 600.00 s"},
-      {"an hour's cut", std::string(kPage) + "    audio = \"hour.wav\"\n    from = 10\n    to = 3000\n", "lasts 2990.00 s"},
-      {"a file of five hours", std::string(kPage) + "    audio = \"day.wav\"\n    to = 1\n",
+      {"an hour without from and to", std::string(kOneLinePage) + "    audio = \"hour.wav\"\n",
+       ":10: the sound taken from " + path("hour.wav") + " lasts 3600.00 s; a clip or a page's recording lasts at most 600.00 s"},
+      {"an hour's cut", std::string(kOneLinePage) + "    audio = \"hour.wav\"\n    from = 10\n    to = 3000\n", "lasts 2990.00 s"},
+      {"a file of five hours", std::string(kOneLinePage) + "    audio = \"day.wav\"\n    to = 1\n",
        "lasts 18000.00 s by its header; a sound file may last at most 14400.00 s"},
-      {"an empty file", std::string(kPage) + "    audio = \"empty.wav\"\n", "holds no sound (its header counts 0 frames)"},
+      {"an empty file", std::string(kOneLinePage) + "    audio = \"empty.wav\"\n", "holds no sound (its header counts 0 frames)"},
   };
   for (const Row& row : rows) {
     std::string message;
@@ -118,6 +106,6 @@ TEST_F(InputLimitsTest, InputsBeyondTheirBoundsAreRefusedAtTheirLineWithTheLimit
 TEST_F(InputLimitsTest, ACutOfALongFileDecodesOnlyItsStretch) {
   writeClaimingWav(path("hour.wav"), 3600);
   const BuiltBook book =
-      assemble(readDescription(write("lesson.toml", std::string(kPage) + "    audio = \"hour.wav\"\n    from = 3000\n    to = 3002\n")));
+      assemble(readDescription(write("lesson.toml", std::string(kOneLinePage) + "    audio = \"hour.wav\"\n    from = 3000\n    to = 3002\n")));
   EXPECT_EQ(book.pages.front().items.front().samples.size(), 2u * 22050);
 }
