@@ -8,6 +8,7 @@
 #include <iostream>
 
 #include "tools/lessonkit/Folder.h"
+#include "tools/zorva-lesson/CommandLine.h"
 #include "tools/zorva-lesson/CourseFiles.h"
 #include "tools/zorva-lesson/FileBytes.h"
 #include "tools/zorva-lesson/FolderSwap.h"
@@ -32,10 +33,10 @@ fs::path courseFolderFor(fs::path asked) {
 }
 
 void reportNoCourse(const std::string& problem) {
-  std::cerr << "zorva-lesson: " << problem << "\n";
+  report(std::cerr, problem);
   // Started from the desktop's menu there is no terminal to read, so the learner sees a box too.
   if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zorva Course Error", problem.c_str(), nullptr) != 0) {
-    std::cerr << "zorva-lesson: the message could not be shown in a box: " << SDL_GetError() << "\n";
+    report(std::cerr, std::string("the message could not be shown in a box: ") + SDL_GetError());
   }
 }
 
@@ -112,16 +113,16 @@ int openCourse(const std::optional<std::string>& asked) {
 int installCourse(const std::string& built_dir, FileCalls& calls, std::ostream& out, std::ostream& err) {
   const fs::path source = courseFolderFor(built_dir);
   if (!holdsCourse(source)) {
-    err << "zorva-lesson: no course in " << built_dir << " to install (it holds no " << lessonkit::kDataFolderName
-        << "/" << lessonkit::kStartupFileName << ")\n";
-    return 1;
+    report(err, "no course in " + built_dir + " to install (it holds no " + lessonkit::kDataFolderName + "/" +
+                    lessonkit::kStartupFileName + ")");
+    return kExitFailed;
   }
   const fs::path data = source / lessonkit::kDataFolderName;
   const CourseListing listing = listCourse(data);
   if (!listing.refused.empty()) {
-    for (const std::string& refused : listing.refused) err << "zorva-lesson: " << refused << "\n";
-    err << "zorva-lesson: the course in " << built_dir << " was not installed: a course holds regular files only\n";
-    return 1;
+    for (const std::string& refused : listing.refused) report(err, refused);
+    report(err, "the course in " + built_dir + " was not installed: a course holds regular files only");
+    return kExitFailed;
   }
   const fs::path target = coursePlaces(launcherDir()).current;
   try {
@@ -133,13 +134,13 @@ int installCourse(const std::string& built_dir, FileCalls& calls, std::ostream& 
     }
     for (const fs::path& file : listing.files) writeNewFile(calls, staged / file, readCourseFile(data / file));
     const std::string warning = swap.commit();
-    if (!warning.empty()) err << "zorva-lesson: " << warning << "\n";
+    if (!warning.empty()) report(err, "warning: " + warning);
   } catch (const std::runtime_error& error) {
-    err << "zorva-lesson: " << error.what() << "\n";
-    return 1;
+    report(err, error.what());
+    return kExitFailed;
   }
   out << "installed " << source.string() << " as the current course " << target.string() << "\n";
-  return 0;
+  return kExitDone;
 }
 
 int installCourse(const std::string& built_dir) { return installCourse(built_dir, realFileCalls(), std::cout, std::cerr); }
