@@ -126,12 +126,57 @@ std::vector<lk::Bytes> checkerSeeds() {
   return seeds;
 }
 
+lk::Bytes text(const std::string& t) { return lk::Bytes(t.begin(), t.end()); }
+
+std::vector<lk::Bytes> descriptionSeeds() {
+  const std::string page = "[title]\ntext = [\"Title\"]\n\n[[lesson]]\nnumber = 1\nvoice = \"en\"\n  [[lesson.page]]\n"
+                           "  info = \"one\"\n  text = [\"First line\"]\n    [[lesson.page.item]]\n    line = 1\n";
+  return {
+      text(page + "    say = \"Hello.\"\n    tempo = 0.8\n"),
+      text(page + "    rect = [10, 10, 90, 30]\n    role = \"A\"\n    from = 1.5\n    to = nan\n"),
+      text(page + "[a.b.c.d.e.f.g.h.i]\nx = {y = [[[1]]], 'q.r' = \"\"\"s\n\"\"\"}\n"),
+  };
+}
+
+// Propose's inputs: a picture (a 1x1 PNG and a header claiming 30000x30000), a PDF page of
+// 10000 points, a WAV and an AIFF.
+std::vector<lk::Bytes> proposeInputSeeds() {
+  const lk::Bytes png = {0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48,
+                         0x44, 0x52, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x06, 0x00, 0x00,
+                         0x00, 0x1f, 0x15, 0xc4, 0x89, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x44, 0x41, 0x54, 0x78,
+                         0xda, 0x63, 0x64, 0x60, 0xf8, 0x5f, 0x0f, 0x00, 0x02, 0x87, 0x01, 0x80, 0xeb, 0x47,
+                         0xba, 0x92, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+  lk::Bytes huge = png;
+  for (const size_t at : {16u, 20u}) lk::putLe32(huge, at, 0x30750000u);  // 30000 read big-endian
+  lk::Bytes wav;  // four samples of 16-bit mono at 8 kHz
+  lk::ByteWriter w(wav);
+  w.tag("RIFF");
+  w.le32(36 + 8);
+  w.tag("WAVE");
+  w.tag("fmt ");
+  for (const uint32_t v : {16u, 0x00010001u, 8000u, 16000u, 0x00100002u}) w.le32(v);
+  w.tag("data");
+  w.le32(8);
+  for (const uint16_t v : {1, 2, 3, 4}) w.le16(v);
+  return {
+      withPrefix(0, png),
+      withPrefix(0, huge),
+      withPrefix(1, text("%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n2 0 obj<</Type/Pages/Kids[3 0 R]/Count 1>>"
+                         "endobj\n3 0 obj<</Type/Page/Parent 2 0 R/MediaBox[0 0 10000 10000]>>endobj\ntrailer<</Root 1 0 R>>\n"
+                         "%%EOF\n")),
+      withPrefix(2, wav),
+      withPrefix(2, lk::encodeAiff(tone(300))),
+  };
+}
+
 const std::map<std::string, std::function<std::vector<lk::Bytes>()>>& table() {
   static const std::map<std::string, std::function<std::vector<lk::Bytes>()>> t = {
       {"pcx", pcxSeeds},
       {"aiff", aiffSeeds},
       {"page", pageSeeds},
       {"checker", checkerSeeds},
+      {"description", descriptionSeeds},
+      {"propose_input", proposeInputSeeds},
   };
   return t;
 }

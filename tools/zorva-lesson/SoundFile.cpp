@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <tuple>
 
 #include <sndfile.h>
@@ -74,7 +76,14 @@ std::pair<sf_count_t, sf_count_t> framesWanted(const SF_INFO& info, const std::s
 LoadedSound readSoundFile(const std::string& path, const SourceRef& where, const SoundStretch& stretch) {
   SF_INFO info{};
   SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-  if (file == nullptr) throw BuildError(where, "can't read sound file " + path + ": " + sf_strerror(nullptr));
+  if (file == nullptr) {
+    // The library says "does not exist or is not a regular file" also of a file it cannot decode.
+    std::error_code error;
+    const bool regular = std::filesystem::is_regular_file(path, error) && std::ifstream(path).good();
+    throw BuildError(where, "can't read sound file " + path + ": " +
+                                (regular ? "it is not a sound in a form the builder reads (WAV, MP3, FLAC, OGG or AIFF)"
+                                         : sf_strerror(nullptr)));
+  }
   if (info.channels < 1 || info.channels > 64 || info.samplerate < 1 || info.frames < 0) {
     sf_close(file);
     throw BuildError(where, "sound file " + path + " has no usable format");
