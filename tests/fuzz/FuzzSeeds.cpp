@@ -141,19 +141,18 @@ std::vector<lk::Bytes> descriptionSeeds() {
 // Propose's inputs: a picture (a 1x1 PNG and a header claiming 30000x30000), a PDF page of
 // 10000 points, a WAV and an AIFF.
 std::vector<lk::Bytes> proposeInputSeeds() {
-  const lk::Bytes png = {0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x48,
-                         0x44, 0x52, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x08, 0x06, 0x00, 0x00,
-                         0x00, 0x1f, 0x15, 0xc4, 0x89, 0x00, 0x00, 0x00, 0x0d, 0x49, 0x44, 0x41, 0x54, 0x78,
-                         0xda, 0x63, 0x64, 0x60, 0xf8, 0x5f, 0x0f, 0x00, 0x02, 0x87, 0x01, 0x80, 0xeb, 0x47,
-                         0xba, 0x92, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4e, 0x44, 0xae, 0x42, 0x60, 0x82};
+  using namespace std::string_literals;
+  const std::string png_bytes = "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x01\x00\x00\x00\x01\x08\x06"
+                                  "\x00\x00\x00\x1f\x15\xc4\x89\x00\x00\x00\x0d\x49\x44\x41\x54\x78\xda\x63\x64\x60\xf8\x5f\x0f\x00\x02\x87"
+                                  "\x01\x80\xeb\x47\xba\x92\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82"s;
+  const lk::Bytes png(png_bytes.begin(), png_bytes.end());
   lk::Bytes huge = png;
   for (const size_t at : {16u, 20u}) lk::putLe32(huge, at, 0x30750000u);  // 30000 read big-endian
   lk::Bytes wav;  // four samples of 16-bit mono at 8 kHz
   lk::ByteWriter w(wav);
   w.tag("RIFF");
   w.le32(36 + 8);
-  w.tag("WAVE");
-  w.tag("fmt ");
+  w.tag("WAVEfmt ");
   for (const uint32_t v : {16u, 0x00010001u, 8000u, 16000u, 0x00100002u}) w.le32(v);
   w.tag("data");
   w.le32(8);
