@@ -9,7 +9,8 @@ packages=(
   libtesseract-dev libleptonica-dev tesseract-ocr-eng tesseract-ocr-deu tesseract-ocr-spa tesseract-ocr-fra libpoppler-cpp-dev
   xvfb xauth x11-utils xdotool imagemagick pulseaudio
   clang libclang-rt-14-dev
-  librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
+  libarchive-dev
+  librsvg2-bin dpkg-dev desktop-file-utils appstream lintian shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,6 @@
 #include "tools/zorva-lesson/FolderWriter.h"
 
-#include "tools/zorva-lesson/FileBytes.h"
+#include "tools/zorva-lesson/CourseRules.h"
 #include "tools/zorva-lesson/FolderSwap.h"
 
 namespace zorva::builder {
@@ -12,12 +12,8 @@ void writeLessonFolder(const BuiltBook& book, const std::string& out_dir, FileCa
   } catch (const std::exception& error) {
     throw BuildError(std::string("can't lay out the data files: ") + error.what());
   }
-  // The checker reads no larger data file, so none is written.
   for (const auto& [name, bytes] : files.files) {
-    if (bytes.size() > kMaxDataFileBytes) {
-      throw BuildError(name + " would be " + std::to_string(bytes.size() >> 20) + " MB; a data file holds at most " +
-                       std::to_string(kMaxDataFileBytes >> 20) + " MB (give the page fewer or shorter clips)");
-    }
+    if (auto words = judge(LimitId::PageFileMegabytes, bytes.size())) throw BuildError(name + ": " + *words);
   }
   try {
     FolderSwap swap(std::filesystem::path(out_dir) / lessonkit::kDataFolderName, ".zorvadat-", lessonkit::kDataFolderName,

@@ -28,6 +28,10 @@ struct TextPage {
   std::vector<TextLine> lines;
 };
 
+// Draws a small speaker where the learner chooses a role, clear of the area's right-most
+// column, where Zorva marks a chosen role.
+void drawRoleMark(RgbaImage& image, const PictureRect& area);
+
 // Throws BuildError naming `what`, its size and the limits when a picture of width x height
 // pixels is more than the builder takes.
 void requirePictureSize(int64_t width, int64_t height, const std::string& what, const SourceRef& where);
@@ -36,7 +40,8 @@ void requirePictureHeaderSize(const uint8_t* bytes, size_t size, const std::stri
 
 // Reads a picture file of a bounded size (see InputLimits.h).
 RgbaImage loadImageFile(const std::string& path, const SourceRef& where);
-TextPage layOutText(const std::vector<std::string>& lines, int width, int height, const SourceRef& where);
+TextPage layOutText(const std::vector<std::string>& lines, int width, int height, const SourceRef& where,
+                    const TextStyle& style = {});
 lessonkit::IndexedPicture quantise(const RgbaImage& image);
 
 }  // namespace zorva::builder

@@ -8,6 +8,7 @@
 #include <sndfile.h>
 #include <soxr.h>
 
+#include "tools/zorva-lesson/CourseRules.h"
 #include "tools/zorva-lesson/InputLimits.h"
 #include "tools/zorva-lesson/Sound.h"
 
@@ -56,12 +57,15 @@ std::pair<sf_count_t, sf_count_t> framesWanted(const SF_INFO& info, const std::s
     throw BuildError(where, "sound file " + path + " lasts " + secondsText(length_s) + " by its header; a sound file "
                             "may last at most " + secondsText(kMaxSoundFileSeconds));
   }
-  if (info.frames == 0) throw BuildError(where, "sound file " + path + " holds no sound (its header counts 0 frames)");
-  const double to_s = std::min(stretch.to_s.value_or(length_s), length_s);
-  if (stretch.from_s >= length_s) {
-    throw BuildError(where, "'from' (" + secondsText(stretch.from_s) + ") lies at or after the end of " + path + " (" +
-                                secondsText(length_s) + " long)");
+  if (info.frames == 0) throw BuildError(where, noSamplesWords(path));
+  if (stretch.from_s > 0 && stretch.from_s >= length_s) {
+    throw BuildError(where, cutPastEndWords("from", stretch.from_s, path, length_s));
   }
+  // A cut that ends within a hundredth of a second of the end is the end: resampling may round.
+  if (stretch.to_s && *stretch.to_s > length_s + 0.01) {
+    throw BuildError(where, cutPastEndWords("to", *stretch.to_s, path, length_s));
+  }
+  const double to_s = std::min(stretch.to_s.value_or(length_s), length_s);
   if (to_s - stretch.from_s > kMaxClipSeconds) {
     throw BuildError(where, "the sound taken from " + path + " lasts " + secondsText(to_s - stretch.from_s) +
                                 "; a clip or a page's recording lasts at most " + secondsText(kMaxClipSeconds) +
@@ -88,6 +92,11 @@ LoadedSound readSoundFile(const std::string& path, const SourceRef& where, const
     sf_close(file);
     throw BuildError(where, "sound file " + path + " has no usable format");
   }
+  // Checked before decoding: a rate of 1 Hz would turn each sample into 22,050.
+  if (const std::optional<std::string> words = judge(LimitId::SoundRate, static_cast<uint64_t>(info.samplerate))) {
+    sf_close(file);
+    throw BuildError(where, path + ": " + *words);
+  }
   sf_count_t first = 0, count = 0;
   try {
     std::tie(first, count) = framesWanted(info, path, where, stretch);
@@ -106,6 +115,7 @@ LoadedSound readSoundFile(const std::string& path, const SourceRef& where, const
                    " its header claims could be read";
   }
   interleaved.resize(static_cast<size_t>(std::max<sf_count_t>(got, 0)) * info.channels);
+  if (interleaved.empty()) throw BuildError(where, noSamplesWords(path));
   sound.samples = toClipFormat(interleaved, info.channels, info.samplerate);
   return sound;
 }

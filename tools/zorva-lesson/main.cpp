@@ -7,40 +7,37 @@
 #include <string>
 #include <vector>
 
-#include "tools/zorva-lesson/Assembler.h"
+#include "tools/zorva-lesson/BuildCommand.h"
 #include "tools/zorva-lesson/Checker.h"
 #include "tools/zorva-lesson/CommandLine.h"
-#include "tools/zorva-lesson/FolderWriter.h"
 #include "tools/zorva-lesson/Launcher.h"
-#include "tools/zorva-lesson/LessonDescription.h"
+#include "tools/zorva-lesson/course/CourseCommands.h"
 #include "tools/zorva-lesson/propose/ProposeCommand.h"
+#include "zorva/Version.h"
 
 namespace {
 
 using zorva::builder::Invocation;
 
 int build(const Invocation& call) {
-  const std::string& out_dir = call.operands[1];
-  try {
-    const zorva::builder::BookPlan wanted = zorva::builder::readDescription(call.operands[0]);
-    std::vector<std::string> warnings = wanted.warnings;
-    const zorva::builder::BuiltBook book = zorva::builder::assemble(wanted, &warnings);
-    for (const std::string& warning : warnings) zorva::builder::report(call.err, warning);
-    zorva::builder::writeLessonFolder(book, out_dir);
-    call.out << "wrote " << out_dir << "/ZORVADAT: " << book.pages.size() << " page(s)\n";
-  } catch (const zorva::builder::BuildError& error) {
-    zorva::builder::report(call.err, error.what());
-    return zorva::builder::kExitFailed;
-  }
-  return call.has("--install") ? zorva::builder::installCourse(out_dir) : zorva::builder::kExitDone;
+  const int status = zorva::builder::buildCourse(call.operands[0], call.operands[1], call.out, call.err);
+  return status == zorva::builder::kExitDone && call.has("--install") ? zorva::builder::installCourse(call.operands[1])
+                                                                      : status;
 }
 
 int open(const Invocation& call) {
-  return zorva::builder::openCourse(call.operands.empty() ? std::nullopt
-                                                          : std::optional<std::string>(call.operands.front()));
+  return zorva::builder::openAnyCourse(call.operands.empty() ? std::nullopt
+                                                             : std::optional<std::string>(call.operands.front()));
 }
 
-int install(const Invocation& call) { return zorva::builder::installCourse(call.operands.front()); }
+int install(const Invocation& call) { return zorva::builder::installAnyCourse(call.operands.front()); }
+
+int pack(const Invocation& call) { return zorva::builder::packCourseCommand(call.operands[0], call.operands[1]); }
+
+int version(const Invocation& call) {
+  call.out << "zorva-lesson " ZORVA_VERSION "\n";
+  return zorva::builder::kExitDone;
+}
 
 int check(const Invocation& call) {
   return zorva::builder::checkExitStatus(zorva::builder::checkLessonFolder(call.operands.front(), call.out));
@@ -48,7 +45,7 @@ int check(const Invocation& call) {
 
 std::vector<zorva::builder::Command> commandTable() {
   return {
-      {"open", "[FOLDER]", "starts Zorva on a course (default: the current one)", 0, 1, {}, open},
+      {"open", "[COURSE]", "starts Zorva on a course folder or file (default: the current course)", 0, 1, {}, open},
       {"build",
        "LESSON.toml OUTDIR [--install]",
        "writes OUTDIR/ZORVADAT from a lesson description",
@@ -56,10 +53,12 @@ std::vector<zorva::builder::Command> commandTable() {
        2,
        {{"--install", "", "then makes the built course the current one"}},
        build},
-      {"install", "OUTDIR", "makes a built course the current one", 1, 1, {}, install},
+      {"install", "COURSE", "makes a course folder or file the current course", 1, 1, {}, install},
+      {"pack", "COURSE OUT.zorva", "writes a course folder to one course file", 2, 2, {}, pack},
       {"check", "DATADIR", "reports what a ZORVADAT folder holds", 1, 1, {}, check},
       zorva::propose::proposeCommand(),
       zorva::builder::helpCommand(),
+      {"--version", "", "tells Zorva's version", 0, 0, {}, version},
   };
 }
 

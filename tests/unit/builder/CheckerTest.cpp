@@ -154,7 +154,8 @@ TEST_F(CheckerTest, DamagedCopiesAreReported) {
          std::ofstream(data.parent_path() / "elsewhere") << "not a page of the course";
          std::filesystem::create_symlink("../elsewhere", data / "out");
        }},
-      {"page file over the size limit", [](lessonkit::FolderFiles&) {}, "14102.pge", "larger than",
+      {"page file over the size limit", [](lessonkit::FolderFiles&) {}, "14102.pge",
+       "the page file is 129 MB, more than the 128 MB",
        [](const std::filesystem::path& data) {
          std::filesystem::resize_file(data / "14102.pge", builder::kMaxDataFileBytes + 1);
        }},

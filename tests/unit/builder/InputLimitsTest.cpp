@@ -91,7 +91,7 @@ TEST_F(InputLimitsTest, InputsBeyondTheirBoundsAreRefusedAtTheirLineWithTheLimit
       {"a file of five hours", std::string(kOneLinePage) + "    audio = \"day.wav\"\n    to = 1\n",
        "lasts 18000.00 s by its header; a sound file may last at most 14400.00 s"},
       {"not a sound", std::string(kOneLinePage) + "    audio = \"lesson.toml\"\n", "it is not a sound in a form"},
-      {"an empty file", std::string(kOneLinePage) + "    audio = \"empty.wav\"\n", "holds no sound (its header counts 0 frames)"},
+      {"an empty file", std::string(kOneLinePage) + "    audio = \"empty.wav\"\n", "empty.wav has no samples"},
   };
   for (const Row& row : rows) {
     std::string message;
