@@ -40,18 +40,6 @@ void mustLieOn(const PictureRect& r, const lessonkit::IndexedPicture& picture, c
                               h + " (picture pixels, as an image editor shows them)");
 }
 
-std::vector<int16_t> cutSegment(std::vector<int16_t> samples, const SoundPlan& sound) {
-  const auto at = [](double seconds) { return static_cast<size_t>(std::llround(seconds * kClipRateHz)); };
-  const size_t begin = at(sound.from_s);
-  const size_t end = sound.to_s ? std::min(at(*sound.to_s), samples.size()) : samples.size();
-  if (begin >= end) {
-    throw BuildError(sound.where, "'from' lies at or after the end of " + sound.path + " (" +
-                                      std::to_string(samples.size() / kClipRateHz) + " s long)");
-  }
-  return std::vector<int16_t>(samples.begin() + static_cast<std::ptrdiff_t>(begin),
-                              samples.begin() + static_cast<std::ptrdiff_t>(end));
-}
-
 std::vector<int16_t> makeSound(const SoundPlan& sound) {
   switch (sound.kind) {
     case SoundPlan::Kind::File:
@@ -97,6 +85,18 @@ lessonkit::Item buildItem(const ItemPlan& wanted, const Laid& laid, int index) {
 }
 
 }  // namespace
+
+std::vector<int16_t> cutSegment(std::vector<int16_t> samples, const SoundPlan& sound) {
+  const auto at = [](double seconds) { return static_cast<size_t>(std::llround(seconds * kClipRateHz)); };
+  const size_t begin = at(sound.from_s);
+  const size_t end = sound.to_s ? std::min(at(*sound.to_s), samples.size()) : samples.size();
+  if (begin >= end) {
+    throw BuildError(sound.where, "'from' lies at or after the end of " + sound.path + " (" +
+                                      std::to_string(samples.size() / kClipRateHz) + " s long)");
+  }
+  return std::vector<int16_t>(samples.begin() + static_cast<std::ptrdiff_t>(begin),
+                              samples.begin() + static_cast<std::ptrdiff_t>(end));
+}
 
 ViewRect pageToView(const PictureRect& r) {
   return ViewRect{r.left + kPictureLeft, r.top + kPageTop, r.right + kPictureLeft, r.bottom + kPageTop};

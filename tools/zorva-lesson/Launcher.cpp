@@ -13,12 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path launcherDir() {
-  std::error_code error;
-  const fs::path self = fs::read_symlink("/proc/self/exe", error);
-  return error ? fs::path(".") : self.parent_path();
-}
-
 // A course is a folder holding ZORVADAT; the learner may also name the ZORVADAT folder itself.
 fs::path courseFolderFor(fs::path asked) {
   asked = fs::absolute(asked).lexically_normal();
@@ -36,6 +30,12 @@ void reportNoCourse(const std::string& problem) {
 }
 
 }  // namespace
+
+fs::path launcherDir() {
+  std::error_code error;
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  return error ? fs::path(".") : self.parent_path();
+}
 
 CoursePlaces coursePlaces(const fs::path& launcher_dir) {
   CoursePlaces places;

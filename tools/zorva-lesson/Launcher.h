@@ -21,6 +21,9 @@ struct CoursePlaces {
 
 CoursePlaces coursePlaces(const std::filesystem::path& launcher_dir);
 
+// The folder this program was started from.
+std::filesystem::path launcherDir();
+
 // Whether the folder holds a course: a ZORVADAT folder with its start-up file.
 bool holdsCourse(const std::filesystem::path& folder);
 

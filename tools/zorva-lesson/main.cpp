@@ -12,6 +12,7 @@
 #include "tools/zorva-lesson/FolderWriter.h"
 #include "tools/zorva-lesson/Launcher.h"
 #include "tools/zorva-lesson/LessonDescription.h"
+#include "tools/zorva-lesson/editor/EditCommand.h"
 #include "tools/zorva-lesson/propose/ProposeCommand.h"
 
 namespace {
@@ -21,7 +22,7 @@ int usage() {
                "       zorva-lesson check DATADIR              reports what a ZORVADAT folder holds\n"
                "       zorva-lesson open [FOLDER]              starts Zorva on a course (default: the current one)\n"
                "       zorva-lesson install OUTDIR             makes a built course the current one\n"
-            << zorva::propose::kProposeUsage;
+            << zorva::propose::kProposeUsage << zorva::editor::kEditUsage;
   return 2;
 }
 
@@ -48,6 +49,9 @@ int main(int argc, char** argv) {
   try {
     if (argc >= 2 && std::string(argv[1]) == "propose") {
       return zorva::propose::runPropose(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
+    }
+    if (argc >= 2 && std::string(argv[1]) == "edit") {
+      return zorva::editor::runEdit(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
     }
     if (argc == 4 && std::string(argv[1]) == "build") return build(argv[2], argv[3]);
     if (argc == 5 && std::string(argv[1]) == "build" && std::string(argv[4]) == "--install") {
