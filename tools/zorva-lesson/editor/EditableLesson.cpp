@@ -55,11 +55,20 @@ struct Walk {
 
   SourceRef at(const toml::node& node) const { return SourceRef{file.string(), static_cast<int>(node.source().begin.line)}; }
 
-  // A section's own lines run to the line before the next section, without the blank ones.
+  // A section's own lines run to the next section, without the blank lines before it and without
+  // the comment lines right above its header, which speak of it.
   int lastLine(int first) const {
     const auto next = headers.upper_bound(first);
     int last = next == headers.end() ? lines.count() : *next - 1;
-    while (last > first && lines.at(last).find_first_not_of(" \t\r") == std::string_view::npos) --last;
+    const auto starts = [&](int line, std::string_view what) {
+      const std::string_view text = lines.at(line);
+      const size_t at = text.find_first_not_of(" \t\r");
+      return what.empty() ? at == std::string_view::npos : at != std::string_view::npos && text.substr(at).starts_with(what);
+    };
+    if (next != headers.end()) {
+      while (last > first && starts(last, "#")) --last;
+    }
+    while (last > first && starts(last, "")) --last;
     return last;
   }
 
