@@ -15,7 +15,7 @@
 #include <random>
 #include <sstream>
 
-#include "bench/propose/EvaluationPage.h"
+#include "tools/zorva-lesson/propose/evaluation/EvaluationPage.h"
 #include "tools/zorva-lesson/propose/PagePicture.h"
 #include "tools/zorva-lesson/propose/ProposeCommand.h"
 
@@ -53,8 +53,8 @@ int proposed(const fs::path& dir) {
   std::ostringstream proposal, errors;
   // Names relative to the lesson, as an author who proposes inside the lesson's folder gets them.
   fs::current_path(dir);
-  if (propose::runPropose({"--picture", "page.jpg", "--recording", "reading.mp3", "--language", "deu", "--sentences",
-                           "sentences.txt"},
+  if (builder::runCommand(propose::proposeCommand(), {"--picture", "page.jpg", "--recording", "reading.mp3", "--language",
+                                                      "deu", "--sentences", "sentences.txt"},
                           proposal, errors) != 0) {
     std::cerr << errors.str();
     return 1;

@@ -8,6 +8,7 @@ cannot start here, unless ZORVA_ACCEPTANCE_REQUIRED=1.
 import argparse
 import os
 import shutil
+import subprocess
 import sys
 import time
 
@@ -44,6 +45,14 @@ def refusals(editor, stale_revision):
     return failures
 
 
+def save_screenshot(driver, work):
+    """The README's picture of the editor, in few colours so that it stays small."""
+    shot = os.path.join(work, 'editor-screenshot.png')
+    driver.save_screenshot(shot)
+    if shutil.which('convert'):
+        subprocess.run(['convert', shot, '+dither', '-colors', '64', '-strip', shot], check=True, timeout=60)
+
+
 def changed_lines(before, after):
     old, new = before.splitlines(), after.splitlines()
     if len(old) != len(new):
@@ -70,8 +79,8 @@ def scenario(editor, driver, work):
                                            'return p.currentTime > 0 || p.ended'), 'the cut to play')
     played = driver.execute_script('return document.getElementById("player").src')
     driver.find_element('id', 'save').click()
-    wait_for(lambda: editor.lesson_text() != before, 'the save')
-    driver.save_screenshot(os.path.join(work, 'editor-screenshot.png'))
+    wait_for(lambda: 'Saved' in driver.find_element('id', 'status').text, 'the save')
+    save_screenshot(driver, work)
 
     failures = []
     changes = changed_lines(before, editor.lesson_text()) or []
@@ -107,6 +116,7 @@ def main():
     for option in ('--builder', '--fixture', '--work'):
         parser.add_argument(option, required=True)
     args = parser.parse_args()
+    args.work = os.path.abspath(args.work)
     shutil.rmtree(args.work, ignore_errors=True)
     os.makedirs(args.work)
     folder = os.path.join(args.work, 'lesson')

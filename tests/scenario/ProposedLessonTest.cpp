@@ -12,7 +12,7 @@
 #include <memory>
 #include <sstream>
 
-#include "bench/propose/EvaluationPage.h"
+#include "tools/zorva-lesson/propose/evaluation/EvaluationPage.h"
 #include "tests/support/DataFolder.h"
 #include "tests/support/Desktop.h"
 #include "tests/support/TempFolder.h"
@@ -83,7 +83,8 @@ class ProposedLesson : public ::testing::Test {
 
 TEST_F(ProposedLesson, EachItemOfTheBuiltProposalPlaysItsOwnSentence) {
   std::ostringstream proposal, errors;
-  ASSERT_EQ(propose::runPropose({"--picture", files_.picture, "--recording", files_.recording, "--language", "deu",
+  ASSERT_EQ(builder::runCommand(propose::proposeCommand(),
+                                {"--picture", files_.picture, "--recording", files_.recording, "--language", "deu",
                                  "--sentences", files_.sentences},
                                 proposal, errors),
             0)

@@ -43,47 +43,31 @@ void stopWhenDone(EditorServer& server, const EditorSession& session, const sigs
   while (!ended) {
     const int signal = sigtimedwait(&signals, nullptr, &tick);
     if (signal == SIGINT || signal == SIGTERM) {
-      out << "zorva-lesson: stopped by " << (signal == SIGINT ? "Ctrl+C" : "a signal") << "; the editor is closed" << std::endl;
+      builder::report(out, std::string("stopped by ") + (signal == SIGINT ? "Ctrl+C" : "a signal") + "; the editor is closed");
       break;
     }
     if (session.pageGone()) {
-      out << "zorva-lesson: the editor's page was closed; the editor is stopped" << std::endl;
+      builder::report(out, "the editor's page was closed; the editor is stopped");
       break;
     }
   }
+  out.flush();
   server.stop();
 }
 
-}  // namespace
-
-int runEdit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::optional<std::string> lesson_file;
-  bool browser = true;
-  for (const std::string& arg : args) {
-    if (arg == "--no-browser") {
-      browser = false;
-    } else if (!arg.starts_with("-") && !lesson_file) {
-      lesson_file = arg;
-    } else {
-      err << "usage:" << std::string(kEditUsage).substr(6);
-      return 2;
-    }
-  }
-  if (!lesson_file) {
-    err << "usage:" << std::string(kEditUsage).substr(6);
-    return 2;
-  }
+int run(const builder::Invocation& call) {
+  const std::string& lesson_file = call.operands.front();
   const std::optional<fs::path> page = pageFolder();
   if (!page) {
-    err << "zorva-lesson: the editor's page is not installed (share/zorva/editor beside " << builder::launcherDir().string() << ")\n";
-    return 1;
+    builder::report(call.err, "the editor's page is not installed (share/zorva/editor beside " + builder::launcherDir().string() + ")");
+    return builder::kExitFailed;
   }
   std::optional<EditorSession> session;
   try {
-    session.emplace(*lesson_file, builder::launcherDir() / "zorva-lesson");
+    session.emplace(lesson_file, builder::launcherDir() / "zorva-lesson");
   } catch (const builder::BuildError& error) {
-    err << "zorva-lesson: " << error.what() << "\n";
-    return 1;
+    builder::report(call.err, error.what());
+    return builder::kExitFailed;
   }
   // Signals are taken by one thread of ours, not by whichever server thread they hit.
   sigset_t signals;
@@ -93,17 +77,32 @@ int runEdit(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   pthread_sigmask(SIG_BLOCK, &signals, nullptr);
   EditorServer server(*session, *page, randomKey());
   if (!server.bind()) {
-    err << "zorva-lesson: no free port on 127.0.0.1 for the editor\n";
-    return 1;
+    builder::report(call.err, "no free port on 127.0.0.1 for the editor");
+    return builder::kExitFailed;
   }
-  out << "zorva-lesson: editing " << *lesson_file << " at " << server.address() << " (Ctrl+C stops it)" << std::endl;
-  if (browser && !openInBrowser(server.address())) out << "zorva-lesson: open the address above in your browser" << std::endl;
+  builder::report(call.out, "editing " + lesson_file + " at " + server.address() + " (Ctrl+C stops it)");
+  if (!call.has("--no-browser") && !openInBrowser(server.address())) {
+    builder::report(call.out, "open the address above in your browser");
+  }
+  call.out.flush();
   std::atomic<bool> ended = false;
-  std::thread watcher(stopWhenDone, std::ref(server), std::cref(*session), std::cref(signals), std::cref(ended), std::ref(out));
+  std::thread watcher(stopWhenDone, std::ref(server), std::cref(*session), std::cref(signals), std::cref(ended), std::ref(call.out));
   server.run();
   ended = true;
   watcher.join();
-  return 0;
+  return builder::kExitDone;
+}
+
+}  // namespace
+
+builder::Command editCommand() {
+  return {"edit",
+          "LESSON.toml [--no-browser]",
+          "corrects a lesson's areas and cuts in the browser",
+          1,
+          1,
+          {{"--no-browser", "", "only prints the editor's address instead of opening it"}},
+          run};
 }
 
 }  // namespace zorva::editor

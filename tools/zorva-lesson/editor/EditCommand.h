@@ -1,17 +1,13 @@
-// `zorva-lesson edit LESSON.toml [--no-browser]`: starts the lesson's editor and opens it in the
-// user's browser.
+// `zorva-lesson edit LESSON.toml [--no-browser]`: the command-table row that starts the lesson's
+// editor and opens it in the user's browser.
 #pragma once
 
-#include <ostream>
-#include <string>
-#include <vector>
+#include "tools/zorva-lesson/CommandLine.h"
 
 namespace zorva::editor {
 
-inline constexpr const char* kEditUsage =
-    "       zorva-lesson edit LESSON.toml [--no-browser]   corrects a lesson's areas and cuts in the browser\n";
-
-// Runs until the editor's page is closed or Ctrl+C; returns the exit status.
-int runEdit(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Runs until the editor's page is closed or Ctrl+C; exits with 0 then, 1 when the lesson can't
+// be read or no port is free, 2 for wrong arguments.
+builder::Command editCommand();
 
 }  // namespace zorva::editor

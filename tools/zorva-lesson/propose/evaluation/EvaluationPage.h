@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "bench/propose/EvaluationTexts.h"
+#include "tools/zorva-lesson/propose/evaluation/EvaluationTexts.h"
 #include "tools/zorva-lesson/Picture.h"
 
 namespace zorva::evaluation {
@@ -28,19 +28,24 @@ struct TrueSentence {
 };
 
 struct EvaluationPage {
-  std::string name;      // "deu-2"
+  std::string name;        // "deu-2"
+  std::string page_kind;   // the family of its print: "prose", "dialogue", ...
+  std::string audio_kind;  // the family of its recording: "clean", ...
   std::string language;  // the text reader's code
   std::vector<TrueSentence> sentences;
   builder::RgbaImage scan;         // before JPEG compression, which writing the page applies
   std::vector<int16_t> recording;  // 22,050 Hz mono
 };
 
-// Page `index` (0 to 4) of a language: pages 1 and 3 are dialogues. The same arguments give
-// the same page.
+constexpr int kPagesPerLanguage = 5;
+
+// Page `index` (0 to kPagesPerLanguage - 1) of a language: pages 1 and 3 are dialogues. The same
+// arguments give the same page.
 EvaluationPage makeEvaluationPage(const LanguageTexts& texts, int index);
 
 struct PageFiles {
-  std::string picture;    // page.jpg
+  std::string picture;    // page.jpg, or the picture `propose` writes from the PDF
+  std::string pdf;        // page.pdf: a page printed to PDF, which `propose` renders itself
   std::string recording;  // reading.mp3
   std::string sentences;  // sentences.txt, one a line
   std::string truth;      // truth.txt: box, role and speech times of each sentence

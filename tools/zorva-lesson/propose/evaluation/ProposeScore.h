@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "bench/propose/EvaluationPage.h"
+#include "tools/zorva-lesson/propose/evaluation/EvaluationPage.h"
 #include "tools/zorva-lesson/propose/Proposal.h"
 
 namespace zorva::evaluation {
@@ -20,6 +20,8 @@ struct Score {
   std::vector<double> page_seconds;      // wall-clock time of each page's proposal ...
   std::vector<double> page_cpu_seconds;  // ... and the processor time it took
   void add(const Score& other);
+  // How many cut points are off by more than `ms`.
+  int cutsOffBy(double ms) const;
 };
 
 double intersectionOverUnion(const builder::PictureRect& a, const builder::PictureRect& b);
@@ -27,5 +29,8 @@ double intersectionOverUnion(const builder::PictureRect& a, const builder::Pictu
 // With the author's sentences, item i is sentence i; otherwise items are paired with sentences
 // by best overlap.
 Score scoreProposal(const EvaluationPage& page, const propose::Proposal& proposal, bool given_sentences);
+
+// The cuts alone, item i taken for sentence i: for cutters that know nothing of the print.
+Score scoreCuts(const EvaluationPage& page, const propose::Proposal& proposal);
 
 }  // namespace zorva::evaluation

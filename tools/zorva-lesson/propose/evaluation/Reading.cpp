@@ -1,4 +1,4 @@
-#include "bench/propose/Reading.h"
+#include "tools/zorva-lesson/propose/evaluation/Reading.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "bench/propose/ProposeScore.h"
+#include "tools/zorva-lesson/propose/evaluation/ProposeScore.h"
 
 #include <algorithm>
 #include <cmath>
@@ -34,7 +34,22 @@ std::vector<int> pairItems(const EvaluationPage& page, const propose::Proposal& 
   return item_of;
 }
 
+void addCut(Score& score, const std::vector<TrueSentence>& truth, size_t s, const propose::Cut& cut) {
+  const double true_from = truth[s].speech_start_s - propose::kCutMarginS;
+  const double true_to = truth[s].speech_end_s + propose::kCutMarginS;
+  score.cut_errors_ms.push_back(std::abs(cut.from_s - true_from) * 1000);
+  score.cut_errors_ms.push_back(std::abs(cut.to_s - true_to) * 1000);
+  const bool clips_own = cut.from_s > truth[s].speech_start_s || cut.to_s < truth[s].speech_end_s;
+  const bool takes_previous = s > 0 && cut.from_s < truth[s - 1].speech_end_s;
+  const bool takes_next = s + 1 < truth.size() && cut.to_s > truth[s + 1].speech_start_s;
+  if (clips_own || takes_previous || takes_next) ++score.cuts_into_speech;
+}
+
 }  // namespace
+
+int Score::cutsOffBy(double ms) const {
+  return static_cast<int>(std::count_if(cut_errors_ms.begin(), cut_errors_ms.end(), [&](double e) { return e > ms; }));
+}
 
 void Score::add(const Score& other) {
   pages_failed += other.pages_failed;
@@ -71,15 +86,15 @@ Score scoreProposal(const EvaluationPage& page, const propose::Proposal& proposa
     ++score.found;
     if (overlap >= kRightOverlap) ++score.boxes_right;
     if (!truth[s].role.empty() && item.speaker && item.speaker->role == truth[s].role) ++score.roles_right;
-    if (!item.cut) continue;
-    const double true_from = truth[s].speech_start_s - propose::kCutMarginS;
-    const double true_to = truth[s].speech_end_s + propose::kCutMarginS;
-    score.cut_errors_ms.push_back(std::abs(item.cut->from_s - true_from) * 1000);
-    score.cut_errors_ms.push_back(std::abs(item.cut->to_s - true_to) * 1000);
-    const bool clips_own = item.cut->from_s > truth[s].speech_start_s || item.cut->to_s < truth[s].speech_end_s;
-    const bool takes_previous = s > 0 && item.cut->from_s < truth[s - 1].speech_end_s;
-    const bool takes_next = s + 1 < truth.size() && item.cut->to_s > truth[s + 1].speech_start_s;
-    if (clips_own || takes_previous || takes_next) ++score.cuts_into_speech;
+    if (item.cut) addCut(score, truth, s, *item.cut);
+  }
+  return score;
+}
+
+Score scoreCuts(const EvaluationPage& page, const propose::Proposal& proposal) {
+  Score score;
+  for (size_t s = 0; s < page.sentences.size() && s < proposal.items.size(); ++s) {
+    if (proposal.items[s].cut) addCut(score, page.sentences, s, *proposal.items[s].cut);
   }
   return score;
 }

@@ -1,4 +1,4 @@
-#include "bench/propose/PageLayout.h"
+#include "tools/zorva-lesson/propose/evaluation/PageLayout.h"
 
 #include <algorithm>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "bench/propose/ScanEffects.h"
+#include "tools/zorva-lesson/propose/evaluation/ScanEffects.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "bench/propose/EvaluationTexts.h"
+#include "tools/zorva-lesson/propose/evaluation/EvaluationTexts.h"
 
 namespace zorva::evaluation {
 

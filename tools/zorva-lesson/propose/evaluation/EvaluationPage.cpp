@@ -1,4 +1,4 @@
-#include "bench/propose/EvaluationPage.h"
+#include "tools/zorva-lesson/propose/evaluation/EvaluationPage.h"
 
 #include <sndfile.h>
 
@@ -6,9 +6,9 @@
 #include <fstream>
 #include <random>
 
-#include "bench/propose/PageLayout.h"
-#include "bench/propose/Reading.h"
-#include "bench/propose/ScanEffects.h"
+#include "tools/zorva-lesson/propose/evaluation/PageLayout.h"
+#include "tools/zorva-lesson/propose/evaluation/Reading.h"
+#include "tools/zorva-lesson/propose/evaluation/ScanEffects.h"
 #include "tools/zorva-lesson/Sound.h"
 #include "tools/zorva-lesson/propose/PagePicture.h"
 
@@ -102,6 +102,8 @@ EvaluationPage makeEvaluationPage(const LanguageTexts& texts, int index) {
 
   EvaluationPage page;
   page.name = texts.tesseract + "-" + std::to_string(index + 1);
+  page.page_kind = dialogue ? "dialogue" : "prose";
+  page.audio_kind = "clean";
   page.language = texts.tesseract;
   page.scan = scanned(laid.image, settings, random);
   page.recording = reading.samples;
@@ -119,7 +121,7 @@ EvaluationPage makeEvaluationPage(const LanguageTexts& texts, int index) {
 
 PageFiles writeEvaluationPage(const EvaluationPage& page, const std::filesystem::path& folder) {
   std::filesystem::create_directories(folder);
-  PageFiles files{(folder / "page.jpg").string(), (folder / "reading.mp3").string(),
+  PageFiles files{(folder / "page.jpg").string(), "", (folder / "reading.mp3").string(),
                   (folder / "sentences.txt").string(), (folder / "truth.txt").string()};
   propose::saveJpeg(page.scan, files.picture, kJpegQuality);
   writeMp3(page.recording, files.recording);
