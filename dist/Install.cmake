@@ -57,5 +57,7 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://zorva.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# `zorva-lesson edit` opens its page with xdg-open (without it, it prints the address).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -56,10 +56,15 @@ def start_browser(width=1400, height=1000):
         raise Unavailable('chromium could not start: %s' % str(error).splitlines()[0])
 
 
+def make_lesson(fixture, kind, folder):
+    """The fixture program's lesson of that kind; returns its description's path."""
+    subprocess.run([fixture, kind, folder], check=True, timeout=120)
+    return os.path.join(folder, 'lesson.toml')
+
+
 class Editor:
-    def __init__(self, builder, fixture, kind, folder):
-        subprocess.run([fixture, kind, folder], check=True, timeout=120)
-        self.lesson_file = os.path.join(folder, 'lesson.toml')
+    def __init__(self, builder, lesson_file):
+        self.lesson_file = lesson_file
         self.proc = subprocess.Popen([builder, 'edit', self.lesson_file, '--no-browser'], stdout=subprocess.PIPE,
                                      stderr=subprocess.STDOUT)
         self.lines = [self._read_line(STEP_TIMEOUT)]

@@ -13,7 +13,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), '..', 'acceptance'))
-from editor_driver import Editor, Unavailable, start_browser, wait_for  # noqa: E402
+from editor_driver import Editor, Unavailable, make_lesson, start_browser, wait_for  # noqa: E402
 from page_file import read_page_items  # noqa: E402
 
 SKIP = 77
@@ -119,8 +119,7 @@ def main():
     args.work = os.path.abspath(args.work)
     shutil.rmtree(args.work, ignore_errors=True)
     os.makedirs(args.work)
-    folder = os.path.join(args.work, 'lesson')
-    editor = Editor(args.builder, args.fixture, 'proposed', folder)
+    editor = Editor(args.builder, make_lesson(args.fixture, 'proposed', os.path.join(args.work, 'lesson')))
     driver = None
     try:
         revision = editor.lesson()['revision']

@@ -119,7 +119,11 @@ void EditorServer::route() {
     res.set_content(picture->bytes, picture->type);
   });
   http_->Get(k + "/waveform/(.+)", [this](const httplib::Request& req, httplib::Response& res) {
-    const std::optional<std::string> summary = session_.summary(req.matches[1].str());
+    const auto optional = [&](const char* key) {
+      return req.has_param(key) ? std::optional<double>(numberParam(req, key)) : std::nullopt;
+    };
+    const std::optional<std::string> summary =
+        session_.summary(req.matches[1].str(), optional("from"), optional("to"), indexParam(req, "columns"));
     if (!summary) return refuse(res, 403, "not a sound this lesson names");
     res.set_content(*summary, "application/octet-stream");
   });

@@ -3,6 +3,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <sstream>
@@ -127,10 +128,16 @@ std::optional<PagePicture> EditorSession::picture(size_t page) const {
   return media_->picture(page);
 }
 
-std::optional<std::string> EditorSession::summary(const std::string& name) const {
+std::optional<std::string> EditorSession::summary(const std::string& name, std::optional<double> from,
+                                                  std::optional<double> to, size_t columns) const {
+  constexpr size_t kColumnsPerSecond = 100, kMostColumns = 20000;
   const std::lock_guard lock(mutex_);
   if (!media_->hasSound(name)) return std::nullopt;
-  return media_->summary(name);
+  const double length = media_->seconds(name);
+  if (!from || !to || !std::isfinite(*from) || !std::isfinite(*to) || *to <= *from) {
+    return media_->summary(name, 0, length, static_cast<size_t>(std::ceil(length * kColumnsPerSecond)));
+  }
+  return media_->summary(name, *from, *to, std::clamp<size_t>(columns, 1, kMostColumns));
 }
 
 Answer EditorSession::cut(size_t page, size_t item, double from, double to, std::string& wav) const {

@@ -43,7 +43,10 @@ class EditorSession {
 
   // The page's own bytes, under the lock: a picture, a waveform summary or a cut.
   std::optional<PagePicture> picture(size_t page) const;
-  std::optional<std::string> summary(const std::string& name) const;
+  // A sound's waveform summary: its whole length at 100 columns a second, or `columns` columns
+  // from `from` to `to` seconds.
+  std::optional<std::string> summary(const std::string& name, std::optional<double> from, std::optional<double> to,
+                                     size_t columns) const;
   Answer cut(size_t page, size_t item, double from, double to, std::string& wav) const;
 
   // The page says it is open, or that it is being closed. pageGone() is true once the page has

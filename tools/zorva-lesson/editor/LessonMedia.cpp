@@ -116,14 +116,16 @@ double LessonMedia::seconds(const std::string& name) const {
   return static_cast<double>(sounds_.at(name).size()) / builder::kClipRateHz;
 }
 
-std::string LessonMedia::summary(const std::string& name) const {
+std::string LessonMedia::summary(const std::string& name, double from, double to, size_t columns) const {
   const std::vector<int16_t>& samples = sounds_.at(name);
-  const size_t columns = (samples.size() * kSummaryColumnsPerSecond + builder::kClipRateHz - 1) / builder::kClipRateHz;
+  const auto at = [&](double seconds) {
+    return std::min(samples.size(), static_cast<size_t>(std::max(0.0, seconds) * builder::kClipRateHz));
+  };
   std::string out(columns * 2, '\0');
   for (size_t c = 0; c < columns; ++c) {
-    const size_t begin = c * builder::kClipRateHz / kSummaryColumnsPerSecond;
-    const size_t end = std::min(samples.size(), (c + 1) * builder::kClipRateHz / kSummaryColumnsPerSecond);
-    if (begin >= end) continue;
+    const size_t begin = at(from + (to - from) * static_cast<double>(c) / static_cast<double>(columns));
+    const size_t end = std::max(begin + 1, at(from + (to - from) * static_cast<double>(c + 1) / static_cast<double>(columns)));
+    if (end > samples.size()) continue;
     const auto [low, high] = std::minmax_element(samples.begin() + static_cast<std::ptrdiff_t>(begin),
                                                  samples.begin() + static_cast<std::ptrdiff_t>(end));
     out[2 * c] = static_cast<char>(*low >> 8);

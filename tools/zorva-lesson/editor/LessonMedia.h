@@ -12,9 +12,6 @@
 
 namespace zorva::editor {
 
-// Columns of the waveform summary a second: one minimum and one maximum each.
-constexpr int kSummaryColumnsPerSecond = 100;
-
 struct PagePicture {
   std::string bytes;  // a PNG or JPEG file as it is, or a page laid out from text as BMP
   std::string type;   // its media type
@@ -32,8 +29,9 @@ class LessonMedia {
   bool hasSound(const std::string& name) const { return sounds_.count(name) != 0; }
   double seconds(const std::string& name) const;
 
-  // The sound's loudest and quietest sample in each column (signed bytes, minimum first).
-  std::string summary(const std::string& name) const;
+  // The sound's quietest and loudest sample (signed bytes, minimum first) in each of `columns`
+  // columns from `from` to `to` seconds.
+  std::string summary(const std::string& name, double from, double to, size_t columns) const;
 
   // The clip the builder cuts for `from` to `to` at `tempo`, as a 16-bit mono WAV file.
   // Throws builder::BuildError when the stretch is empty.

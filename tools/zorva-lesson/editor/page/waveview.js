@@ -35,6 +35,19 @@ window.WaveView = class WaveView {
     this.end = Math.min(this.seconds, cut.to + pad);
     this.detail.dataset.start = this.start.toFixed(3);
     this.detail.dataset.end = this.end.toFixed(3);
+    this.fetchDetail();
+  }
+
+  // Zoomed in, the 10 ms summary is coarser than the pixels: the server summarises the stretch
+  // shown at one column a pixel, and the view uses it once it has come.
+  fetchDetail() {
+    const W = Math.max(100, Math.round(this.detail.clientWidth)), key = [this.sound, W, this.start, this.end].join();
+    if (this.fine && this.fine.key === key) return;
+    const url = `waveform/${encodeURIComponent(this.sound)}?from=${this.start}&to=${this.end}&columns=${W}`;
+    fetch(url).then((r) => r.arrayBuffer()).then((bytes) => {
+      this.fine = { key, columns: new Int8Array(bytes) };
+      this.draw();
+    }, () => {});
   }
 
   cut(index) {
@@ -73,8 +86,9 @@ window.WaveView = class WaveView {
   }
 
   drawView(canvas, start, end, detailed) {
-    canvas.width = Math.max(100, Math.round(canvas.clientWidth));
-    const ctx = canvas.getContext('2d'), W = canvas.width, H = canvas.height, x = (t) => (t - start) / (end - start) * W;
+    const W = Math.max(100, Math.round(canvas.clientWidth)), H = canvas.height;
+    if (canvas.width !== W) canvas.width = W;
+    const ctx = canvas.getContext('2d'), x = (t) => (t - start) / (end - start) * W;
     ctx.fillStyle = '#fff';
     ctx.fillRect(0, 0, W, H);
     this.items.forEach((item, i) => {
@@ -86,13 +100,28 @@ window.WaveView = class WaveView {
       ctx.font = '11px sans-serif';
       if (detailed || i === this.selected) ctx.fillText(String(i + 1), x(cut.from) + 3, 11);
     });
-    this.drawWave(ctx, W, H, start, end);
+    const fine = detailed && this.fine && this.fine.key === [this.sound, W, start, end].join() ? this.fine.columns : null;
+    ctx.drawImage(this.wave(canvas, W, H, start, end, fine), 0, 0);
     if (detailed) this.drawEdges(ctx, x, H);
     else this.box(ctx, x(this.start), x(this.end), H);
     if (this.playAt !== null) {
       ctx.fillStyle = '#d01010';
       ctx.fillRect(x(this.playAt), 0, 1, H);
     }
+  }
+
+  // The waveform is drawn once for a view's stretch and size, so moving an edge only repaints spans.
+  wave(canvas, W, H, start, end, fine) {
+    const key = [this.sound, W, H, start, end, !!fine].join();
+    if (!canvas.wave || canvas.wave.key !== key) {
+      const image = document.createElement('canvas');
+      image.width = W;
+      image.height = H;
+      if (fine) this.drawColumns(image.getContext('2d'), fine, H);
+      else this.drawWave(image.getContext('2d'), W, H, start, end);
+      canvas.wave = { key, image };
+    }
+    return canvas.wave.image;
   }
 
   // Each pixel column shows the lowest and highest value of the summary columns it covers.
@@ -108,6 +137,15 @@ window.WaveView = class WaveView {
         high = Math.max(high, s[2 * c + 1]);
       }
       const top = mid - high / 128 * mid, bottom = mid - low / 128 * mid;
+      ctx.fillRect(px, top, 1, Math.max(1, bottom - top));
+    }
+  }
+
+  drawColumns(ctx, columns, H) {
+    const mid = H / 2;
+    ctx.fillStyle = '#334';
+    for (let px = 0; 2 * px + 1 < columns.length; ++px) {
+      const top = mid - columns[2 * px + 1] / 128 * mid, bottom = mid - columns[2 * px] / 128 * mid;
       ctx.fillRect(px, top, 1, Math.max(1, bottom - top));
     }
   }
