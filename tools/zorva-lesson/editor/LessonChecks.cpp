@@ -1,9 +1,9 @@
 #include "tools/zorva-lesson/editor/LessonChecks.h"
 
-#include <cstdio>
 #include <regex>
 
 #include "tools/zorva-lesson/Assembler.h"
+#include "tools/zorva-lesson/CourseRules.h"
 
 namespace zorva::editor {
 namespace {
@@ -28,18 +28,25 @@ void checkArea(const std::optional<EditableRect>& area, const PagePicture& pictu
                                             std::to_string(picture.height) + " picture"});
 }
 
+// The builder's rules for cuts, in its words: a cut ending within a hundredth of a second past
+// the end is the end.
 void checkCut(const EditableItem& item, const LessonMedia& media, size_t page, size_t index, std::vector<LessonCheck>& out) {
   if (item.audio.empty() || !media.hasSound(item.audio)) return;
   const double length = media.seconds(item.audio);
-  char text[160];
   if (item.from && item.from->value >= length) {
-    std::snprintf(text, sizeof text, "'from' lies at or after the end of %s (%.3f s long)", item.audio.c_str(), length);
-    out.push_back(LessonCheck{page, index, text});
-  } else if (item.to && item.to->value > length + 0.0005) {
-    std::snprintf(text, sizeof text, "'to' lies after the end of %s (%.3f s long): the cut ends there", item.audio.c_str(), length);
-    out.push_back(LessonCheck{page, index, text});
+    out.push_back(LessonCheck{page, index, builder::cutPastEndWords("from", item.from->value, item.audio, length)});
+  } else if (item.to && item.to->value > length + 0.01) {
+    out.push_back(LessonCheck{page, index, builder::cutPastEndWords("to", item.to->value, item.audio, length)});
   }
-  if (item.from && item.to && item.to->value <= item.from->value) out.push_back(LessonCheck{page, index, "'to' must lie after 'from'"});
+}
+
+void checkPictureSize(const PagePicture& picture, size_t page, std::vector<LessonCheck>& out) {
+  if (picture.bytes.empty()) return;
+  const std::optional<std::string> wide = builder::judge(builder::LimitId::PageWidth, static_cast<uint64_t>(picture.width));
+  const std::optional<std::string> tall = builder::judge(builder::LimitId::PageHeight, static_cast<uint64_t>(picture.height));
+  for (const std::optional<std::string>& refusal : {wide, tall}) {
+    if (refusal) out.push_back(LessonCheck{page, std::nullopt, *refusal});
+  }
 }
 
 void checkBuilderReading(const EditableLesson& lesson, std::vector<LessonCheck>& out) {
@@ -70,6 +77,7 @@ std::vector<LessonCheck> checkLesson(const EditableLesson& lesson, const LessonM
   checkBuilderReading(lesson, out);
   for (const LessonMedia::Problem& problem : media.problems()) out.push_back(LessonCheck{problem.page, std::nullopt, problem.text});
   for (size_t p = 0; p < lesson.pages.size(); ++p) {
+    checkPictureSize(media.picture(p), p, out);
     for (size_t i = 0; i < lesson.pages[p].items.size(); ++i) {
       const EditableItem& item = lesson.pages[p].items[i];
       checkArea(item.rect, media.picture(p), "the item's rectangle", p, i, out);

@@ -2,9 +2,9 @@
 // The page as Zorva shows it, with every item's area numbered over it: drag an area to move it,
 // its edges and corners to resize it, or draw on the picture for a new item.
 window.PageView = class PageView {
-  // Zorva places the picture at (110, -20) of its 1024 x 716 view and draws the information line
-  // from x = 860: the picture's top 20 rows, what lies right of x = 750 and below y = 736 are unseen.
-  static SHOWN = { left: 0, top: 20, right: 750, bottom: 736 };
+  // Zorva places a page picture at (110, -20) of its 1024 x 716 view: the picture's top 20 rows,
+  // what lies right of x = 914 and below y = 736 are unseen.
+  static SHOWN = { left: 0, top: 20, right: 914, bottom: 736 };
   static GRIP = 6;
 
   constructor(canvas, events) {
