@@ -11,7 +11,8 @@ packages=(
   xvfb xauth x11-utils xdotool imagemagick pulseaudio
   chromium chromium-driver python3-selenium
   clang libclang-rt-14-dev
-  librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
+  libarchive-dev
+  librsvg2-bin dpkg-dev desktop-file-utils appstream lintian shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 missing=()
 for p in "${packages[@]}"; do
