@@ -14,15 +14,11 @@
 namespace zorva::builder {
 namespace fs = std::filesystem;
 
-namespace {
-
 fs::path launcherDir() {
   std::error_code error;
   const fs::path self = fs::read_symlink("/proc/self/exe", error);
   return error ? fs::path(".") : self.parent_path();
 }
-
-}  // namespace
 
 // A course is a folder holding ZORVADAT; the learner may also name the ZORVADAT folder itself.
 fs::path courseFolderFor(fs::path asked) {
