@@ -17,13 +17,13 @@
 namespace zorva::builder {
 namespace fs = std::filesystem;
 
-namespace {
-
 fs::path launcherDir() {
   std::error_code error;
   const fs::path self = fs::read_symlink("/proc/self/exe", error);
   return error ? fs::path(".") : self.parent_path();
 }
+
+namespace {
 
 std::vector<uint8_t> readCourseFile(const fs::path& path) {
   std::string why;

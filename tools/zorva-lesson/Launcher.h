@@ -24,6 +24,9 @@ struct CoursePlaces {
 
 CoursePlaces coursePlaces(const std::filesystem::path& launcher_dir);
 
+// The folder this program was started from.
+std::filesystem::path launcherDir();
+
 // The course folder a learner means: `asked` itself, or its parent when `asked` is the ZORVADAT
 // folder; made absolute.
 std::filesystem::path courseFolderFor(std::filesystem::path asked);
