@@ -70,6 +70,8 @@
   async function showPage(index, selected) {
     state.page = index;
     [...$('tabs').children].forEach((tab, i) => tab.classList.toggle('current', i === index));
+    // The recordings' summaries are fetched while the picture comes.
+    page().items.forEach((item) => { if (state.lesson.sounds[item.audio] !== undefined) summary(item.audio); });
     pageView.show(page(), await image(page().picture), page().items);
     const sounded = page().items.some((item) => state.lesson.sounds[item.audio] !== undefined);
     $('overview').hidden = $('detail').hidden = !sounded;
