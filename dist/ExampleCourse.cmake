@@ -3,6 +3,7 @@
 # It is built once here too, so an example that no longer builds stops the build.
 find_program(ESPEAK_NG espeak-ng REQUIRED)
 set(ZORVA_EXAMPLE_DIR ${CMAKE_BINARY_DIR}/example)
+file(MAKE_DIRECTORY ${ZORVA_EXAMPLE_DIR})
 set(example_source ${CMAKE_SOURCE_DIR}/lessons/example)
 set(example_sentences
     "Excuse me, where is platform two?"

@@ -74,8 +74,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://zorva.org/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The voices of spoken items and `espeak-ng --voices`; reading English pages with `propose`.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "espeak-ng, tesseract-ocr-eng")
+# The voices of spoken items and `espeak-ng --voices`; reading English pages with `propose`;
+# `zorva-lesson edit` opens its page with xdg-open (without it, it prints the address).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "espeak-ng, tesseract-ocr-eng, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "tesseract-ocr-all")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

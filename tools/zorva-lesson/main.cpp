@@ -1,5 +1,6 @@
 // zorva-lesson: builds a ZORVADAT folder from a lesson description, checks one, starts Zorva on a
-// course and proposes a page's items. One row of the table below per command.
+// course, proposes a page's items and corrects a lesson in the browser. One row of the table below
+// per command.
 #include <csignal>
 #include <exception>
 #include <iostream>
@@ -12,6 +13,7 @@
 #include "tools/zorva-lesson/CommandLine.h"
 #include "tools/zorva-lesson/Launcher.h"
 #include "tools/zorva-lesson/course/CourseCommands.h"
+#include "tools/zorva-lesson/editor/EditCommand.h"
 #include "tools/zorva-lesson/propose/ProposeCommand.h"
 #include "zorva/Version.h"
 
@@ -57,6 +59,7 @@ std::vector<zorva::builder::Command> commandTable() {
       {"pack", "COURSE OUT.zorva", "writes a course folder to one course file", 2, 2, {}, pack},
       {"check", "DATADIR", "reports what a ZORVADAT folder holds", 1, 1, {}, check},
       zorva::propose::proposeCommand(),
+      zorva::editor::editCommand(),
       zorva::builder::helpCommand(),
       {"--version", "", "tells Zorva's version", 0, 0, {}, version},
   };
