@@ -11,9 +11,7 @@ namespace {
 // nearest synthesised frame (a sound of the sentences) to its mean distance from them all.
 constexpr float kSpokenGapShare = 0.85f;
 constexpr float kSilentGapCost = 0.2f;
-// A sentence may hold a pause (a long one at a comma) for a little more than a gap would cost.
-constexpr float kPauseInSentenceCost = 0.3f;
-constexpr float kQuiet = 0.2f;
+constexpr float kLeastSpokenGapCost = 4.0f;  // below it, a reader unlike the synthesis loses sentences to gaps
 constexpr size_t kSampledFrames = 200;
 
 enum Step : uint8_t { kDiagonal, kRecordingOnly, kSynthesisOnly };
@@ -37,24 +35,20 @@ struct Costs {
   float spoken_gap;
   float operator()(const FeatureFrame& heard, float loudness, const FeatureFrame* said) const {
     const float gap = kSilentGapCost + (spoken_gap - kSilentGapCost) * loudness * loudness;
-    if (said == nullptr) return gap;
-    const float distance = featureDistance(heard, *said);
-    return loudness < kQuiet ? std::min(distance, gap + kPauseInSentenceCost) : distance;
+    return said == nullptr ? gap : featureDistance(heard, *said);
   }
 };
 
 struct Nearness {
-  double nearest = 0;  // mean distance of a loud recorded frame to its nearest synthesised frame ...
+  double nearest = 0;  // mean distance of a recorded frame to its nearest synthesised frame ...
   double mean = 0;     // ... and to all of them
 };
 
-Nearness measureNearness(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,
-                         const Columns& columns) {
+Nearness measureNearness(const std::vector<FeatureFrame>& recording, const Columns& columns) {
   double nearest = 0, mean = 0;
   size_t sampled = 0;
   const size_t step = std::max<size_t>(1, recording.size() / kSampledFrames);
   for (size_t i = 0; i < recording.size(); i += step) {
-    if (loudness[i] < kQuiet) continue;
     float least = std::numeric_limits<float>::infinity();
     double sum = 0;
     size_t count = 0;
@@ -70,12 +64,11 @@ Nearness measureNearness(const std::vector<FeatureFrame>& recording, const std::
 }
 
 // How near a recorded voice comes to the synthesised one differs from voice to voice and room
-// to room, so the gap's cost is measured on the recording's loud frames.
-Costs measureCosts(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,
-                   const Columns& columns) {
-  const Nearness n = measureNearness(recording, loudness, columns);
+// to room, so the gap's cost is measured on the recording.
+Costs measureCosts(const std::vector<FeatureFrame>& recording, const Columns& columns) {
+  const Nearness n = measureNearness(recording, columns);
   if (n.mean == 0) return Costs{kSilentGapCost};
-  return Costs{static_cast<float>(n.nearest + kSpokenGapShare * (n.mean - n.nearest))};
+  return Costs{std::max(kLeastSpokenGapCost, static_cast<float>(n.nearest + kSpokenGapShare * (n.mean - n.nearest)))};
 }
 
 std::vector<uint8_t> warp(const std::vector<FeatureFrame>& recording, const std::vector<float>& loudness,
@@ -125,7 +118,7 @@ Alignment alignSentences(const std::vector<FeatureFrame>& recording, const std::
   alignment.in_gap.assign(recording.size(), true);
   if (recording.empty()) return alignment;
   const Columns columns(sentences);
-  const Costs cellCost = measureCosts(recording, loudness, columns);
+  const Costs cellCost = measureCosts(recording, columns);
   const std::vector<uint8_t> steps = warp(recording, loudness, columns, cellCost);
   std::vector<size_t> first(sentences.size(), recording.size()), last(sentences.size(), 0), cells(sentences.size(), 0);
   std::vector<double> cost(sentences.size(), 0);
