@@ -19,7 +19,15 @@ int typicalLinePitch(const std::vector<TextLine>& lines) {
 }
 
 bool startsParagraph(const std::vector<TextLine>& lines, size_t i, int pitch) {
-  return i == 0 || lines[i].box.top - lines[i - 1].box.top > pitch * 3 / 2;
+  if (i == 0 || lines[i].block != lines[i - 1].block) return true;
+  const auto step = [&](size_t k) { return lines[k].box.top - lines[k - 1].box.top; };
+  // Paragraphs of larger or smaller print have their own pitch: the steps beside this one say it.
+  int usual = 0;
+  if (i >= 2 && lines[i - 2].block == lines[i].block) usual = step(i - 1);
+  if (i + 1 < lines.size() && lines[i + 1].block == lines[i].block && (usual == 0 || step(i + 1) < usual))
+    usual = step(i + 1);
+  if (usual <= 0) usual = pitch;
+  return step(i) * 10 > usual * 13;
 }
 
 PictureRect unite(const PictureRect& a, const PictureRect& b) {

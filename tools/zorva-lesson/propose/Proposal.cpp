@@ -47,6 +47,8 @@ void writeProposal(const Proposal& proposal, std::ostream& out) {
   out << "[[lesson.page]]\n";
   out << "picture = " << quoted(proposal.picture) << "\n";
   if (proposal.recording.empty() && !proposal.voice.empty()) out << "voice = " << quoted(proposal.voice) << "\n";
+  for (const UnreadPrint& print : proposal.left_out)
+    out << "# left out, not read aloud (" << print.kind << "): " << quoted(print.text) << "\n";
   for (const ProposedItem& item : proposal.items) {
     out << "\n  [[lesson.page.item]]\n";
     if (item.rect) {

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <map>
 #include <optional>
 
@@ -53,16 +54,21 @@ std::optional<ProposeRequest> parse(const std::vector<std::string>& args, std::o
 }  // namespace
 
 int runPropose(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+    out << "usage:\n" << kProposeUsage;
+    return 0;
+  }
   const std::optional<ProposeRequest> request = parse(args, err);
   if (!request) {
     err << "usage:\n" << kProposeUsage;
     return 2;
   }
+  Progress progress(&err, &err == &std::cerr && isatty(STDERR_FILENO));
   try {
-    Progress progress(&err, &err == &std::cerr && isatty(STDERR_FILENO));
     writeProposal(proposePage(*request, progress), out);
     return 0;
   } catch (const builder::BuildError& error) {
+    progress.endLine();  // the message starts a line of its own
     err << "zorva-lesson propose: " << error.what() << "\n";
     return 1;
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int kItemMarginPx = 4;
 constexpr int kLabelMarginPx = 2;
+constexpr int kSilentLevel = 64;  // quieter than this throughout, a recording holds nothing to cut
 
 struct Pictures {
   builder::RgbaImage read;  // full resolution, for the text reader
@@ -32,8 +34,12 @@ struct Pictures {
 Pictures pagePictures(const ProposeRequest& request) {
   Pictures pictures;
   const bool from_pdf = !request.pdf.empty();
+  if (!from_pdf && isPdfFile(request.picture)) {
+    throw builder::BuildError(request.picture + " is a PDF: give it as --pdf " + request.picture +
+                              " --page N, with --picture naming the page picture to write");
+  }
   pictures.read = from_pdf ? renderPdfPage(request.pdf, request.pdf_page)
-                           : builder::loadImageFile(request.picture, builder::SourceRef{request.picture, 0});
+                           : builder::loadImageFile(request.picture, builder::SourceRef{});
   const bool too_wide = pictures.read.width > kShownPageWidth;
   pictures.shown_path = request.picture;
   if (too_wide && !from_pdf) {
@@ -68,8 +74,15 @@ ProposedItem itemFor(const PageSentence& sentence, double scale, const Pictures&
   return item;
 }
 
-void cutRecording(const std::string& path, Proposal& proposal) {
-  const std::vector<int16_t> samples = builder::loadSoundFile(path, builder::SourceRef{path, 0});
+// The recording is read before the slow text recognition, so a wrong file is named at once.
+std::vector<int16_t> loadRecording(const std::string& path) {
+  const std::vector<int16_t> samples = builder::loadSoundFile(path, builder::SourceRef{});
+  const bool silent = std::all_of(samples.begin(), samples.end(), [](int16_t v) { return std::abs(v) < kSilentLevel; });
+  if (silent) throw builder::BuildError("the recording " + path + " holds no sound");
+  return samples;
+}
+
+void cutRecording(const std::vector<int16_t>& samples, Proposal& proposal) {
   std::vector<int> letters;
   for (const ProposedItem& item : proposal.items) letters.push_back(static_cast<int>(letterKey(item.text).size()));
   const std::vector<Cut> cuts = cutSentences(findPauses(samples, builder::kClipRateHz), letters,
@@ -92,6 +105,8 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
   requireLanguage(request.language);
   const std::vector<std::string> given =
       request.sentences.empty() ? std::vector<std::string>{} : readSentenceFile(request.sentences);
+  const std::vector<int16_t> recording =
+      request.recording.empty() ? std::vector<int16_t>{} : loadRecording(request.recording);
   progress.step("reading the picture");
   const Pictures pictures = pagePictures(request);
   std::vector<TextLine> lines =
@@ -102,9 +117,10 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
   }
   findSpeakerLabels(lines);
   progress.step("finding the sentences");
+  Proposal proposal;
+  if (given.empty()) proposal.left_out = setAsideUnreadPrint(lines);
   const std::vector<PageSentence> sentences = given.empty() ? splitSentences(lines) : matchSentences(lines, given);
 
-  Proposal proposal;
   proposal.picture = pictures.shown_path;
   proposal.voice = voiceForLanguage(request.language);
   const double scale = static_cast<double>(pictures.shown_width) / pictures.read.width;
@@ -112,7 +128,7 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
   if (!request.recording.empty()) {
     progress.step("cutting the recording");
     proposal.recording = request.recording;
-    cutRecording(request.recording, proposal);
+    cutRecording(recording, proposal);
   }
   progress.finish();
   return proposal;

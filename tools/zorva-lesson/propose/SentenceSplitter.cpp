@@ -61,13 +61,78 @@ class Collector {
   std::vector<PageSentence> done_;
 };
 
+bool isNumber(const std::string& word) {
+  return !word.empty() && std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+// "1.", "12)", "b)": the number of an exercise's item.
+bool isNumbering(const std::string& word) {
+  if (word.size() < 2 || (word.back() != '.' && word.back() != ')')) return false;
+  const std::string body = word.substr(0, word.size() - 1);
+  return (isNumber(body) && body.size() <= 3) ||
+         (word.back() == ')' && body.size() == 1 && std::islower(static_cast<unsigned char>(body[0])));
+}
+
+// The right edge of the text of line `i`'s block: a column's, not the page's.
+int blockRight(const std::vector<TextLine>& lines, size_t i) {
+  int right = 0;
+  for (const TextLine& line : lines)
+    if (line.block == lines[i].block) right = std::max(right, line.box.right);
+  return right;
+}
+
+std::string joined(const std::vector<Word>& words) {
+  std::string text;
+  for (const Word& word : words) text += (text.empty() ? "" : " ") + word.text;
+  return text;
+}
+
+int heightOf(const TextLine& line) { return line.box.bottom - line.box.top; }
+
+// A line that stands apart from the text around it, as a heading or a caption does.
+bool standsAlone(const std::vector<TextLine>& lines, size_t i, int pitch) {
+  const TextLine& line = lines[i];
+  if (line.label || line.words.empty() || endsSentence(line.words.back().text)) return false;
+  const bool fresh = startsParagraph(lines, i, pitch) || lines[i - 1].words.empty() ||
+                     endsSentence(lines[i - 1].words.back().text);
+  if (!fresh) return false;
+  if (i + 1 == lines.size() || startsParagraph(lines, i + 1, pitch)) return true;
+  const TextLine& next = lines[i + 1];
+  if (next.words.empty() || !startsWithCapital(next)) return false;
+  const bool larger = heightOf(line) * 5 > heightOf(next) * 6;
+  const bool bold = std::all_of(line.words.begin(), line.words.end(), [](const Word& w) { return w.bold; });
+  const bool short_line = line.box.right - line.box.left < (blockRight(lines, i) - line.box.left) * 7 / 10;
+  return larger || bold || short_line;
+}
+
 }  // namespace
+
+std::vector<UnreadPrint> setAsideUnreadPrint(std::vector<TextLine>& lines) {
+  std::vector<UnreadPrint> unread;
+  const int pitch = typicalLinePitch(lines);
+  std::vector<bool> drop(lines.size(), false);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    TextLine& line = lines[i];
+    if (line.words.empty()) continue;
+    if (!line.label && line.words.size() <= 2 && isNumber(line.words.back().text)) {
+      unread.push_back(UnreadPrint{joined(line.words), "page number"});
+      drop[i] = true;
+    } else if (standsAlone(lines, i, pitch)) {
+      unread.push_back(UnreadPrint{joined(line.words), "heading or caption"});
+      drop[i] = true;
+    } else if (line.words.size() > 1 && isNumbering(line.words.front().text)) {
+      unread.push_back(UnreadPrint{line.words.front().text, "numbering"});
+      line.words.erase(line.words.begin());
+    }
+  }
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (drop[i]) lines[i].words.clear();
+  return unread;
+}
 
 std::vector<PageSentence> splitSentences(const std::vector<TextLine>& lines) {
   const std::vector<std::optional<SpeakerLabel>> speakers = lineSpeakers(lines);
   const int pitch = typicalLinePitch(lines);
-  int column_right = 0;
-  for (const TextLine& line : lines) column_right = std::max(column_right, line.box.right);
   Collector sentences;
   for (size_t i = 0; i < lines.size(); ++i) {
     const TextLine& line = lines[i];
@@ -78,7 +143,7 @@ std::vector<PageSentence> splitSentences(const std::vector<TextLine>& lines) {
       if (!speakers[i] && endsSentence(word.text)) sentences.close();
     }
     if (speakers[i]) continue;
-    const bool short_line = line.box.right - line.box.left < (column_right - line.box.left) * 7 / 10;
+    const bool short_line = line.box.right - line.box.left < (blockRight(lines, i) - line.box.left) * 7 / 10;
     if (short_line && i + 1 < lines.size() && !lines[i + 1].words.empty() && startsWithCapital(lines[i + 1])) {
       sentences.close();
     }

@@ -12,4 +12,10 @@ namespace zorva::propose {
 
 std::vector<PageSentence> splitSentences(const std::vector<TextLine>& lines);
 
+// Takes out of `lines` the print a reader does not read aloud, judged by the layout: lines of a
+// page number, the numbers of numbered exercises ("1.", "b)"), and a line that stands alone
+// without a sentence's end (a heading or a caption: a line of its own block or paragraph, or one
+// in larger or bold print above the text, or a short one).
+std::vector<UnreadPrint> setAsideUnreadPrint(std::vector<TextLine>& lines);
+
 }  // namespace zorva::propose

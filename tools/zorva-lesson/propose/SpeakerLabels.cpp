@@ -10,6 +10,12 @@ namespace {
 
 constexpr size_t kLongestName = 16;
 
+bool isName(const std::string& word) {
+  const std::u32string letters = codePoints(word);
+  return !letters.empty() && letters.size() <= kLongestName && isUpperCase(letters.front()) &&
+         std::all_of(letters.begin(), letters.end(), isLetterOrDigit);
+}
+
 bool isDash(const std::string& word) { return word == "-" || word == "\u2013" || word == "\u2014" || word == "\u2015"; }
 
 }  // namespace
@@ -18,31 +24,50 @@ std::optional<std::string> labelRole(const std::string& word) {
   if (isDash(word)) return std::string("\u2014");
   if (word.size() < 2 || word.back() != ':') return std::nullopt;
   const std::string name = word.substr(0, word.size() - 1);
-  const std::u32string letters = codePoints(name);
-  if (letters.size() > kLongestName || !isUpperCase(letters.front())) return std::nullopt;
-  if (!std::all_of(letters.begin(), letters.end(), isLetterOrDigit)) return std::nullopt;
+  if (!isName(name)) return std::nullopt;
   return name;
 }
+
+namespace {
+
+struct LabelAt {
+  std::string role;
+  size_t words;  // how many of the line's first words it takes
+};
+
+// "Anna:", "—", "Anna :", "ANNA —", "ANNA -", or a name in bold before plain words.
+std::optional<LabelAt> leadingLabel(const std::vector<Word>& words) {
+  if (words.empty()) return std::nullopt;
+  if (const auto role = labelRole(words[0].text)) return LabelAt{*role, 1};
+  if (!isName(words[0].text)) return std::nullopt;
+  if (words.size() >= 2 && (words[1].text == ":" || isDash(words[1].text))) return LabelAt{words[0].text, 2};
+  if (words[0].bold && (words.size() == 1 || !words[1].bold)) return LabelAt{words[0].text, 1};
+  return std::nullopt;
+}
+
+}  // namespace
 
 void findSpeakerLabels(std::vector<TextLine>& lines) {
   std::map<std::string, int> starts;
   for (const TextLine& line : lines) {
-    if (line.words.size() < 2) continue;
-    if (const auto role = labelRole(line.words.front().text)) ++starts[*role];
+    if (const auto label = leadingLabel(line.words)) ++starts[label->role];
   }
   const int pitch = typicalLinePitch(lines);
   int dash_turn = 0;
   for (size_t i = 0; i < lines.size(); ++i) {
     TextLine& line = lines[i];
-    if (line.words.size() < 2) continue;
-    const auto role = labelRole(line.words.front().text);
+    const auto label = leadingLabel(line.words);
     // A speaker heard once is still one when the line above is a dialogue line.
     const bool in_dialogue = i > 0 && lines[i - 1].label && !startsParagraph(lines, i, pitch);
-    if (!role || (starts[*role] < 2 && !in_dialogue)) continue;
+    if (!label || (starts[label->role] < 2 && !in_dialogue)) continue;
     // Dash dialogues name no speaker: the turns alternate between two.
-    const std::string name = *role == "\u2014" ? "Speaker " + std::to_string(dash_turn++ % 2 + 1) : *role;
-    line.label = SpeakerLabel{name, line.words.front().box};
-    line.words.erase(line.words.begin());
+    const std::string name = label->role == "\u2014" ? "Speaker " + std::to_string(dash_turn++ % 2 + 1) : label->role;
+    PictureRect box = line.words.front().box;
+    for (size_t w = 1; w < label->words; ++w) box = unite(box, line.words[w].box);
+    line.words.erase(line.words.begin(), line.words.begin() + static_cast<long>(label->words));
+    // A label on a line of its own names the speaker of the line below.
+    TextLine& turn = line.words.empty() && i + 1 < lines.size() && !leadingLabel(lines[i + 1].words) ? lines[i + 1] : line;
+    turn.label = SpeakerLabel{name, box};
   }
 }
 
