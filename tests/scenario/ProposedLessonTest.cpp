@@ -83,7 +83,8 @@ class ProposedLesson : public ::testing::Test {
 
 TEST_F(ProposedLesson, EachItemOfTheBuiltProposalPlaysItsOwnSentence) {
   std::ostringstream proposal, errors;
-  ASSERT_EQ(propose::runPropose({"--picture", files_.picture, "--recording", files_.recording, "--language", "deu",
+  ASSERT_EQ(builder::runCommand(propose::proposeCommand(),
+                                {"--picture", files_.picture, "--recording", files_.recording, "--language", "deu",
                                  "--sentences", files_.sentences},
                                 proposal, errors),
             0)

@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "tools/lessonkit/Folder.h"
+#include "tools/zorva-lesson/CommandLine.h"
 
 namespace zorva::builder {
 namespace fs = std::filesystem;
@@ -28,10 +29,10 @@ fs::path courseFolderFor(fs::path asked) {
 }
 
 void reportNoCourse(const std::string& problem) {
-  std::cerr << "zorva-lesson: " << problem << "\n";
+  report(std::cerr, problem);
   // Started from the desktop's menu there is no terminal to read, so the learner sees a box too.
   if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zorva Course Error", problem.c_str(), nullptr) != 0) {
-    std::cerr << "zorva-lesson: the message could not be shown in a box: " << SDL_GetError() << "\n";
+    report(std::cerr, std::string("the message could not be shown in a box: ") + SDL_GetError());
   }
 }
 
@@ -101,9 +102,9 @@ int openCourse(const std::optional<std::string>& asked) {
 int installCourse(const std::string& built_dir) {
   const fs::path source = courseFolderFor(built_dir);
   if (!holdsCourse(source)) {
-    std::cerr << "zorva-lesson: no course in " << built_dir << " to install (it holds no "
-              << lessonkit::kDataFolderName << "/" << lessonkit::kStartupFileName << ")\n";
-    return 1;
+    report(std::cerr, "no course in " + built_dir + " to install (it holds no " + lessonkit::kDataFolderName + "/" +
+                          lessonkit::kStartupFileName + ")");
+    return kExitFailed;
   }
   const fs::path target = coursePlaces(launcherDir()).current;
   const fs::path staging = target.parent_path() / (".course-" + std::to_string(getpid()));
@@ -123,9 +124,8 @@ int installCourse(const std::string& built_dir) {
   if (error) {
     std::error_code ignored;
     fs::remove_all(staging, ignored);
-    std::cerr << "zorva-lesson: can't install the course into " << target.string() << ": " << error.message()
-              << "\n";
-    return 1;
+    report(std::cerr, "can't install the course into " + target.string() + ": " + error.message());
+    return kExitFailed;
   }
   std::cout << "installed " << source.string() << " as the current course " << target.string() << "\n";
   return 0;

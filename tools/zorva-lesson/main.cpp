@@ -1,5 +1,5 @@
-// zorva-lesson: builds a ZORVADAT folder from a lesson description, checks one, and starts Zorva on
-// a course.
+// zorva-lesson: builds a ZORVADAT folder from a lesson description, checks one, starts Zorva on a
+// course and proposes a page's items. One row of the table below per command.
 #include <csignal>
 #include <exception>
 #include <iostream>
@@ -9,6 +9,7 @@
 
 #include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/Checker.h"
+#include "tools/zorva-lesson/CommandLine.h"
 #include "tools/zorva-lesson/FolderWriter.h"
 #include "tools/zorva-lesson/Launcher.h"
 #include "tools/zorva-lesson/LessonDescription.h"
@@ -16,27 +17,49 @@
 
 namespace {
 
-int usage() {
-  std::cerr << "usage: zorva-lesson build LESSON.toml OUTDIR [--install]   writes OUTDIR/ZORVADAT\n"
-               "       zorva-lesson check DATADIR              reports what a ZORVADAT folder holds\n"
-               "       zorva-lesson open [FOLDER]              starts Zorva on a course (default: the current one)\n"
-               "       zorva-lesson install OUTDIR             makes a built course the current one\n"
-            << zorva::propose::kProposeUsage;
-  return 2;
-}
+using zorva::builder::Invocation;
 
-int build(const std::string& description, const std::string& out_dir) {
+int build(const Invocation& call) {
+  const std::string& out_dir = call.operands[1];
   try {
-    const zorva::builder::BookPlan wanted = zorva::builder::readDescription(description);
-    for (const std::string& warning : wanted.warnings) std::cerr << "zorva-lesson: " << warning << "\n";
+    const zorva::builder::BookPlan wanted = zorva::builder::readDescription(call.operands[0]);
+    for (const std::string& warning : wanted.warnings) zorva::builder::report(call.err, warning);
     const zorva::builder::BuiltBook book = zorva::builder::assemble(wanted);
     zorva::builder::writeLessonFolder(book, out_dir);
-    std::cout << "wrote " << out_dir << "/ZORVADAT: " << book.pages.size() << " page(s)\n";
-    return 0;
+    call.out << "wrote " << out_dir << "/ZORVADAT: " << book.pages.size() << " page(s)\n";
   } catch (const zorva::builder::BuildError& error) {
-    std::cerr << "zorva-lesson: " << error.what() << "\n";
-    return 1;
+    zorva::builder::report(call.err, error.what());
+    return zorva::builder::kExitFailed;
   }
+  return call.has("--install") ? zorva::builder::installCourse(out_dir) : zorva::builder::kExitDone;
+}
+
+int open(const Invocation& call) {
+  return zorva::builder::openCourse(call.operands.empty() ? std::nullopt
+                                                          : std::optional<std::string>(call.operands.front()));
+}
+
+int install(const Invocation& call) { return zorva::builder::installCourse(call.operands.front()); }
+
+int check(const Invocation& call) {
+  return zorva::builder::checkExitStatus(zorva::builder::checkLessonFolder(call.operands.front(), call.out));
+}
+
+std::vector<zorva::builder::Command> commandTable() {
+  return {
+      {"open", "[FOLDER]", "starts Zorva on a course (default: the current one)", 0, 1, {}, open},
+      {"build",
+       "LESSON.toml OUTDIR [--install]",
+       "writes OUTDIR/ZORVADAT from a lesson description",
+       2,
+       2,
+       {{"--install", "", "then makes the built course the current one"}},
+       build},
+      {"install", "OUTDIR", "makes a built course the current one", 1, 1, {}, install},
+      {"check", "DATADIR", "reports what a ZORVADAT folder holds", 1, 1, {}, check},
+      zorva::propose::proposeCommand(),
+      zorva::builder::helpCommand(),
+  };
 }
 
 }  // namespace
@@ -46,25 +69,10 @@ int build(const std::string& description, const std::string& out_dir) {
 int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
   try {
-    if (argc >= 2 && std::string(argv[1]) == "propose") {
-      return zorva::propose::runPropose(std::vector<std::string>(argv + 2, argv + argc), std::cout, std::cerr);
-    }
-    if (argc == 4 && std::string(argv[1]) == "build") return build(argv[2], argv[3]);
-    if (argc == 5 && std::string(argv[1]) == "build" && std::string(argv[4]) == "--install") {
-      const int status = build(argv[2], argv[3]);
-      return status == 0 ? zorva::builder::installCourse(argv[3]) : status;
-    }
-    if ((argc == 2 || argc == 3) && std::string(argv[1]) == "open") {
-      return zorva::builder::openCourse(argc == 3 ? std::optional<std::string>(argv[2])
-                                                  : std::nullopt);
-    }
-    if (argc == 3 && std::string(argv[1]) == "install") return zorva::builder::installCourse(argv[2]);
-    if (argc == 3 && std::string(argv[1]) == "check") {
-      return zorva::builder::checkExitStatus(zorva::builder::checkLessonFolder(argv[2], std::cout));
-    }
+    return zorva::builder::runCommandLine(commandTable(), std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                                          std::cerr);
   } catch (const std::exception& error) {
-    std::cerr << "zorva-lesson: " << error.what() << "\n";
-    return 2;
+    zorva::builder::report(std::cerr, error.what());
+    return zorva::builder::kExitUsage;
   }
-  return usage();
 }

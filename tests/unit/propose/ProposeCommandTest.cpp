@@ -52,7 +52,7 @@ class ProposeCommand : public ::testing::Test {
   int run(const std::vector<std::string>& args) {
     out_.str("");
     err_.str("");
-    return propose::runPropose(args, out_, err_);
+    return builder::runCommand(propose::proposeCommand(), args, out_, err_);
   }
 
   zorva::testing::TempFolder folder_;

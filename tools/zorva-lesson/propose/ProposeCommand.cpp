@@ -2,76 +2,56 @@
 
 #include <unistd.h>
 
-#include <algorithm>
-#include <map>
-#include <optional>
-
+#include "tools/zorva-lesson/LessonDescription.h"
 #include "tools/zorva-lesson/propose/Proposer.h"
 
 namespace zorva::propose {
 
-const char* const kProposeUsage =
-    "       zorva-lesson propose --picture PAGE.png [--pdf BOOK.pdf --page N] [--recording PAGE.mp3]\n"
-    "                            [--language eng] [--sentences SENTENCES.txt] > PAGE.toml\n"
-    "                                               proposes a page's items from its scan and recording\n";
-
 namespace {
 
-std::optional<ProposeRequest> parse(const std::vector<std::string>& args, std::ostream& err) {
+int run(const builder::Invocation& call) {
   ProposeRequest request;
-  std::string page;
-  const std::map<std::string, std::string*> options = {
-      {"--picture", &request.picture},     {"--pdf", &request.pdf},           {"--page", &page},
-      {"--recording", &request.recording}, {"--language", &request.language}, {"--sentences", &request.sentences}};
-  for (size_t i = 0; i < args.size(); i += 2) {
-    const auto option = options.find(args[i]);
-    if (option == options.end() || i + 1 >= args.size()) {
-      err << "zorva-lesson propose: " << (option == options.end() ? "unknown option " : "no value after ") << args[i]
-          << "\n";
-      return std::nullopt;
-    }
-    *option->second = args[i + 1];
-  }
-  if (request.picture.empty()) {
-    err << "zorva-lesson propose: --picture is needed (with --pdf: the picture file to write)\n";
-    return std::nullopt;
-  }
-  if (request.pdf.empty() != page.empty()) {
-    err << "zorva-lesson propose: --pdf and --page go together\n";
-    return std::nullopt;
-  }
-  if (!page.empty()) {
+  request.picture = call.value("--picture");
+  request.pdf = call.value("--pdf");
+  request.recording = call.value("--recording");
+  if (call.has("--language")) request.language = call.value("--language");
+  request.sentences = call.value("--sentences");
+  if (request.picture.empty()) return call.wrongUsage("--picture is needed (with --pdf: the picture file to write)");
+  if (call.has("--pdf") != call.has("--page")) return call.wrongUsage("--pdf and --page go together");
+  if (call.has("--page")) {
     try {
-      request.pdf_page = std::stoi(page);
+      request.pdf_page = std::stoi(call.value("--page"));
     } catch (const std::exception&) {
-      err << "zorva-lesson propose: --page needs a page number\n";
-      return std::nullopt;
+      return call.wrongUsage("--page needs a page number");
     }
   }
-  return request;
+  Progress progress(&call.err, &call.err == &std::cerr && isatty(STDERR_FILENO));
+  try {
+    writeProposal(proposePage(request, progress), call.out);
+    return builder::kExitDone;
+  } catch (const builder::BuildError& error) {
+    progress.endLine();  // the message starts a line of its own
+    builder::report(call.err, error.what());
+    return builder::kExitFailed;
+  }
 }
 
 }  // namespace
 
-int runPropose(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (std::find(args.begin(), args.end(), "--help") != args.end()) {
-    out << "usage:\n" << kProposeUsage;
-    return 0;
-  }
-  const std::optional<ProposeRequest> request = parse(args, err);
-  if (!request) {
-    err << "usage:\n" << kProposeUsage;
-    return 2;
-  }
-  Progress progress(&err, &err == &std::cerr && isatty(STDERR_FILENO));
-  try {
-    writeProposal(proposePage(*request, progress), out);
-    return 0;
-  } catch (const builder::BuildError& error) {
-    progress.endLine();  // the message starts a line of its own
-    err << "zorva-lesson propose: " << error.what() << "\n";
-    return 1;
-  }
+builder::Command proposeCommand() {
+  return {"propose",
+          "--picture PAGE.png [--pdf BOOK.pdf --page N] [--recording PAGE.mp3] [--language eng] "
+          "[--sentences SENTENCES.txt] > PAGE.toml",
+          "proposes a page's items from its scan and recording",
+          0,
+          0,
+          {{"--picture", "PAGE.png", "the page's scan (with --pdf: the picture file to write)"},
+           {"--pdf", "BOOK.pdf", "takes the page from a PDF book"},
+           {"--page", "N", "the book's page, counted from 1"},
+           {"--recording", "PAGE.mp3", "the page's recording, cut into one sound per sentence"},
+           {"--language", "eng", "the page's language as Tesseract names it (eng, deu, spa, fra, ...)"},
+           {"--sentences", "SENTENCES.txt", "the author's sentences, one a line, found on the page"}},
+          run};
 }
 
 }  // namespace zorva::propose

@@ -1,16 +1,12 @@
-// `zorva-lesson propose`: the command line around proposePage.
+// `zorva-lesson propose`: the command-table row around proposePage.
 #pragma once
 
-#include <iostream>
-#include <string>
-#include <vector>
+#include "tools/zorva-lesson/CommandLine.h"
 
 namespace zorva::propose {
 
-extern const char* const kProposeUsage;
-
-// Prints the proposal on `out`, progress and errors on `err`; returns the exit status
-// (0 done, 1 no proposal could be made, 2 wrong arguments).
-int runPropose(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Prints the proposal on standard output, progress and errors on standard error; exits with 0
+// done, 1 no proposal could be made, 2 wrong arguments.
+builder::Command proposeCommand();
 
 }  // namespace zorva::propose
