@@ -11,8 +11,7 @@
 #include "tools/zorva-lesson/propose/PagePicture.h"
 #include "tools/zorva-lesson/propose/PauseFinder.h"
 #include "tools/zorva-lesson/propose/SentenceMatcher.h"
-#include "tools/zorva-lesson/propose/SentenceSplitter.h"
-#include "tools/zorva-lesson/propose/SpeakerLabels.h"
+#include "tools/zorva-lesson/propose/TextGrouping.h"
 #include "tools/zorva-lesson/propose/TextReader.h"
 
 namespace zorva::propose {
@@ -115,16 +114,15 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
     throw builder::BuildError("no text found on the picture " + request.picture + " (is --language " +
                               request.language + " the page's language, and the picture a page of text?)");
   }
-  findSpeakerLabels(lines);
   progress.step("finding the sentences");
+  GroupedText grouped = groupText(std::move(lines), given);
   Proposal proposal;
-  if (given.empty()) proposal.left_out = setAsideUnreadPrint(lines);
-  const std::vector<PageSentence> sentences = given.empty() ? splitSentences(lines) : matchSentences(lines, given);
+  proposal.left_out = std::move(grouped.left_out);
 
   proposal.picture = pictures.shown_path;
   proposal.voice = voiceForLanguage(request.language);
   const double scale = static_cast<double>(pictures.shown_width) / pictures.read.width;
-  for (const PageSentence& sentence : sentences) proposal.items.push_back(itemFor(sentence, scale, pictures));
+  for (const PageSentence& sentence : grouped.sentences) proposal.items.push_back(itemFor(sentence, scale, pictures));
   if (!request.recording.empty()) {
     progress.step("cutting the recording");
     proposal.recording = request.recording;

@@ -8,8 +8,8 @@
 namespace zorva::propose {
 namespace {
 
-constexpr double kGutterHeights = 1.2;    // a gap between words wider than this many word heights
-constexpr double kStackedHeights = 1.5;   // pieces of a block lie at most this far apart ...
+constexpr double kGutterHeights = 1.7;    // a gap between words wider than this many word heights
+constexpr double kStackedHeights = 2.0;   // pieces of a block lie at most this far apart ...
 constexpr double kAlignedHeights = 1.0;   // ... with their left edges this close
 
 int height(const PictureRect& box) { return box.bottom - box.top; }
@@ -40,6 +40,28 @@ std::vector<TextLine> cutAtGutters(const std::vector<TextLine>& lines) {
   return pieces;
 }
 
+// The reader sometimes gives a line's first word (a speaker's name) as a line of its own: pieces
+// side by side on one row, closer than a gutter, are one line.
+std::vector<TextLine> joinedOnRows(std::vector<TextLine> pieces) {
+  std::sort(pieces.begin(), pieces.end(), [](const TextLine& a, const TextLine& b) { return a.box.left < b.box.left; });
+  std::vector<TextLine> joined;
+  for (TextLine& piece : pieces) {
+    const auto beside = std::find_if(joined.begin(), joined.end(), [&](const TextLine& line) {
+      const int overlap = std::min(line.box.bottom, piece.box.bottom) - std::max(line.box.top, piece.box.top);
+      const int gap = piece.box.left - line.box.right;
+      return overlap * 2 > std::min(height(line.box), height(piece.box)) && gap >= -2 &&
+             gap <= kGutterHeights * std::max(wordHeight(line), wordHeight(piece));
+    });
+    if (beside == joined.end()) {
+      joined.push_back(std::move(piece));
+      continue;
+    }
+    beside->words.insert(beside->words.end(), piece.words.begin(), piece.words.end());
+    beside->box = unite(beside->box, piece.box);
+  }
+  return joined;
+}
+
 bool stacked(const TextLine& above, const TextLine& below) {
   const int h = std::max(wordHeight(above), wordHeight(below));
   const bool close = below.box.top > above.box.top && below.box.top - above.box.bottom <= kStackedHeights * h;
@@ -57,7 +79,7 @@ struct Groups {
 }  // namespace
 
 std::vector<TextLine> inReadingOrder(const std::vector<TextLine>& lines) {
-  std::vector<TextLine> pieces = cutAtGutters(lines);
+  std::vector<TextLine> pieces = joinedOnRows(cutAtGutters(lines));
   const size_t n = pieces.size();
   Groups blocks(n);
   for (size_t a = 0; a < n; ++a)
@@ -77,13 +99,23 @@ std::vector<TextLine> inReadingOrder(const std::vector<TextLine>& lines) {
       const PictureRect &x = block_box[blocks.root(a)], &y = block_box[blocks.root(b)];
       if (std::min(x.bottom, y.bottom) - std::max(x.top, y.top) > 0) rows.join(a, b);
     }
-  std::vector<int> row_top(n, 1 << 30);
-  for (size_t i = 0; i < n; ++i) row_top[rows.root(i)] = std::min(row_top[rows.root(i)], pieces[i].box.top);
+  // Blocks of a row one above the other (their widths overlap) form a column.
+  Groups columns(n);
+  for (size_t a = 0; a < n; ++a)
+    for (size_t b = 0; b < n; ++b) {
+      const PictureRect &x = block_box[blocks.root(a)], &y = block_box[blocks.root(b)];
+      if (rows.root(a) == rows.root(b) && std::min(x.right, y.right) - std::max(x.left, y.left) > 0) columns.join(a, b);
+    }
+  std::vector<int> row_top(n, 1 << 30), column_left(n, 1 << 30);
+  for (size_t i = 0; i < n; ++i) {
+    row_top[rows.root(i)] = std::min(row_top[rows.root(i)], pieces[i].box.top);
+    column_left[columns.root(i)] = std::min(column_left[columns.root(i)], pieces[i].box.left);
+  }
   std::vector<size_t> order(n);
   std::iota(order.begin(), order.end(), 0);
   const auto key = [&](size_t i) {
-    const PictureRect& block = block_box[blocks.root(i)];
-    return std::make_tuple(row_top[rows.root(i)], block.left, block.top, blocks.root(i), pieces[i].box.top);
+    return std::make_tuple(row_top[rows.root(i)], column_left[columns.root(i)], block_box[blocks.root(i)].top,
+                           blocks.root(i), pieces[i].box.top);
   };
   std::sort(order.begin(), order.end(), [&](size_t a, size_t b) { return key(a) < key(b); });
   std::vector<TextLine> ordered;

@@ -5,7 +5,6 @@
 #include <set>
 
 #include "tools/zorva-lesson/propose/LetterKey.h"
-#include "tools/zorva-lesson/propose/SpeakerLabels.h"
 
 namespace zorva::propose {
 namespace {
@@ -109,20 +108,23 @@ bool standsAlone(const std::vector<TextLine>& lines, size_t i, int pitch) {
 
 std::vector<UnreadPrint> setAsideUnreadPrint(std::vector<TextLine>& lines) {
   std::vector<UnreadPrint> unread;
+  for (TextLine& line : lines) {
+    if (line.words.size() > 1 && isNumbering(line.words.front().text)) {
+      unread.push_back(UnreadPrint{line.words.front().text, "numbering"});
+      line.words.erase(line.words.begin());
+    }
+  }
   const int pitch = typicalLinePitch(lines);
   std::vector<bool> drop(lines.size(), false);
   for (size_t i = 0; i < lines.size(); ++i) {
-    TextLine& line = lines[i];
-    if (line.words.empty()) continue;
-    if (!line.label && line.words.size() <= 2 && isNumber(line.words.back().text)) {
+    const TextLine& line = lines[i];
+    const bool numbers = std::all_of(line.words.begin(), line.words.end(), [](const Word& w) { return isNumber(w.text); });
+    if (!line.label && !line.words.empty() && numbers) {
       unread.push_back(UnreadPrint{joined(line.words), "page number"});
       drop[i] = true;
     } else if (standsAlone(lines, i, pitch)) {
       unread.push_back(UnreadPrint{joined(line.words), "heading or caption"});
       drop[i] = true;
-    } else if (line.words.size() > 1 && isNumbering(line.words.front().text)) {
-      unread.push_back(UnreadPrint{line.words.front().text, "numbering"});
-      line.words.erase(line.words.begin());
     }
   }
   for (size_t i = 0; i < lines.size(); ++i)
@@ -130,8 +132,8 @@ std::vector<UnreadPrint> setAsideUnreadPrint(std::vector<TextLine>& lines) {
   return unread;
 }
 
-std::vector<PageSentence> splitSentences(const std::vector<TextLine>& lines) {
-  const std::vector<std::optional<SpeakerLabel>> speakers = lineSpeakers(lines);
+std::vector<PageSentence> splitSentences(const std::vector<TextLine>& lines,
+                                         const std::vector<std::optional<SpeakerLabel>>& speakers) {
   const int pitch = typicalLinePitch(lines);
   Collector sentences;
   for (size_t i = 0; i < lines.size(); ++i) {

@@ -4,13 +4,16 @@
 // many sentences it holds: it is what a learner takes over in a roleplay.
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include "tools/zorva-lesson/propose/PageText.h"
 
 namespace zorva::propose {
 
-std::vector<PageSentence> splitSentences(const std::vector<TextLine>& lines);
+// `speakers`: each line's speaker, as lineSpeakers gives them.
+std::vector<PageSentence> splitSentences(const std::vector<TextLine>& lines,
+                                         const std::vector<std::optional<SpeakerLabel>>& speakers);
 
 // Takes out of `lines` the print a reader does not read aloud, judged by the layout: lines of a
 // page number, the numbers of numbered exercises ("1.", "b)"), and a line that stands alone

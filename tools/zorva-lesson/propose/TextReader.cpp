@@ -39,7 +39,8 @@ bool hasTraineddata(const std::string& code) {
 // The recogniser reports progress through a plain function; it reaches the caller's callback here.
 const std::function<void(int)>* g_progress = nullptr;
 
-constexpr double kBoldInk = 1.3;  // bold strokes darken this much more of a word's box at least
+constexpr double kBoldInk = 1.3;
+constexpr int kTallestWordHeights = 3;  // a word taller than this many usual word heights is misread  // bold strokes darken this much more of a word's box at least
 
 bool reportProgress(tesseract::ETEXT_DESC* monitor, int, int, int, int) {
   if (g_progress != nullptr) (*g_progress)(monitor->progress);
@@ -68,6 +69,23 @@ double inkShare(const builder::RgbaImage& picture, const PictureRect& box) {
   const int middle = (*darkest + *lightest) / 2;
   const auto dark = std::count_if(levels.begin(), levels.end(), [&](int v) { return v < middle; });
   return static_cast<double>(dark) / static_cast<double>(levels.size());
+}
+
+// A "word" several lines tall is a column of labels or a picture's edge read downwards.
+void dropTallWords(std::vector<TextLine>& lines) {
+  std::vector<int> heights;
+  for (const TextLine& line : lines)
+    for (const Word& word : line.words) heights.push_back(word.box.bottom - word.box.top);
+  if (heights.empty()) return;
+  std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+  const int tallest = heights[heights.size() / 2] * kTallestWordHeights;
+  for (TextLine& line : lines) {
+    std::erase_if(line.words, [&](const Word& word) { return word.box.bottom - word.box.top > tallest; });
+    if (line.words.empty()) continue;
+    line.box = line.words.front().box;
+    for (const Word& word : line.words) line.box = unite(line.box, word.box);
+  }
+  std::erase_if(lines, [](const TextLine& line) { return line.words.empty(); });
 }
 
 // Bold print (a speaker's name, a heading) against the page's usual print.
@@ -173,6 +191,7 @@ std::vector<TextLine> readPageText(const builder::RgbaImage& picture, const std:
     lines.back().words.push_back(word);
     lines.back().box = unite(lines.back().box, word.box);
   } while (it->Next(tesseract::RIL_WORD));
+  dropTallWords(lines);
   markBoldWords(picture, lines);
   return inReadingOrder(lines);
 }
