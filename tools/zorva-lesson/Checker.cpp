@@ -10,6 +10,7 @@
 #include <glib.h>
 
 #include "platform/win32/kernel/PathResolver.h"
+#include "tools/zorva-lesson/CourseRules.h"
 #include "tools/zorva-lesson/DataNames.h"
 #include "tools/zorva-lesson/FileBytes.h"
 #include "tools/zorva-lesson/PictureCheck.h"
@@ -25,8 +26,8 @@ constexpr size_t kRecordBytes = 92;
 constexpr int kMaxItems = 60;
 
 // The largest audio rectangle that can be seen whole: the view on the largest frame Zorva opens.
-constexpr int kViewWidth = 1024;
-constexpr int kViewHeight = 716;
+constexpr int kViewWidth = kViewWidthPx;
+constexpr int kViewHeight = kViewHeightPx;
 
 std::string upper(std::string name) {
   std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
@@ -71,7 +72,7 @@ class FolderCheck {
           problem(first, 0, "the contents page " + why + ": Zorva loads it for \"Previous Page\" on a lesson's "
                             "first page and \"Next Page\" on its last");
         }
-        if (lesson == 1) problem(first, 0, "lesson 1's first page " + why);
+        if (lesson == 1) problem(first, 0, missingFirstPageWords());
         continue;
       }
       out_ << (lesson == 0 ? "Contents (lesson 0)" : "Lesson " + std::to_string(lesson)) << "\n";
@@ -95,12 +96,19 @@ class FolderCheck {
     std::string why;
     const std::optional<std::filesystem::path> path = resolveDataName(folder_, name, why);
     std::optional<FileBytes> bytes;
+    std::error_code error;
+    if (path && fs::is_regular_file(*path, error)) {
+      if (auto words = judge(LimitId::PageFileMegabytes, fs::file_size(*path, error))) {
+        problem(name, 0, *words);
+        return bytes;
+      }
+    }
     if (path) bytes = FileBytes::read(*path, kMaxDataFileBytes, why);
     if (!bytes) problem(name, 0, what + " " + why);
     return bytes;
   }
 
-  void checkPictureAt(const std::string& file, const FileBytes& bytes, size_t record_at) {
+  void checkPictureAt(const std::string& file, const FileBytes& bytes, size_t record_at, bool title) {
     const int32_t offset = bytes.i32(record_at + 64);
     const uint32_t length = bytes.u32(record_at + 68);
     if (offset < 0 || static_cast<uint64_t>(offset) + length > bytes.size()) {
@@ -109,6 +117,13 @@ class FolderCheck {
     }
     const PictureReport report = checkPicture(bytes, static_cast<uint64_t>(offset), length);
     if (!report.summary.empty()) out_ << "  picture " << report.summary << "\n";
+    const LimitId width = title ? LimitId::TitleWidth : LimitId::PageWidth;
+    const LimitId height = title ? LimitId::TitleHeight : LimitId::PageHeight;
+    for (const auto& [id, measured] : {std::pair{width, report.width}, std::pair{height, report.height}}) {
+      if (auto words = judge(id, static_cast<uint64_t>(std::max<int64_t>(measured, 0)))) {
+        problem(file, static_cast<long>(offset) + 4, *words);
+      }
+    }
     for (const PictureFault& fault : report.faults) problem(file, static_cast<long>(fault.at), fault.what);
   }
 
@@ -126,7 +141,7 @@ class FolderCheck {
       problem("DATA4.DAT", 44, "the title's picture record lies outside the file");
       return;
     }
-    checkPictureAt("DATA4.DAT", bytes, static_cast<size_t>(record));
+    checkPictureAt("DATA4.DAT", bytes, static_cast<size_t>(record), true);
   }
 
   // Reports one page and returns the name of the next one ("" at the end of the chain).
@@ -149,7 +164,7 @@ class FolderCheck {
     }
     std::string why;
     if (!prev.empty() && !resolveDataName(folder_, prev, why)) problem(name, 1, "previous page '" + prev + "' " + why);
-    checkPictureAt(name, bytes, 1027);
+    checkPictureAt(name, bytes, 1027, false);
     checkItems(name, bytes);
     return next;
   }

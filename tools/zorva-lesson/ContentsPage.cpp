@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tools/zorva-lesson/CourseRules.h"
+
 namespace zorva::builder {
 
 PagePlan contentsPage(const BookPlan& book) {
@@ -24,8 +26,10 @@ PagePlan contentsPage(const BookPlan& book) {
     lines.push_back("");
   }
   lines.insert(lines.end(), words.help.begin(), words.help.end());
-  // Text lines stand 40 pixels apart below a 40-pixel margin; a long course makes a taller page.
-  page.picture.height = std::max(page.picture.height, 40 * (static_cast<int>(lines.size()) + 2));
+  // Lines stand below a 40-pixel margin; a long course sets them closer so that all are seen.
+  page.picture.height = kPageHeightPx;
+  const int room_px = kPageHeightPx - 40 + 6;  // the last line's box may end 6 pixels above its step
+  page.picture.style.line_step_px = std::min(page.picture.style.line_step_px, room_px / static_cast<int>(lines.size()));
   return page;
 }
 
