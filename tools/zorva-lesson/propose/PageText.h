@@ -44,6 +44,12 @@ struct UnreadPrint {
   std::string kind;  // "heading or caption", "page number", "numbering"
 };
 
+// The middle height of a line's words, which a label, a dash or descenders do not stretch.
+int wordHeight(const TextLine& line);
+// Where a line stands: the middle of its first word, which a slightly turned page moves alike
+// for every line of a column, whatever the lines' lengths.
+int lineY(const TextLine& line);
+
 // The distance from one line's top to the next's in a paragraph, in picture pixels.
 int typicalLinePitch(const std::vector<TextLine>& lines);
 // Whether line `i` starts a block, or lies below a wider gap than the lines of its block around

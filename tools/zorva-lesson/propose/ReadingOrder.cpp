@@ -14,13 +14,6 @@ constexpr double kAlignedHeights = 1.0;   // ... with their left edges this clos
 
 int height(const PictureRect& box) { return box.bottom - box.top; }
 
-int wordHeight(const TextLine& line) {
-  std::vector<int> heights;
-  for (const Word& word : line.words) heights.push_back(height(word.box));
-  std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
-  return heights[heights.size() / 2];
-}
-
 std::vector<TextLine> cutAtGutters(const std::vector<TextLine>& lines) {
   std::vector<TextLine> pieces;
   for (const TextLine& line : lines) {

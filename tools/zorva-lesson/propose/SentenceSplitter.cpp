@@ -86,22 +86,24 @@ std::string joined(const std::vector<Word>& words) {
   return text;
 }
 
-int heightOf(const TextLine& line) { return line.box.bottom - line.box.top; }
-
-// A line that stands apart from the text around it, as a heading or a caption does.
+// A line that stands apart from the text around it, as a heading or a caption does: it starts
+// afresh, ends without a sentence's end, and is alone in its block, or in larger or bold print,
+// or short, above a paragraph's start or a capital.
 bool standsAlone(const std::vector<TextLine>& lines, size_t i, int pitch) {
   const TextLine& line = lines[i];
   if (line.label || line.words.empty() || endsSentence(line.words.back().text)) return false;
   const bool fresh = startsParagraph(lines, i, pitch) || lines[i - 1].words.empty() ||
                      endsSentence(lines[i - 1].words.back().text);
   if (!fresh) return false;
-  if (i + 1 == lines.size() || startsParagraph(lines, i + 1, pitch)) return true;
-  const TextLine& next = lines[i + 1];
-  if (next.words.empty() || !startsWithCapital(next)) return false;
-  const bool larger = heightOf(line) * 5 > heightOf(next) * 6;
+  const bool last = i + 1 == lines.size() || startsParagraph(lines, i + 1, pitch);
+  if (!last && (lines[i + 1].words.empty() || !startsWithCapital(lines[i + 1]))) return false;
+  const bool first_in_block = i == 0 || lines[i - 1].block != line.block;
+  const bool last_in_block = i + 1 == lines.size() || lines[i + 1].block != line.block;
+  const bool alone = first_in_block && last_in_block;
+  const bool larger = !last && wordHeight(line) * 5 > wordHeight(lines[i + 1]) * 6;
   const bool bold = std::all_of(line.words.begin(), line.words.end(), [](const Word& w) { return w.bold; });
   const bool short_line = line.box.right - line.box.left < (blockRight(lines, i) - line.box.left) * 7 / 10;
-  return larger || bold || short_line;
+  return alone || larger || bold || short_line;
 }
 
 }  // namespace

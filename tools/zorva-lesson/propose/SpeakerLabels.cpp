@@ -50,6 +50,8 @@ struct LabelAt {
 std::optional<LabelAt> leadingLabel(const std::vector<Word>& words, const std::set<std::string>& names = {}) {
   if (words.empty()) return std::nullopt;
   if (const auto role = labelRole(words[0].text)) return LabelAt{*role, 1};
+  // A colon whose name the reader lost names no one, as a dash does.
+  if (words[0].text == ":" && words.size() > 1) return LabelAt{"\u2014", 1};
   const std::string glued = withoutTrailingDashes(words[0].text);
   if (glued != words[0].text && isName(glued)) return LabelAt{glued, 1};
   if (!isName(words[0].text)) return std::nullopt;
