@@ -86,6 +86,14 @@ std::string joined(const std::vector<Word>& words) {
   return text;
 }
 
+// The height of a line's tallest word (one with an ascender and a descender): a turned page
+// stretches a line's box, not its words.
+int tallestWord(const TextLine& line) {
+  int tallest = 0;
+  for (const Word& word : line.words) tallest = std::max(tallest, word.box.bottom - word.box.top);
+  return tallest;
+}
+
 // A line that stands apart from the text around it, as a heading or a caption does: it starts
 // afresh, ends without a sentence's end, and is alone in its block, or in larger or bold print,
 // or short, above a paragraph's start or a capital.
@@ -100,7 +108,7 @@ bool standsAlone(const std::vector<TextLine>& lines, size_t i, int pitch) {
   const bool first_in_block = i == 0 || lines[i - 1].block != line.block;
   const bool last_in_block = i + 1 == lines.size() || lines[i + 1].block != line.block;
   const bool alone = first_in_block && last_in_block;
-  const bool larger = !last && wordHeight(line) * 5 > wordHeight(lines[i + 1]) * 6;
+  const bool larger = !last && tallestWord(line) * 5 > tallestWord(lines[i + 1]) * 6;
   const bool bold = std::all_of(line.words.begin(), line.words.end(), [](const Word& w) { return w.bold; });
   const bool short_line = line.box.right - line.box.left < (blockRight(lines, i) - line.box.left) * 7 / 10;
   return alone || larger || bold || short_line;

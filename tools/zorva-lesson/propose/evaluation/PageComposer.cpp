@@ -10,7 +10,7 @@ namespace zorva::evaluation {
 namespace {
 
 constexpr double kA4WidthPt = 595.28;
-constexpr double kA4HeightPt = 841.89;
+constexpr double kPageHeightPt = kA4WidthPt * kComposedHeight / kComposedWidth;
 constexpr int kInkLevel = 160;  // darker than this in every channel counts as ink
 
 struct Layout {
@@ -171,9 +171,9 @@ ComposedPage compose(const Composition& page, int sentences) {
 }
 
 void writePdf(const Composition& page, const std::string& path) {
-  cairo_surface_t* surface = cairo_pdf_surface_create(path.c_str(), kA4WidthPt, kA4HeightPt);
+  cairo_surface_t* surface = cairo_pdf_surface_create(path.c_str(), kA4WidthPt, kPageHeightPt);
   cairo_t* cr = cairo_create(surface);
-  cairo_scale(cr, kA4WidthPt / kComposedWidth, kA4HeightPt / kComposedHeight);
+  cairo_scale(cr, kA4WidthPt / kComposedWidth, kPageHeightPt / kComposedHeight);
   draw(cr, page);
   cairo_show_page(cr);
   const bool failed = cairo_status(cr) != CAIRO_STATUS_SUCCESS;

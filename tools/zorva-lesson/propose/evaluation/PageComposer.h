@@ -13,9 +13,9 @@ namespace zorva::evaluation {
 
 using builder::PictureRect;
 
-// The page is 740 pixels wide, the width Zorva shows, and as high as an A4 page of that width.
+// The page is as large as a page picture Zorva shows.
 constexpr int kComposedWidth = 740;
-constexpr int kComposedHeight = 1047;
+constexpr int kComposedHeight = 736;
 
 struct Span {
   std::string text;
@@ -46,7 +46,7 @@ int blockHeight(const TextBlock& block);
 
 ComposedPage compose(const Composition& page, int sentences);
 
-// The same page on one A4 page of a PDF.
+// The same page on one page of a PDF, A4 wide.
 void writePdf(const Composition& page, const std::string& path);
 
 }  // namespace zorva::evaluation
