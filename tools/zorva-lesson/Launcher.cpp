@@ -3,16 +3,16 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <iostream>
 
 #include "tools/lessonkit/Folder.h"
 #include "tools/zorva-lesson/CommandLine.h"
+#include "tools/zorva-lesson/course/ProgramStart.h"
 
 namespace zorva::builder {
 namespace fs = std::filesystem;
-
-namespace {
 
 fs::path launcherDir() {
   std::error_code error;
@@ -28,15 +28,14 @@ fs::path courseFolderFor(fs::path asked) {
   return asked;
 }
 
-void reportNoCourse(const std::string& problem) {
-  report(std::cerr, problem);
-  // Started from the desktop's menu there is no terminal to read, so the learner sees a box too.
+// Named after the command that was run (zorva or zorva-lesson), since both open courses.
+void reportCourseProblem(const std::string& problem) {
+  std::cerr << program_invocation_short_name << ": " << problem << "\n";
   if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zorva Course Error", problem.c_str(), nullptr) != 0) {
-    report(std::cerr, std::string("the message could not be shown in a box: ") + SDL_GetError());
+    std::cerr << program_invocation_short_name << ": the message could not be shown in a box: " << SDL_GetError()
+              << "\n";
   }
 }
-
-}  // namespace
 
 CoursePlaces coursePlaces(const fs::path& launcher_dir) {
   CoursePlaces places;
@@ -77,26 +76,14 @@ std::optional<fs::path> chooseCourse(const std::optional<fs::path>& asked, const
 }
 
 int openCourse(const std::optional<std::string>& asked) {
-  const fs::path here = launcherDir();
   std::string problem;
   const std::optional<fs::path> asked_path = asked ? std::optional<fs::path>(*asked) : std::nullopt;
-  const std::optional<fs::path> course = chooseCourse(asked_path, coursePlaces(here), problem);
+  const std::optional<fs::path> course = chooseCourse(asked_path, coursePlaces(launcherDir()), problem);
   if (!course) {
-    reportNoCourse(problem);
+    reportCourseProblem(problem);
     return 1;
   }
-  if (chdir(course->c_str()) != 0) {
-    reportNoCourse("Zorva cannot open the course folder " + course->string() + ".");
-    return 1;
-  }
-  // The program installed beside the launcher, else the one on the PATH.
-  const fs::path beside = here / "zorva";
-  char name[] = "zorva";
-  char* const argv[] = {name, nullptr};
-  execv(beside.c_str(), argv);
-  execvp(name, argv);
-  reportNoCourse("Zorva could not be started: no program " + beside.string() + " and none on the PATH.");
-  return 1;
+  return execProgramIn(*course);
 }
 
 int installCourse(const std::string& built_dir) {

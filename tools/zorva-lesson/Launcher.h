@@ -21,6 +21,17 @@ struct CoursePlaces {
 
 CoursePlaces coursePlaces(const std::filesystem::path& launcher_dir);
 
+// The folder this program was started from.
+std::filesystem::path launcherDir();
+
+// The course folder a learner means: `asked` itself, or its parent when `asked` is the ZORVADAT
+// folder; made absolute.
+std::filesystem::path courseFolderFor(std::filesystem::path asked);
+
+// Says what went wrong on standard error and, since a learner who started Zorva from the
+// desktop has no terminal to read, in a message box.
+void reportCourseProblem(const std::string& problem);
+
 // Whether the folder holds a course: a ZORVADAT folder with its start-up file.
 bool holdsCourse(const std::filesystem::path& folder);
 
