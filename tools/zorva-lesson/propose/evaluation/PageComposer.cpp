@@ -148,16 +148,21 @@ int blockHeight(const TextBlock& block) {
 
 ComposedPage compose(const Composition& page, int sentences) {
   cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kComposedWidth, kComposedHeight);
+  // A scan is cut below its print, as a course author crops it.
+  int height = 0;
+  for (const TextBlock& block : page.blocks) height = std::max(height, block.top + blockHeight(block) + 40);
+  for (const PictureRect& picture : page.pictures) height = std::max(height, picture.bottom + 40);
+  height = std::min(height, kComposedHeight);
   cairo_t* cr = cairo_create(surface);
   draw(cr, page);
   cairo_surface_flush(surface);
   ComposedPage out;
   out.image.width = kComposedWidth;
-  out.image.height = kComposedHeight;
-  out.image.rgba.resize(static_cast<size_t>(kComposedWidth) * kComposedHeight * 4);
+  out.image.height = height;
+  out.image.rgba.resize(static_cast<size_t>(kComposedWidth) * height * 4);
   const unsigned char* data = cairo_image_surface_get_data(surface);
   const int stride = cairo_image_surface_get_stride(surface);
-  for (int y = 0; y < kComposedHeight; ++y)
+  for (int y = 0; y < height; ++y)
     for (int x = 0; x < kComposedWidth; ++x) {
       const unsigned char* p = data + static_cast<size_t>(y) * stride + x * 4;  // B, G, R, unused
       uint8_t* o = &out.image.rgba[(static_cast<size_t>(y) * kComposedWidth + x) * 4];

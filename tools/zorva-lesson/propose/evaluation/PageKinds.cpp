@@ -47,7 +47,7 @@ class Printer {
   void pageNumber(std::mt19937& random) {
     const int number = between(8, 140, random);
     const bool top = number % 2 == 0;
-    TextBlock block{kComposedWidth / 2 - 15, top ? 18 : kComposedHeight - 40, 60, 16, false, false,
+    TextBlock block{kComposedWidth / 2 - 15, top ? 18 : y + 20, 60, 16, false, false,
                     {Span{std::to_string(number), -1, false}}};
     script_.print.blocks.push_back(block);
   }
