@@ -18,12 +18,12 @@
 
 namespace {
 
-// Long, short and missing information lines; small pictures and a page reaching beyond them.
+// Long (too long for the contents list), short and missing information lines; small pictures.
 const char* kInfoLines = R"(title = {text = ["Info lines"], width = 300, height = 200}
 [[lesson]]
 number = 1
 [[lesson.page]]
-info = "Lektion 1 – Seite 1: Dialog am Morgen"
+info = "Lektion 1 – Seite 1: Dialog am Morgen, ein langer Text mit vielen Worten, zu lang"
 tabs = [80]
 text = ["Anna:\tGuten Morgen, Ben!", "Ben:\tHallo, Anna!"]
 item = [{line = 1, role = "A"}, {line = 2, role = "B", role_rect = [4, 90, 12, 100]}]

@@ -75,10 +75,15 @@ void mustLieOn(const PictureRect& r, const RgbaImage& picture, const SourceRef& 
                               h + " (picture pixels, as an image editor shows them)");
 }
 
-std::vector<int16_t> makeSound(const SoundPlan& sound) {
+std::vector<int16_t> makeSound(const SoundPlan& sound, Warnings* warnings) {
   switch (sound.kind) {
-    case SoundPlan::Kind::File:
-      return changeTempo(cutSegment(loadSoundFile(sound.path, sound.where), sound), sound.tempo);
+    case SoundPlan::Kind::File: {
+      LoadedSound loaded = readSoundFile(sound.path, sound.where, SoundStretch{sound.from_s, sound.to_s});
+      if (!loaded.damage.empty() && warnings != nullptr) {
+        warnings->push_back(sound.where.describe() + ": warning: " + loaded.damage);
+      }
+      return changeTempo(loaded.samples, sound.tempo);
+    }
     case SoundPlan::Kind::Speech: return changeTempo(speak(sound.text, sound.voice, sound.where), sound.tempo);
     case SoundPlan::Kind::None: break;
   }
@@ -146,7 +151,7 @@ BuiltItem buildItem(const ItemPlan& wanted, const Laid& laid, int index, Warning
   }
   item.name = wanted.name.empty() ? "item" + std::to_string(index + 1) : wanted.name;
   if (item.name.size() > 63) throw BuildError(wanted.where, "'name' is longer than 63 bytes");
-  item.samples = makeSound(wanted.sound);
+  item.samples = makeSound(wanted.sound, warnings);
   return built;
 }
 

@@ -27,6 +27,8 @@ PagePlan contentsPage(const BookPlan& book) {
   }
   lines.insert(lines.end(), words.help.begin(), words.help.end());
   // Lines stand below a 40-pixel margin; a long course sets them closer so that all are seen.
+  // A page's long information line (built with a warning) is cut short here, not refused.
+  page.picture.style.cut_long_lines = true;
   page.picture.height = kPageHeightPx;
   const int room_px = kPageHeightPx - 40 + 6;  // the last line's box may end 6 pixels above its step
   page.picture.style.line_step_px = std::min(page.picture.style.line_step_px, room_px / static_cast<int>(lines.size()));

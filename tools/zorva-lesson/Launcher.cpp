@@ -9,6 +9,9 @@
 
 #include "tools/lessonkit/Folder.h"
 #include "tools/zorva-lesson/CommandLine.h"
+#include "tools/zorva-lesson/CourseFiles.h"
+#include "tools/zorva-lesson/FileBytes.h"
+#include "tools/zorva-lesson/FolderSwap.h"
 #include "tools/zorva-lesson/course/ProgramStart.h"
 
 namespace zorva::builder {
@@ -19,6 +22,17 @@ fs::path launcherDir() {
   const fs::path self = fs::read_symlink("/proc/self/exe", error);
   return error ? fs::path(".") : self.parent_path();
 }
+
+namespace {
+
+std::vector<uint8_t> readCourseFile(const fs::path& path) {
+  std::string why;
+  std::optional<FileBytes> bytes = FileBytes::read(path, kMaxDataFileBytes, why);
+  if (!bytes) throw std::runtime_error("can't install " + path.string() + ": it " + why);
+  return bytes->bytes();
+}
+
+}  // namespace
 
 // A course is a folder holding ZORVADAT; the learner may also name the ZORVADAT folder itself.
 fs::path courseFolderFor(fs::path asked) {
@@ -86,36 +100,39 @@ int openCourse(const std::optional<std::string>& asked) {
   return execProgramIn(*course);
 }
 
-int installCourse(const std::string& built_dir) {
+int installCourse(const std::string& built_dir, FileCalls& calls, std::ostream& out, std::ostream& err) {
   const fs::path source = courseFolderFor(built_dir);
   if (!holdsCourse(source)) {
-    report(std::cerr, "no course in " + built_dir + " to install (it holds no " + lessonkit::kDataFolderName + "/" +
-                          lessonkit::kStartupFileName + ")");
+    report(err, "no course in " + built_dir + " to install (it holds no " + lessonkit::kDataFolderName + "/" +
+                    lessonkit::kStartupFileName + ")");
+    return kExitFailed;
+  }
+  const fs::path data = source / lessonkit::kDataFolderName;
+  const CourseListing listing = listCourse(data);
+  if (!listing.refused.empty()) {
+    for (const std::string& refused : listing.refused) report(err, refused);
+    report(err, "the course in " + built_dir + " was not installed: a course holds regular files only");
     return kExitFailed;
   }
   const fs::path target = coursePlaces(launcherDir()).current;
-  const fs::path staging = target.parent_path() / (".course-" + std::to_string(getpid()));
-  std::error_code error;
-  fs::remove_all(staging, error);
-  fs::create_directories(staging, error);
-  if (!error) {
-    fs::copy(source / lessonkit::kDataFolderName, staging / lessonkit::kDataFolderName, fs::copy_options::recursive,
-             error);
-  }
-  if (!error) {
-    // The old course goes only once the new one is complete beside it.
-    std::error_code ignored;
-    fs::remove_all(target, ignored);
-    fs::rename(staging, target, error);
-  }
-  if (error) {
-    std::error_code ignored;
-    fs::remove_all(staging, ignored);
-    report(std::cerr, "can't install the course into " + target.string() + ": " + error.message());
+  try {
+    FolderSwap swap(target, ".course-", "the course", calls);
+    const fs::path staged = swap.staging() / lessonkit::kDataFolderName;
+    if (calls.makeFolder(staged) != 0) throw FileError("can't create", errno, staged);
+    for (const fs::path& folder : listing.folders) {
+      if (calls.makeFolder(staged / folder) != 0) throw FileError("can't create", errno, staged / folder);
+    }
+    for (const fs::path& file : listing.files) writeNewFile(calls, staged / file, readCourseFile(data / file));
+    const std::string warning = swap.commit();
+    if (!warning.empty()) report(err, "warning: " + warning);
+  } catch (const std::runtime_error& error) {
+    report(err, error.what());
     return kExitFailed;
   }
-  std::cout << "installed " << source.string() << " as the current course " << target.string() << "\n";
-  return 0;
+  out << "installed " << source.string() << " as the current course " << target.string() << "\n";
+  return kExitDone;
 }
+
+int installCourse(const std::string& built_dir) { return installCourse(built_dir, realFileCalls(), std::cout, std::cerr); }
 
 }  // namespace zorva::builder

@@ -11,17 +11,6 @@ using namespace zorva::builder;
 
 namespace {
 
-const char* kPage = R"([title]
-text = ["Title"]
-
-[[lesson]]
-number = 1
-  [[lesson.page]]
-  text = ["One line"]
-    [[lesson.page.item]]
-    line = 1
-)";
-
 // Two seconds at 22,050 Hz whose samples count up, so a cut's samples say where it lies.
 void writeCountingWav(const std::string& path) {
   std::vector<short> samples(2 * kClipRateHz);
@@ -57,7 +46,7 @@ TEST_F(SegmentTest, FromAndToCutTheClipOrAreRefusedWithTheirLine) {
   };
   for (const Row& row : rows) {
     try {
-      const BuiltBook book = assemble(readDescription(write("lesson.toml", std::string(kPage) + "    " + row.keys)));
+      const BuiltBook book = assemble(readDescription(write("lesson.toml", std::string(kOneLinePage) + "    " + row.keys)));
       const std::vector<int16_t>& clip = book.pages[0].items[0].samples;
       ASSERT_EQ(row.expected, nullptr) << row.label << ": accepted";
       ASSERT_EQ(clip.size(), row.end - row.first) << row.label;

@@ -7,9 +7,8 @@
 #include <map>
 
 #include "tools/zorva-lesson/Sound.h"
-#include "tools/zorva-lesson/propose/LetterKey.h"
 #include "tools/zorva-lesson/propose/PagePicture.h"
-#include "tools/zorva-lesson/propose/PauseFinder.h"
+#include "tools/zorva-lesson/propose/RecordingCutter.h"
 #include "tools/zorva-lesson/propose/SentenceMatcher.h"
 #include "tools/zorva-lesson/propose/TextGrouping.h"
 #include "tools/zorva-lesson/propose/TextReader.h"
@@ -81,12 +80,12 @@ std::vector<int16_t> loadRecording(const std::string& path) {
   return samples;
 }
 
-void cutRecording(const std::vector<int16_t>& samples, Proposal& proposal) {
-  std::vector<int> letters;
-  for (const ProposedItem& item : proposal.items) letters.push_back(static_cast<int>(letterKey(item.text).size()));
-  const std::vector<Cut> cuts = cutSentences(findPauses(samples, builder::kClipRateHz), letters,
-                                             static_cast<double>(samples.size()) / builder::kClipRateHz);
-  for (size_t i = 0; i < cuts.size(); ++i) proposal.items[i].cut = cuts[i];
+void cutPageRecording(const std::vector<int16_t>& samples, Proposal& proposal) {
+  std::vector<std::string> texts;
+  for (const ProposedItem& item : proposal.items) texts.push_back(item.text);
+  AlignedCuts cuts = cutRecording(samples, texts, proposal.voice);
+  for (size_t i = 0; i < cuts.cuts.size(); ++i) proposal.items[i].cut = cuts.cuts[i];
+  proposal.unlisted_speech = std::move(cuts.unlisted);
 }
 
 }  // namespace
@@ -126,7 +125,7 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
   if (!request.recording.empty()) {
     progress.step("cutting the recording");
     proposal.recording = request.recording;
-    cutRecording(recording, proposal);
+    cutPageRecording(recording, proposal);
   }
   progress.finish();
   return proposal;

@@ -86,7 +86,7 @@ EvaluationPage makeEvaluationPage(const LanguageTexts& texts, int index) {
   std::vector<SpokenSentence> spoken;
   const std::string voices[] = {texts.voice, texts.speaker_voices[0], texts.speaker_voices[1]};
   for (size_t s = 0; s < script.spoken.size(); ++s) spoken.push_back(SpokenSentence{script.spoken[s], voices[script.voices[s]]});
-  const Reading reading = readAloud(spoken, random);
+  const Reading reading = readAloud(spoken, ReadingStyle{}, random);
 
   EvaluationPage page;
   page.name = texts.tesseract + "-" + std::to_string(index + 1);
