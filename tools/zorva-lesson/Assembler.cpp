@@ -1,9 +1,9 @@
 #include "tools/zorva-lesson/Assembler.h"
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
-#include "tools/zorva-lesson/ContentsPage.h"
 #include "tools/zorva-lesson/InfoLine.h"
 #include "tools/zorva-lesson/Sound.h"
 
@@ -94,6 +94,35 @@ lessonkit::Item buildItem(const ItemPlan& wanted, const Laid& laid, int index) {
   if (item.name.size() > 63) throw BuildError(wanted.where, "'name' is longer than 63 bytes");
   item.samples = makeSound(wanted.sound);
   return item;
+}
+
+// The contents page: the page file of lesson number 0, which Zorva loads when "Previous Page" is
+// clicked on a lesson's first page or "Next Page" on its last. A text page with the course's
+// heading, every lesson's pages by their information line and how to use the buttons, in the
+// words the description gives.
+PagePlan contentsPage(const BookPlan& book) {
+  const ContentsPlan& words = book.contents;
+  PagePlan page;
+  page.where = words.where;
+  page.info = words.info;
+  page.picture.where = words.where;
+  std::vector<std::string>& lines = page.picture.lines;
+  if (!words.heading.empty()) lines.insert(lines.end(), {words.heading, ""});
+  std::vector<const LessonPlan*> lessons;
+  for (const LessonPlan& lesson : book.lessons) lessons.push_back(&lesson);
+  std::sort(lessons.begin(), lessons.end(), [](auto* a, auto* b) { return a->number < b->number; });
+  for (const LessonPlan* lesson : lessons) {
+    lines.push_back(words.lesson + " " + std::to_string(lesson->number));
+    for (size_t p = 0; p < lesson->pages.size(); ++p) {
+      const std::string& info = lesson->pages[p].info;
+      lines.push_back("    " + std::to_string(p + 1) + (info.empty() ? "" : "   " + info));
+    }
+    lines.push_back("");
+  }
+  lines.insert(lines.end(), words.help.begin(), words.help.end());
+  // Text lines stand 40 pixels apart below a 40-pixel margin; a long course makes a taller page.
+  page.picture.height = std::max(page.picture.height, 40 * (static_cast<int>(lines.size()) + 2));
+  return page;
 }
 
 }  // namespace

@@ -32,4 +32,9 @@ RgbaImage loadImageFile(const std::string& path, const SourceRef& where);
 TextPage layOutText(const std::vector<std::string>& lines, int width, int height, const SourceRef& where);
 lessonkit::IndexedPicture quantise(const RgbaImage& image);
 
+// The Debian font package to suggest for a character no installed font has, one that covers
+// its script: fonts-noto-cjk for Chinese, Japanese and Korean, fonts-thai-tlwg for Thai,
+// fonts-noto-color-emoji for emoji, fonts-noto-core for the other scripts.
+std::string fontPackageFor(char32_t character);
+
 }  // namespace zorva::builder
