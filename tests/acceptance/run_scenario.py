@@ -107,8 +107,9 @@ class Run:
 
 
 # ---- what the screens show -----------------------------------------------------------------
-def check_lesson_menu(view, problems, around=WHITE):
-    """`around`: what lies beside the title picture; back from a page, the page picture still does."""
+def check_lesson_menu(view, problems):
+    """The builder pads the title picture with white to the view's right and bottom edges, so back
+    from a page nothing of it shows beside the title."""
     left, top = TITLE_CORNER
     width, height = TITLE_SIZE
     view.expect_colour(left, top, TITLE_MARK, 'title picture corner', problems)
@@ -116,8 +117,8 @@ def check_lesson_menu(view, problems, around=WHITE):
     view.expect_colour(left + 20, top + 19, TITLE_COLOUR, 'title picture', problems)
     view.expect_colour(left - 1, top, WHITE, 'left of the title picture', problems)
     view.expect_colour(left + width - 1, top + height - 1, TITLE_COLOUR, 'title picture last pixel', problems)
-    view.expect_colour(left + width, top + height - 1, around, 'right of the title picture', problems)
-    view.expect_colour(left + width - 1, top + height, around, 'below the title picture', problems)
+    view.expect_colour(left + width, top + height - 1, WHITE, 'right of the title picture', problems)
+    view.expect_colour(left + width - 1, top + height, WHITE, 'below the title picture', problems)
     check_lesson_buttons(view, problems)
     view.expect_plain((10, 23, 110, 290), WHITE, 'no page buttons on the lesson menu', problems)
 
@@ -273,7 +274,7 @@ def navigation(run):
     run.wait_for(TITLE_CORNER, TITLE_MARK, 'the lesson menu after "Lessons"')
     time.sleep(0.2)
     problems = []
-    check_lesson_menu(run.view('lessons'), problems, around=PAGE_COLOUR)
+    check_lesson_menu(run.view('lessons'), problems)
     run.check(problems, 'lesson menu after "Lessons"')
     run.desktop.close_window(run.window)
     run.expect_exit('the close button')

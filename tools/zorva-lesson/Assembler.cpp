@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 
+#include "tools/zorva-lesson/CourseRules.h"
 #include "tools/zorva-lesson/InfoLine.h"
 #include "tools/zorva-lesson/Sound.h"
 
@@ -13,15 +15,47 @@ namespace {
 constexpr int kRoleBoxWidthPx = 22;
 constexpr int kRoleGapPx = 6;
 
+// A picture as read or laid out, before it is padded to the view: areas are measured on it.
 struct Laid {
-  lessonkit::IndexedPicture image;
+  RgbaImage image;
   std::vector<TextLine> lines;
 };
 
-Laid drawPicture(const PicturePlan& wanted) {
-  if (!wanted.path.empty()) return Laid{quantise(loadImageFile(wanted.path, wanted.where)), {}};
-  TextPage page = layOutText(wanted.lines, wanted.width, wanted.height, wanted.where);
-  return Laid{quantise(page.image), page.lines};
+enum class Place { Title, Page };
+
+// A picture larger than the view is refused: scaling it would move every area its author
+// measured on it and blur its text.
+void mustFitView(int width, int height, Place place, const PicturePlan& wanted) {
+  const bool title = place == Place::Title;
+  const std::string source = wanted.path.empty() ? "the text page" : wanted.path;
+  for (const auto& [id, measured] : {std::pair{title ? LimitId::TitleWidth : LimitId::PageWidth, width},
+                                     std::pair{title ? LimitId::TitleHeight : LimitId::PageHeight, height}}) {
+    if (auto words = judge(id, static_cast<uint64_t>(measured))) throw BuildError(wanted.where, source + ": " + *words);
+  }
+}
+
+Laid drawPicture(const PicturePlan& wanted, Place place) {
+  if (!wanted.path.empty()) {
+    Laid laid{loadImageFile(wanted.path, wanted.where), {}};
+    mustFitView(laid.image.width, laid.image.height, place, wanted);
+    return laid;
+  }
+  mustFitView(wanted.width, wanted.height, place, wanted);
+  TextPage page = layOutText(wanted.lines, wanted.width, wanted.height, wanted.where, wanted.style);
+  return Laid{std::move(page.image), std::move(page.lines)};
+}
+
+// The picture on white as large as the view shows it, so it covers all an earlier screen drew.
+lessonkit::IndexedPicture coverView(const RgbaImage& image, Place place) {
+  RgbaImage whole;
+  whole.width = place == Place::Title ? kTitleWidthPx : kPageWidthPx;
+  whole.height = place == Place::Title ? kTitleHeightPx : kPageHeightPx;
+  whole.rgba.assign(static_cast<size_t>(whole.width) * whole.height * 4, 255);
+  for (int y = 0; y < image.height; ++y) {
+    std::copy_n(&image.rgba[static_cast<size_t>(y) * image.width * 4], static_cast<size_t>(image.width) * 4,
+                &whole.rgba[static_cast<size_t>(y) * whole.width * 4]);
+  }
+  return quantise(whole);
 }
 
 std::string corners(const PictureRect& r) {
@@ -31,7 +65,7 @@ std::string corners(const PictureRect& r) {
 }
 
 // Authors measure areas on their scan; an area off it would be a click target on nothing.
-void mustLieOn(const PictureRect& r, const lessonkit::IndexedPicture& picture, const SourceRef& where,
+void mustLieOn(const PictureRect& r, const RgbaImage& picture, const SourceRef& where,
                const char* what) {
   if (r.left >= 0 && r.top >= 0 && r.right <= picture.width && r.bottom <= picture.height) return;
   const std::string w = std::to_string(picture.width), h = std::to_string(picture.height);
@@ -41,13 +75,18 @@ void mustLieOn(const PictureRect& r, const lessonkit::IndexedPicture& picture, c
 }
 
 std::vector<int16_t> cutSegment(std::vector<int16_t> samples, const SoundPlan& sound) {
-  const auto at = [](double seconds) { return static_cast<size_t>(std::llround(seconds * kClipRateHz)); };
-  const size_t begin = at(sound.from_s);
-  const size_t end = sound.to_s ? std::min(at(*sound.to_s), samples.size()) : samples.size();
-  if (begin >= end) {
-    throw BuildError(sound.where, "'from' lies at or after the end of " + sound.path + " (" +
-                                      std::to_string(samples.size() / kClipRateHz) + " s long)");
+  if (sound.from_s == 0 && !sound.to_s) return samples;
+  const double length_s = static_cast<double>(samples.size()) / kClipRateHz;
+  // A cut that ends within a hundredth of a second of the end is the end: resampling may round.
+  if (sound.from_s >= length_s) throw BuildError(sound.where, cutPastEndWords("from", sound.from_s, sound.path, length_s));
+  if (sound.to_s && *sound.to_s > length_s + 0.01) {
+    throw BuildError(sound.where, cutPastEndWords("to", *sound.to_s, sound.path, length_s));
   }
+  const auto at = [&](double seconds) {
+    return std::min(static_cast<size_t>(std::llround(seconds * kClipRateHz)), samples.size());
+  };
+  const size_t begin = at(sound.from_s);
+  const size_t end = sound.to_s ? at(*sound.to_s) : samples.size();
   return std::vector<int16_t>(samples.begin() + static_cast<std::ptrdiff_t>(begin),
                               samples.begin() + static_cast<std::ptrdiff_t>(end));
 }
@@ -79,21 +118,52 @@ PictureRect roleBoxBeside(const PictureRect& audio, bool right_to_left) {
   return PictureRect{audio.left - kRoleGapPx - kRoleBoxWidthPx, audio.top, audio.left - kRoleGapPx, audio.bottom};
 }
 
-lessonkit::Item buildItem(const ItemPlan& wanted, const Laid& laid, int index) {
+// Moves [low, high) apart to at least `least`, about its middle, inside [0, limit).
+void growTo(int& low, int& high, int least, int limit) {
+  const int missing = least - (high - low);
+  if (missing <= 0) return;
+  low -= missing / 2;
+  high = low + least;
+  if (low < 0) high -= low, low = 0;
+  if (high > limit) low = std::max(0, low - (high - limit)), high = limit;
+}
+
+// An area too small to find by eye or hit at once is enlarged, and the author told so.
+PictureRect roleArea(PictureRect r, const RgbaImage& picture, const SourceRef& where, Warnings* warnings) {
+  if (r.right - r.left >= kRoleAreaMinWidthPx && r.bottom - r.top >= kRoleAreaMinHeightPx) return r;
+  const PictureRect given = r;
+  growTo(r.left, r.right, kRoleAreaMinWidthPx, picture.width);
+  growTo(r.top, r.bottom, kRoleAreaMinHeightPx, picture.height);
+  if (warnings != nullptr) {
+    warnings->push_back(where.describe() + ": warning: the role area " + corners(given) + " is smaller than " +
+                        std::to_string(kRoleAreaMinWidthPx) + "x" + std::to_string(kRoleAreaMinHeightPx) +
+                        " pixels; it is enlarged to " + corners(r));
+  }
+  return r;
+}
+
+struct BuiltItem {
   lessonkit::Item item;
+  std::optional<PictureRect> role;  // where the learner chooses its role, on the picture
+};
+
+BuiltItem buildItem(const ItemPlan& wanted, const Laid& laid, int index, Warnings* warnings) {
+  BuiltItem built;
+  lessonkit::Item& item = built.item;
   const TextLine* line = textLine(wanted, laid);
   const PictureRect audio = line != nullptr ? line->box : *wanted.audio;
   mustLieOn(audio, laid.image, wanted.where, "the item's rectangle");
   item.audio = pageToView(audio);
   if (!wanted.role.empty()) {
-    const PictureRect role = wanted.role_rect.value_or(roleBoxBeside(audio, line != nullptr && line->right_to_left));
-    mustLieOn(role, laid.image, wanted.where, "the role rectangle");
-    item.role = pageToView(role);
+    const PictureRect given = wanted.role_rect.value_or(roleBoxBeside(audio, line != nullptr && line->right_to_left));
+    mustLieOn(given, laid.image, wanted.where, "the role rectangle");
+    built.role = roleArea(given, laid.image, wanted.where, warnings);
+    item.role = pageToView(*built.role);
   }
   item.name = wanted.name.empty() ? "item" + std::to_string(index + 1) : wanted.name;
   if (item.name.size() > 63) throw BuildError(wanted.where, "'name' is longer than 63 bytes");
   item.samples = makeSound(wanted.sound);
-  return item;
+  return built;
 }
 
 // The contents page: the page file of lesson number 0, which Zorva loads when "Previous Page" is
@@ -120,15 +190,17 @@ PagePlan contentsPage(const BookPlan& book) {
     lines.push_back("");
   }
   lines.insert(lines.end(), words.help.begin(), words.help.end());
-  // Text lines stand 40 pixels apart below a 40-pixel margin; a long course makes a taller page.
-  page.picture.height = std::max(page.picture.height, 40 * (static_cast<int>(lines.size()) + 2));
+  // Lines stand below a 40-pixel margin; a long course sets them closer so that all are seen.
+  page.picture.height = kPageHeightPx;
+  const int room_px = kPageHeightPx - 40 + 6;  // the last line's box may end 6 pixels above its step
+  page.picture.style.line_step_px = std::min(page.picture.style.line_step_px, room_px / static_cast<int>(lines.size()));
   return page;
 }
 
 }  // namespace
 
 ViewRect pageToView(const PictureRect& r) {
-  return ViewRect{r.left + kPictureLeft, r.top + kPageTop, r.right + kPictureLeft, r.bottom + kPageTop};
+  return ViewRect{r.left + kPictureLeftPx, r.top + kPageTopPx, r.right + kPictureLeftPx, r.bottom + kPageTopPx};
 }
 
 std::string pageFileName(int lesson, int page) {
@@ -151,32 +223,34 @@ void chainRoles(std::vector<lessonkit::Item>& items, const std::vector<std::stri
   }
 }
 
-lessonkit::Page buildPage(const PagePlan& wanted, std::string file_name) {
-  const Laid laid = drawPicture(wanted.picture);
+lessonkit::Page buildPage(const PagePlan& wanted, std::string file_name, Warnings* warnings) {
+  Laid laid = drawPicture(wanted.picture, Place::Page);
   lessonkit::Page page;
   page.file_name = std::move(file_name);
   char32_t refused = 0;
-  page.info = toWindows1252(wanted.info, refused).value_or("");
-  page.picture = laid.image;
+  page.info = coverInfoArea(toWindows1252(wanted.info, refused).value_or(""));
   std::vector<std::string> roles;
   for (size_t i = 0; i < wanted.items.size(); ++i) {
-    page.items.push_back(buildItem(wanted.items[i], laid, static_cast<int>(i)));
+    BuiltItem built = buildItem(wanted.items[i], laid, static_cast<int>(i), warnings);
+    if (built.role && wanted.items[i].role_mark) drawRoleMark(laid.image, *built.role);
+    page.items.push_back(std::move(built.item));
     roles.push_back(wanted.items[i].role);
   }
   chainRoles(page.items, roles);
+  page.picture = coverView(laid.image, Place::Page);
   return page;
 }
 
-BuiltBook assemble(const BookPlan& book) {
+BuiltBook assemble(const BookPlan& book, Warnings* warnings) {
   BuiltBook built;
-  built.title = drawPicture(book.title).image;
+  built.title = coverView(drawPicture(book.title, Place::Title).image, Place::Title);
   bool own_contents = false;
   std::string first_page;  // of the lowest-numbered lesson from 1 on
   int first_lesson = 5;
   for (const LessonPlan& lesson : book.lessons) {
     const size_t first = built.pages.size();
     for (size_t p = 0; p < lesson.pages.size(); ++p) {
-      built.pages.push_back(buildPage(lesson.pages[p], pageFileName(lesson.number, static_cast<int>(p) + 1)));
+      built.pages.push_back(buildPage(lesson.pages[p], pageFileName(lesson.number, static_cast<int>(p) + 1), warnings));
     }
     // The ends of a lesson stay empty: Zorva loads the contents page (lesson 0) for them.
     for (size_t p = first; p < built.pages.size(); ++p) {
@@ -190,7 +264,7 @@ BuiltBook assemble(const BookPlan& book) {
     }
   }
   if (!own_contents) {
-    lessonkit::Page contents = buildPage(contentsPage(book), pageFileName(0, 1));
+    lessonkit::Page contents = buildPage(contentsPage(book), pageFileName(0, 1), warnings);
     contents.next_name = first_page;
     built.pages.push_back(std::move(contents));
   }

@@ -12,11 +12,8 @@
 
 namespace zorva::builder {
 
-// Where Zorva places pictures in its view.
-constexpr int kPictureLeft = 110;
-constexpr int kPageTop = -20;
-
 using BuiltBook = lessonkit::Book;
+using Warnings = std::vector<std::string>;
 
 // Where an area measured on a page picture lies in Zorva's view.
 ViewRect pageToView(const PictureRect& r);
@@ -27,6 +24,8 @@ std::string pageFileName(int lesson, int page);
 // Chains the items of each named role in page order and sets every member's role head.
 void chainRoles(std::vector<lessonkit::Item>& items, const std::vector<std::string>& roles);
 
-BuiltBook assemble(const BookPlan& book);
+// Draws every picture, makes every clip and lays out the data files' records; what it changes
+// on the author's behalf is added to `warnings`.
+BuiltBook assemble(const BookPlan& book, Warnings* warnings = nullptr);
 
 }  // namespace zorva::builder

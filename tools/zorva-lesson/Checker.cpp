@@ -11,6 +11,7 @@
 
 #include "platform/win32/kernel/PathResolver.h"
 #include "tools/lessonkit/FileLayout.h"
+#include "tools/zorva-lesson/CourseRules.h"
 #include "tools/zorva-lesson/DataNames.h"
 #include "tools/zorva-lesson/FileBytes.h"
 #include "tools/zorva-lesson/PictureCheck.h"
@@ -64,7 +65,7 @@ class FolderCheck {
           problem(first, 0, "the contents page " + why + ": Zorva loads it for \"Previous Page\" on a lesson's "
                             "first page and \"Next Page\" on its last");
         }
-        if (lesson == 1) problem(first, 0, "lesson 1's first page " + why);
+        if (lesson == 1) problem(first, 0, missingFirstPageWords());
         continue;
       }
       out_ << (lesson == 0 ? "Contents (lesson 0)" : "Lesson " + std::to_string(lesson)) << "\n";
@@ -88,12 +89,19 @@ class FolderCheck {
     std::string why;
     const std::optional<std::filesystem::path> path = resolveDataName(folder_, name, why);
     std::optional<FileBytes> bytes;
+    std::error_code error;
+    if (path && fs::is_regular_file(*path, error)) {
+      if (auto words = judge(LimitId::PageFileMegabytes, fs::file_size(*path, error))) {
+        problem(name, 0, *words);
+        return bytes;
+      }
+    }
     if (path) bytes = FileBytes::read(*path, kMaxDataFileBytes, why);
     if (!bytes) problem(name, 0, what + " " + why);
     return bytes;
   }
 
-  void checkPictureAt(const std::string& file, const FileBytes& bytes, size_t record_at) {
+  void checkPictureAt(const std::string& file, const FileBytes& bytes, size_t record_at, bool title) {
     const auto [offset, length] = bytes.pictureRecord(record_at);
     if (offset < 0 || static_cast<uint64_t>(offset) + length > bytes.size()) {
       problem(file, static_cast<long>(record_at + kPictureOffsetAt), "picture data lies outside the file");
@@ -101,6 +109,13 @@ class FolderCheck {
     }
     const PictureReport report = checkPicture(bytes, static_cast<uint64_t>(offset), length);
     if (!report.summary.empty()) out_ << "  picture " << report.summary << "\n";
+    const LimitId width = title ? LimitId::TitleWidth : LimitId::PageWidth;
+    const LimitId height = title ? LimitId::TitleHeight : LimitId::PageHeight;
+    for (const auto& [id, measured] : {std::pair{width, report.width}, std::pair{height, report.height}}) {
+      if (auto words = judge(id, static_cast<uint64_t>(std::max<int64_t>(measured, 0)))) {
+        problem(file, static_cast<long>(offset) + 4, *words);
+      }
+    }
     for (const PictureFault& fault : report.faults) problem(file, static_cast<long>(fault.at), fault.what);
   }
 
@@ -119,7 +134,7 @@ class FolderCheck {
       problem("DATA4.DAT", kStartupRecordPointer, "the title's picture record lies outside the file");
       return;
     }
-    checkPictureAt("DATA4.DAT", bytes, static_cast<size_t>(record));
+    checkPictureAt("DATA4.DAT", bytes, static_cast<size_t>(record), true);
   }
 
   // Reports one page and returns the name of the next one ("" at the end of the chain).
@@ -146,7 +161,7 @@ class FolderCheck {
     if (!prev.empty() && !resolveDataName(folder_, prev, why)) {
       problem(name, kPagePrevAt, "previous page '" + prev + "' " + why);
     }
-    checkPictureAt(name, bytes, kPagePictureRecordAt);
+    checkPictureAt(name, bytes, kPagePictureRecordAt, false);
     checkItems(name, bytes);
     return next;
   }

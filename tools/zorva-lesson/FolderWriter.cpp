@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+#include "tools/zorva-lesson/CourseRules.h"
+
 namespace zorva::builder {
 
 void writeLessonFolder(const BuiltBook& book, const std::string& out_dir) {
@@ -12,6 +14,9 @@ void writeLessonFolder(const BuiltBook& book, const std::string& out_dir) {
     files = lessonkit::buildFolder(book);
   } catch (const std::exception& error) {
     throw BuildError(std::string("can't lay out the data files: ") + error.what());
+  }
+  for (const auto& [name, bytes] : files.files) {
+    if (auto words = judge(LimitId::PageFileMegabytes, bytes.size())) throw BuildError(name + ": " + *words);
   }
   std::error_code error;
   fs::create_directories(out_dir, error);

@@ -57,4 +57,22 @@ int infoWidthPx(const std::string& windows1252) {
   return widest;
 }
 
+std::string coverInfoArea(const std::string& windows1252) {
+  constexpr size_t kMostBytes = 999;  // the page file's field holds 1000 with its NUL
+  const int space_px = std::max(1, infoWidthPx(" "));
+  std::string covered;
+  size_t start = 0;
+  while (start <= windows1252.size()) {
+    const size_t end = std::min(windows1252.find('\n', start), windows1252.size());
+    std::string line = windows1252.substr(start, end - start);
+    const size_t room = kMostBytes - std::min(kMostBytes, covered.size() + line.size() + (windows1252.size() - end));
+    const int missing_px = kInfoAreaWidthPx - infoWidthPx(line);
+    if (missing_px > 0) line.append(std::min(room, static_cast<size_t>((missing_px + space_px - 1) / space_px)), ' ');
+    covered += line;
+    if (end < windows1252.size()) covered += '\n';
+    start = end + 1;
+  }
+  return covered;
+}
+
 }  // namespace zorva::builder

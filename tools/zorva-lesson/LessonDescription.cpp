@@ -7,6 +7,7 @@
 
 #include "tools/lessonkit/FileLayout.h"
 #include "tools/zorva-lesson/CharacterName.h"
+#include "tools/zorva-lesson/CourseRules.h"
 #include "tools/zorva-lesson/InfoLine.h"
 
 namespace zorva::builder {
@@ -116,6 +117,7 @@ void readSegment(const Context& ctx, const toml::table& table, ItemPlan& item) {
 struct Inherited {
   std::string voice;
   double tempo = 1.0;
+  bool role_mark = true;
 
   Inherited within(const Context& ctx, const toml::table& table) const {
     Inherited inner = *this;
@@ -127,12 +129,18 @@ struct Inherited {
       }
       inner.tempo = *value;
     }
+    if (const toml::node* mark = table.get("role_mark")) {
+      const std::optional<bool> value = mark->value<bool>();
+      if (!value) throw BuildError(ctx.at(*mark), "'role_mark' must be true or false");
+      inner.role_mark = *value;
+    }
     return inner;
   }
 };
 
 ItemPlan readItem(const Context& ctx, const toml::table& table, const Inherited& outer) {
-  allowOnly(ctx, table, {"rect", "line", "role", "role_rect", "say", "voice", "tempo", "audio", "from", "to", "name"}, "an item");
+  allowOnly(ctx, table, {"rect", "line", "role", "role_rect", "role_mark", "say", "voice", "tempo", "audio", "from", "to", "name"},
+             "an item");
   const Inherited settings = outer.within(ctx, table);
   ItemPlan item;
   item.where = ctx.at(table);
@@ -161,6 +169,7 @@ ItemPlan readItem(const Context& ctx, const toml::table& table, const Inherited&
   }
   readSegment(ctx, table, item);
   item.sound.tempo = settings.tempo;
+  item.role_mark = settings.role_mark;
   return item;
 }
 
@@ -201,12 +210,31 @@ std::string infoLine(const Context& ctx, const toml::node& node) {
   return text;
 }
 
+// Tab stops in pixels from a text line's start, growing, inside the page.
+std::vector<int> tabStops(const Context& ctx, const toml::node& node, const PicturePlan& picture) {
+  const toml::array* array = node.as_array();
+  if (array == nullptr || !picture.path.empty()) {
+    throw BuildError(ctx.at(node), "'tabs' must be a list of pixel positions on a 'text' page, such as [90]");
+  }
+  std::vector<int> stops;
+  for (const auto& value : *array) {
+    const int at = intValue(ctx, value, "tabs");
+    if (at <= (stops.empty() ? 0 : stops.back()) || at >= picture.width) {
+      throw BuildError(ctx.at(value), "'tabs' must grow from left to right and lie on the page");
+    }
+    stops.push_back(at);
+  }
+  return stops;
+}
+
 PagePlan readPage(const Context& ctx, const toml::table& table, const Inherited& lesson) {
-  allowOnly(ctx, table, {"info", "picture", "text", "width", "height", "voice", "tempo", "item"}, "a page");
+  allowOnly(ctx, table, {"info", "picture", "text", "width", "height", "tabs", "voice", "tempo", "role_mark", "item"},
+            "a page");
   PagePlan page;
   page.where = ctx.at(table);
   if (const toml::node* info = table.get("info")) page.info = infoLine(ctx, *info);
   page.picture = readPicture(ctx, table, page.where);
+  if (const toml::node* tabs = table.get("tabs")) page.picture.style.tab_stops_px = tabStops(ctx, *tabs, page.picture);
   const Inherited settings = lesson.within(ctx, table);
   if (const toml::array* items = arrayOfTables(ctx, table, "item")) {
     for (const auto& node : *items) page.items.push_back(readItem(ctx, *node.as_table(), settings));
@@ -224,11 +252,12 @@ ContentsPlan readContents(const Context& ctx, const toml::table* table, const Pi
     if (contents.heading.empty()) contents.heading = line;
   }
   if (table == nullptr) return contents;
-  allowOnly(ctx, *table, {"heading", "info", "lesson", "help"}, "[contents]");
+  allowOnly(ctx, *table, {"heading", "info", "lesson", "page", "help"}, "[contents]");
   contents.where = ctx.at(*table);
   contents.heading = optionalString(ctx, *table, "heading", contents.heading);
   if (const toml::node* info = table->get("info")) contents.info = infoLine(ctx, *info);
   contents.lesson = optionalString(ctx, *table, "lesson", contents.lesson);
+  contents.page = optionalString(ctx, *table, "page", contents.page);
   if (const toml::node* help = table->get("help")) {
     const toml::array* lines = help->as_array();
     if (lines == nullptr) throw BuildError(ctx.at(*help), "'help' must be a list of lines");
@@ -236,6 +265,21 @@ ContentsPlan readContents(const Context& ctx, const toml::table* table, const Pi
     for (const auto& line : *lines) contents.help.push_back(stringValue(ctx, line, "help"));
   }
   return contents;
+}
+
+// A page without an information line would show none, and the contents page would list it as a
+// bare number: it is named after its lesson and place, in the contents page's words.
+void nameUnnamedPages(const Context& ctx, const ContentsPlan& words, LessonPlan& lesson) {
+  for (size_t p = 0; p < lesson.pages.size(); ++p) {
+    PagePlan& page = lesson.pages[p];
+    if (!page.info.empty()) continue;
+    const std::string number = std::to_string(lesson.number), place = std::to_string(p + 1);
+    page.info = words.lesson + " " + number + " \u2013 " + words.page + " " + place;
+    char32_t refused = 0;
+    if (!toWindows1252(page.info, refused)) page.info = "Lesson " + number + " \u2013 page " + place;
+    ctx.warnings->push_back(page.where.describe() + ": warning: the page has no 'info'; its information line is \"" +
+                            page.info + "\"");
+  }
 }
 
 }  // namespace
@@ -261,7 +305,7 @@ BookPlan readDescription(const std::string& path) {
   std::set<int> numbers;
   for (const auto& node : *lessons) {
     const toml::table& table = *node.as_table();
-    allowOnly(ctx, table, {"number", "voice", "tempo", "page"}, "a lesson");
+    allowOnly(ctx, table, {"number", "voice", "tempo", "role_mark", "page"}, "a lesson");
     LessonPlan lesson;
     lesson.where = ctx.at(table);
     const toml::node* number = table.get("number");
@@ -276,8 +320,10 @@ BookPlan readDescription(const std::string& path) {
     if (pages == nullptr || pages->empty()) throw BuildError(lesson.where, "a lesson needs at least one [[lesson.page]]");
     if (pages->size() > 9) throw BuildError(lesson.where, "a lesson holds at most 9 pages");
     for (const auto& page : *pages) lesson.pages.push_back(readPage(ctx, *page.as_table(), settings));
+    nameUnnamedPages(ctx, book.contents, lesson);
     book.lessons.push_back(std::move(lesson));
   }
+  if (!numbers.count(1)) throw BuildError(SourceRef{path, 1}, missingFirstPageWords());
   return book;
 }
 

@@ -55,8 +55,16 @@ struct ItemPlan {
   std::optional<PictureRect> role_rect;
   std::string role;               // items of one role form one chain
   std::string name;               // the clip name kept in the record
+  bool role_mark = true;          // a speaker drawn on the picture shows where the role is chosen
   SoundPlan sound;
   SourceRef where;
+};
+
+// How a text page is set: lines `line_step_px` apart in a font of 0.6 of that, and tab stops
+// in pixels from the line's start that line up the columns of a dialogue.
+struct TextStyle {
+  int line_step_px = 40;
+  std::vector<int> tab_stops_px;
 };
 
 struct PicturePlan {
@@ -64,6 +72,7 @@ struct PicturePlan {
   std::vector<std::string> lines;  // ... or lines of text the builder lays out
   int width = 740;
   int height = 700;
+  TextStyle style;
   SourceRef where;
 };
 
@@ -85,6 +94,7 @@ struct ContentsPlan {
   std::string heading;              // default: the first line of the title text
   std::string info = "Contents";    // the page's information line
   std::string lesson = "Lesson";    // "Lesson 1" above each lesson's pages
+  std::string page = "page";        // "Lesson 1 – page 2" for a page without an information line
   std::vector<std::string> help = {
       "Click a sentence to hear it.",
       "Right-click it to say it and hear yourself.",

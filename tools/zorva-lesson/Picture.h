@@ -28,8 +28,13 @@ struct TextPage {
   std::vector<TextLine> lines;
 };
 
+// Draws a small speaker where the learner chooses a role, clear of the area's right-most
+// column, where Zorva marks a chosen role.
+void drawRoleMark(RgbaImage& image, const PictureRect& area);
+
 RgbaImage loadImageFile(const std::string& path, const SourceRef& where);
-TextPage layOutText(const std::vector<std::string>& lines, int width, int height, const SourceRef& where);
+TextPage layOutText(const std::vector<std::string>& lines, int width, int height, const SourceRef& where,
+                    const TextStyle& style = {});
 lessonkit::IndexedPicture quantise(const RgbaImage& image);
 
 // The Debian font package to suggest for a character no installed font has, one that covers

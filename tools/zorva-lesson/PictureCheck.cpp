@@ -58,6 +58,8 @@ PictureReport checkPicture(const FileBytes& bytes, uint64_t offset, uint64_t len
     return report;
   }
   const Header h = readHeader(bytes, offset);
+  report.width = h.width;
+  report.height = h.height;
   report.summary = std::to_string(h.width) + "x" + std::to_string(h.height) + " (" + std::to_string(length) +
                    " bytes, " + std::to_string(h.bits) + " bits, " + std::to_string(h.planes) + " plane(s))";
   if (h.width <= 0 || h.height <= 0) {

@@ -20,6 +20,8 @@ struct PictureFault {
 };
 
 struct PictureReport {
+  int64_t width = 0;  // as the header claims
+  int64_t height = 0;
   std::string summary;  // size, data length, bits and planes, for the page-by-page report
   std::vector<PictureFault> faults;
 };

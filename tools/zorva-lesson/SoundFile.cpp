@@ -1,9 +1,11 @@
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include <sndfile.h>
 #include <soxr.h>
 
+#include "tools/zorva-lesson/CourseRules.h"
 #include "tools/zorva-lesson/Sound.h"
 
 namespace zorva::builder {
@@ -42,10 +44,16 @@ std::vector<int16_t> loadSoundFile(const std::string& path, const SourceRef& whe
     sf_close(file);
     throw BuildError(where, "sound file " + path + " has no usable format");
   }
+  // Checked before decoding: a rate of 1 Hz would turn each sample into 22,050.
+  if (const std::optional<std::string> words = judge(LimitId::SoundRate, static_cast<uint64_t>(info.samplerate))) {
+    sf_close(file);
+    throw BuildError(where, path + ": " + *words);
+  }
   std::vector<float> interleaved(static_cast<size_t>(info.frames) * info.channels);
   const sf_count_t got = sf_readf_float(file, interleaved.data(), info.frames);
   sf_close(file);
   interleaved.resize(static_cast<size_t>(std::max<sf_count_t>(got, 0)) * info.channels);
+  if (interleaved.empty()) throw BuildError(where, noSamplesWords(path));
   return toClipFormat(interleaved, info.channels, info.samplerate);
 }
 

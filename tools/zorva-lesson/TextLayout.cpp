@@ -2,6 +2,7 @@
 // main font lacks, HarfBuzz shapes joined scripts, and right-to-left lines stand at the right.
 #include <pango/pangocairo.h>
 
+#include <cmath>
 #include <memory>
 
 #include "tools/zorva-lesson/CharacterName.h"
@@ -11,8 +12,7 @@ namespace zorva::builder {
 namespace {
 
 constexpr int kMarginPx = 40;
-constexpr int kLineStepPx = 40;
-constexpr int kFontPx = 24;
+constexpr double kFontPerStep = 0.6;
 constexpr int kBoxPadPx = 6;
 constexpr double kInk[3] = {20 / 255.0, 20 / 255.0, 60 / 255.0};
 
@@ -80,27 +80,39 @@ RgbaImage toRgba(cairo_surface_t* surface, int width, int height) {
   return image;
 }
 
+// Tab stops line the columns of a dialogue up in a proportional font, where spaces cannot.
+void setTabStops(PangoLayout* layout, const std::vector<int>& stops_px) {
+  if (stops_px.empty()) return;
+  PangoTabArray* tabs = pango_tab_array_new(static_cast<int>(stops_px.size()), TRUE);
+  for (size_t i = 0; i < stops_px.size(); ++i) pango_tab_array_set_tab(tabs, static_cast<int>(i), PANGO_TAB_LEFT, stops_px[i]);
+  pango_layout_set_tabs(layout, tabs);
+  pango_tab_array_free(tabs);
+}
+
 }  // namespace
 
-TextPage layOutText(const std::vector<std::string>& lines, int width, int height, const SourceRef& where) {
+TextPage layOutText(const std::vector<std::string>& lines, int width, int height, const SourceRef& where,
+                    const TextStyle& style) {
+  const int step_px = style.line_step_px;
   const Surface surface(cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height));
   const Cairo cr(cairo_create(surface.get()));
   if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS) throw BuildError(where, "the text renderer could not start");
   cairo_set_source_rgb(cr.get(), 1, 1, 1);
   cairo_paint(cr.get());
   const Font font(pango_font_description_from_string("Sans"));
-  pango_font_description_set_absolute_size(font.get(), kFontPx * PANGO_SCALE);
+  pango_font_description_set_absolute_size(font.get(), std::round(step_px * kFontPerStep) * PANGO_SCALE);
   const int room = width - 2 * kMarginPx;
   TextPage page;
   for (size_t i = 0; i < lines.size(); ++i) {
-    const int top = kMarginPx + static_cast<int>(i) * kLineStepPx;
-    if (top + kLineStepPx - kBoxPadPx > height) throw BuildError(where, lineName(i) + " does not fit on the picture");
+    const int top = kMarginPx + static_cast<int>(i) * step_px;
+    if (top + step_px - kBoxPadPx > height) throw BuildError(where, lineName(i) + " does not fit on the picture");
     if (lines[i].empty()) {
       page.lines.push_back(TextLine{PictureRect{kMarginPx, top, kMarginPx, top}});
       continue;
     }
     const Layout layout(pango_cairo_create_layout(cr.get()));
     pango_layout_set_font_description(layout.get(), font.get());
+    setTabStops(layout.get(), style.tab_stops_px);
     pango_layout_set_text(layout.get(), lines[i].c_str(), -1);
     refuseMissingGlyph(layout.get(), i, where);
     PangoRectangle logical;
@@ -116,7 +128,7 @@ TextPage layOutText(const std::vector<std::string>& lines, int width, int height
     cairo_move_to(cr.get(), left - logical.x, top);
     pango_cairo_show_layout(cr.get(), layout.get());
     page.lines.push_back(TextLine{
-        PictureRect{left - kBoxPadPx, top - kBoxPadPx, left + logical.width + kBoxPadPx, top + kLineStepPx - kBoxPadPx},
+        PictureRect{left - kBoxPadPx, top - kBoxPadPx, left + logical.width + kBoxPadPx, top + step_px - kBoxPadPx},
         rtl});
   }
   page.image = toRgba(surface.get(), width, height);

@@ -7,12 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/zorva-lesson/Assembler.h"
+#include "tools/zorva-lesson/BuildCommand.h"
 #include "tools/zorva-lesson/Checker.h"
 #include "tools/zorva-lesson/CommandLine.h"
-#include "tools/zorva-lesson/FolderWriter.h"
 #include "tools/zorva-lesson/Launcher.h"
-#include "tools/zorva-lesson/LessonDescription.h"
 #include "tools/zorva-lesson/propose/ProposeCommand.h"
 
 namespace {
@@ -20,18 +18,9 @@ namespace {
 using zorva::builder::Invocation;
 
 int build(const Invocation& call) {
-  const std::string& out_dir = call.operands[1];
-  try {
-    const zorva::builder::BookPlan wanted = zorva::builder::readDescription(call.operands[0]);
-    for (const std::string& warning : wanted.warnings) zorva::builder::report(call.err, warning);
-    const zorva::builder::BuiltBook book = zorva::builder::assemble(wanted);
-    zorva::builder::writeLessonFolder(book, out_dir);
-    call.out << "wrote " << out_dir << "/ZORVADAT: " << book.pages.size() << " page(s)\n";
-  } catch (const zorva::builder::BuildError& error) {
-    zorva::builder::report(call.err, error.what());
-    return zorva::builder::kExitFailed;
-  }
-  return call.has("--install") ? zorva::builder::installCourse(out_dir) : zorva::builder::kExitDone;
+  const int status = zorva::builder::buildCourse(call.operands[0], call.operands[1], call.out, call.err);
+  return status == zorva::builder::kExitDone && call.has("--install") ? zorva::builder::installCourse(call.operands[1])
+                                                                      : status;
 }
 
 int open(const Invocation& call) {

@@ -146,7 +146,8 @@ TEST_F(CheckerTest, DamagedCopiesAreReported) {
        [](const std::filesystem::path& data) { std::filesystem::create_symlink("/dev/zero", data / "zero"); }},
       {"next name a pipe nobody writes to", [](lessonkit::FolderFiles& f) { setNextName(f, "PIPE"); }, "PIPE",
        "not a regular", [](const std::filesystem::path& data) { ASSERT_EQ(::mkfifo((data / "pipe").c_str(), 0600), 0); }},
-      {"page file over the size limit", [](lessonkit::FolderFiles&) {}, "14102.pge", "larger than",
+      {"page file over the size limit", [](lessonkit::FolderFiles&) {}, "14102.pge",
+       "the page file is 129 MB, more than the 128 MB",
        [](const std::filesystem::path& data) {
          std::filesystem::resize_file(data / "14102.pge", builder::kMaxDataFileBytes + 1);
        }},

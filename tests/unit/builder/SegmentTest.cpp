@@ -46,14 +46,16 @@ TEST_F(SegmentTest, FromAndToCutTheClipOrAreRefusedWithTheirLine) {
       {"a middle stretch", "audio = \"page.wav\"\n    from = 0.5\n    to = 1.25\n", 11025, 27563, nullptr},
       {"from alone runs to the end", "audio = \"page.wav\"\n    from = 1.5\n", 33075, 44100, nullptr},
       {"to alone starts at 0", "audio = \"page.wav\"\n    to = 0.1\n", 0, 2205, nullptr},
-      {"to past the end stops there", "audio = \"page.wav\"\n    from = 1\n    to = 9\n", 22050, 44100, nullptr},
+      {"to at the end", "audio = \"page.wav\"\n    from = 1\n    to = 2\n", 22050, 44100, nullptr},
+      {"to past the end", "audio = \"page.wav\"\n    from = 0.5\n    to = 4.0\n", 0, 0,
+       "'to' (4.00 s) lies past the end of"},
       {"to before from", "audio = \"page.wav\"\n    from = 1\n    to = 0.5\n", 0, 0,
        "lesson.toml:8: 'to' must lie after 'from'"},
       {"negative time", "audio = \"page.wav\"\n    from = -1\n", 0, 0,
        "lesson.toml:11: 'from' must be a time in seconds"},
       {"on a spoken item", "say = \"Hallo\"\n    voice = \"de\"\n    from = 1\n", 0, 0,
        "'from' and 'to' need an 'audio' file"},
-      {"past the end", "audio = \"page.wav\"\n    from = 3\n", 0, 0, "'from' lies at or after the end of"},
+      {"from past the end", "audio = \"page.wav\"\n    from = 3\n", 0, 0, "'from' (3.00 s) lies past the end of"},
   };
   for (const Row& row : rows) {
     try {

@@ -66,19 +66,20 @@ number = 1
   [[lesson.page]]
   info = "Lektion 1 – Seite 1 (Übung)"
   picture = "page.ppm"
+  role_mark = false
     [[lesson.page.item]]
     rect = [20, 30, 140, 60]
     role = "A"
-    role_rect = [2, 30, 16, 60]
+    role_rect = [0, 30, 20, 60]
     audio = "tone.wav"
     [[lesson.page.item]]
     rect = [20, 70, 140, 100]
     role = "B"
-    role_rect = [2, 70, 16, 100]
+    role_rect = [0, 70, 20, 100]
     [[lesson.page.item]]
     rect = [20, 110, 140, 140]
     role = "A"
-    role_rect = [2, 110, 16, 140]
+    role_rect = [0, 110, 20, 140]
   [[lesson.page]]
   info = "Second page"
   text = ["Line one"]
@@ -107,7 +108,7 @@ TEST_F(LessonRoundTrip, BookReadsPictureRectanglesAndChains) {
   EXPECT_STREQ((LPCTSTR)book.m_strPageFile, "14101.pge");
   EXPECT_STREQ((LPCTSTR)book.m_strNextFile, "14102.PGE");
   EXPECT_STREQ((LPCTSTR)book.m_strPrevFile, "");
-  EXPECT_STREQ((LPCTSTR)book.m_strPageInfo, "Lektion 1 \x96 Seite 1 (\xDC" "bung)");  // Windows-1252
+  EXPECT_EQ(std::string(book.m_strPageInfo).find("Lektion 1 \x96 Seite 1 (\xDC" "bung)  "), 0u);  // Windows-1252
   EXPECT_TRUE(desktop_->messageBoxes().empty());
 
   // The picture lies at (110, -20): its first 20 rows are above the view.
@@ -120,7 +121,7 @@ TEST_F(LessonRoundTrip, BookReadsPictureRectanglesAndChains) {
   // Areas measured in picture pixels land where the picture shows them: moved by (110, -20).
   ASSERT_EQ(book.m_nItems, 3);
   const CRect audio[3] = {CRect(130, 10, 250, 40), CRect(130, 50, 250, 80), CRect(130, 90, 250, 120)};
-  const CRect role[3] = {CRect(112, 10, 126, 40), CRect(112, 50, 126, 80), CRect(112, 90, 126, 120)};
+  const CRect role[3] = {CRect(110, 10, 130, 40), CRect(110, 50, 130, 80), CRect(110, 90, 130, 120)};
   const short head[3] = {0, 1, 0};
   const short next[3] = {2, -1, -1};
   for (int i = 0; i < 3; ++i) {
@@ -132,7 +133,7 @@ TEST_F(LessonRoundTrip, BookReadsPictureRectanglesAndChains) {
   }
 
   book.Navigate(2, &dc_);
-  EXPECT_STREQ((LPCTSTR)book.m_strPageInfo, "Second page");
+  EXPECT_EQ(std::string(book.m_strPageInfo).find("Second page  "), 0u);
   EXPECT_STREQ((LPCTSTR)book.m_strPrevFile, "14101.PGE");
   EXPECT_TRUE(desktop_->messageBoxes().empty());
 }

@@ -30,7 +30,7 @@ TEST_F(TextPages, EveryScriptIsDrawnShapedAndItsItemFollowsTheLine) {
   std::string description = "[title]\ntext = [\"Scripts\"]\n[[lesson]]\nnumber = 1\n";
   for (const Script& s : kScripts) {
     description += std::string("[[lesson.page]]\ntext = [\"") + s.line1 + "\", \"" + s.line2 +
-                   "\"]\n[[lesson.page.item]]\nline = 1\nrole = \"A\"\n";
+                   "\"]\n[[lesson.page.item]]\nline = 1\nrole = \"A\"\nrole_mark = false\n";
   }
   build(description);
   CLessonBook book;
