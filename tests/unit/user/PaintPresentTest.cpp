@@ -80,7 +80,7 @@ TEST_F(PaintPresent, DrawingOutsideAPaintIsShownBeforeTheProgramNextWaitsOrAsks)
          WaitMessage();
        }},
       {"the clock", [] { GetTickCount(); }},
-      {"a sleep", [] { Sleep(0); }},
+      {"a sleep", [] { Sleep(1); }},
       {"a message box", [this] { MessageBoxA(window, "text", "caption", MB_OK); }},
       {"a sound's progress", [] { zorva::platform::heardBytes(-1); }},
   };
