@@ -87,7 +87,7 @@ TEST_F(PaintPresent, DrawingOutsideAPaintIsShownBeforeTheProgramNextWaitsOrAsks)
   HDC dc = GetDC(window);
   COLORREF colour = kBlue;
   for (const auto& row : rows) {
-    colour -= 0x000001;  // a new colour each row
+    colour -= RGB(0, 0, 1);  // a new shade of blue each row
     const int before = presents();
     fill(dc, 0, 0, 10, 10, colour);
     fill(dc, 20, 0, 30, 10, colour);
