@@ -8,6 +8,7 @@
 
 #include "platform/win32/audio/WaveDevice.h"
 #include "platform/win32/gdi/WinGdi.h"
+#include "platform/win32/kernel/WinBase.h"
 #include "tests/support/Desktop.h"
 
 using zorva::testing::Desktop;
