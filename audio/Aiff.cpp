@@ -138,7 +138,7 @@ LONG CAIFF::ClipDataSize(ULONGLONG nFileLength, LONG offset, LONG length) {
   const LONGLONG samplesAt = (LONGLONG)offset + kClipHeaderSize;
   const LONGLONG held =
       offset >= 0 && (ULONGLONG)samplesAt < nFileLength ? (LONGLONG)(nFileLength - samplesAt) : 0;
-  return (LONG)std::min(claimed, held + kMaxSilenceBytes);
+  return (LONG)std::min(claimed, held);
 }
 
 CAIFF::~CAIFF() {

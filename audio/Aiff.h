@@ -18,10 +18,9 @@ class CAIFF : public CObject {
   void Play();
 
   // Sample bytes the image of a clip holds: length - 52, but never more than the bytes the file
-  // has from offset + 52 on plus kMaxSilenceBytes of silence for a clip its file cuts short.
-  // 0 for a length below 52.
+  // has from offset + 52 on, so neither the clip nor the learner's recording of it (grown from
+  // its size) is longer than what the file holds. 0 for a length below 52.
   static LONG ClipDataSize(ULONGLONG nFileLength, LONG offset, LONG length);
-  enum { kMaxSilenceBytes = 10 * 44100 };  // 10 s of sound
 
   LONG m_nImageSize;  // 44 + ClipDataSize (length - 8 for a clip its file holds), set before
                       // any allocation; 0 for a refused clip

@@ -3,13 +3,17 @@
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config libgtest-dev
-  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
+  libsdl2-dev libsdl2-ttf-dev libx11-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core
   libsdl2-image-dev libpango1.0-dev libcairo2-dev libsndfile1-dev libsoxr-dev libsoundtouch-dev fonts-vlgothic
   libespeak-ng-dev espeak-ng libimagequant-dev libtomlplusplus-dev libpng-dev
-  libtesseract-dev tesseract-ocr-eng tesseract-ocr-deu tesseract-ocr-spa tesseract-ocr-fra libpoppler-cpp-dev
+  libcpp-httplib-dev nlohmann-json3-dev
+  libtesseract-dev libleptonica-dev tesseract-ocr-eng tesseract-ocr-deu tesseract-ocr-spa tesseract-ocr-fra libpoppler-cpp-dev libfftw3-dev
+  flite festival festvox-kallpc16k festvox-us-slt-hts
   xvfb xauth x11-utils xdotool imagemagick pulseaudio
+  chromium chromium-driver python3-selenium
   clang libclang-rt-14-dev
-  librsvg2-bin dpkg-dev desktop-file-utils appstream lintian
+  libarchive-dev
+  librsvg2-bin dpkg-dev desktop-file-utils appstream lintian shared-mime-info xdg-utils libfile-mimeinfo-perl
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -162,7 +162,8 @@ class Desktop:
         return result.split()[0]
 
     def find_dialog(self, name):
-        """A message box's window: SDL names it in UTF-8 only, which xdotool's search cannot read."""
+        """The window of a message box without an owner on the screen: SDL names it in UTF-8 only,
+        which xdotool's search cannot read."""
         deadline = time.time() + self.step_timeout
         while time.time() < deadline:
             tree = subprocess.run(['xwininfo', '-root', '-tree'], env=self.env, capture_output=True, text=True,
@@ -173,6 +174,15 @@ class Desktop:
                     return str(int(fields[0], 16))
             time.sleep(0.1)
         raise Failure(f'no window named "{name}" appeared within {self.step_timeout} s; {self.artefacts()}')
+
+    def wait_for_output(self, text):
+        """Waits until the program has written `text` (a message box writes its text as it opens)."""
+        deadline = time.time() + self.step_timeout
+        while time.time() < deadline:
+            if text in self.program_output():
+                return
+            time.sleep(0.05)
+        raise Failure(f'the program did not write "{text}" within {self.step_timeout} s; {self.artefacts()}')
 
     def window_exists(self, name):
         # A search that finds nothing ends with status 1: that is an answer here, not a failure.

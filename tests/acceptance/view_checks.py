@@ -44,13 +44,13 @@ def rect_centre(rect):
 
 class View:
     """A snapshot of the screen read in view coordinates; every check names what it saw. On a
-    scaled window each view pixel is a scale x scale block on the screen; its first pixel is read."""
+    scaled window each view pixel is a block on the screen; `on_screen` names the pixel read."""
 
-    def __init__(self, pixels, origin, size, scale=1):
-        self.pixels, self.origin, self.size, self.scale = pixels, origin, size, scale
+    def __init__(self, pixels, on_screen, size):
+        self.pixels, self.on_screen, self.size = pixels, on_screen, size
 
     def at(self, x, y):
-        return self.pixels.at(self.origin[0] + x * self.scale, self.origin[1] + y * self.scale)
+        return self.pixels.at(*self.on_screen((x, y)))
 
     def colours(self, left, top, right, bottom):
         """The set of colours in the rectangle (right and bottom exclusive)."""

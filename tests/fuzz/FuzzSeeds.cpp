@@ -126,12 +126,56 @@ std::vector<lk::Bytes> checkerSeeds() {
   return seeds;
 }
 
+lk::Bytes text(const std::string& t) { return lk::Bytes(t.begin(), t.end()); }
+
+std::vector<lk::Bytes> descriptionSeeds() {
+  const std::string page = "[title]\ntext = [\"Title\"]\n\n[[lesson]]\nnumber = 1\nvoice = \"en\"\n  [[lesson.page]]\n"
+                           "  info = \"one\"\n  text = [\"First line\"]\n    [[lesson.page.item]]\n    line = 1\n";
+  return {
+      text(page + "    say = \"Hello.\"\n    tempo = 0.8\n"),
+      text(page + "    rect = [10, 10, 90, 30]\n    role = \"A\"\n    from = 1.5\n    to = nan\n"),
+      text(page + "[a.b.c.d.e.f.g.h.i]\nx = {y = [[[1]]], 'q.r' = \"\"\"s\n\"\"\"}\n"),
+  };
+}
+
+// Propose's inputs: a picture (a 1x1 PNG and a header claiming 30000x30000), a PDF page of
+// 10000 points, a WAV and an AIFF.
+std::vector<lk::Bytes> proposeInputSeeds() {
+  using namespace std::string_literals;
+  const std::string png_bytes = "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x01\x00\x00\x00\x01\x08\x06"
+                                  "\x00\x00\x00\x1f\x15\xc4\x89\x00\x00\x00\x0d\x49\x44\x41\x54\x78\xda\x63\x64\x60\xf8\x5f\x0f\x00\x02\x87"
+                                  "\x01\x80\xeb\x47\xba\x92\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82"s;
+  const lk::Bytes png(png_bytes.begin(), png_bytes.end());
+  lk::Bytes huge = png;
+  for (const size_t at : {16u, 20u}) lk::putLe32(huge, at, 0x30750000u);  // 30000 read big-endian
+  lk::Bytes wav;  // four samples of 16-bit mono at 8 kHz
+  lk::ByteWriter w(wav);
+  w.tag("RIFF");
+  w.le32(36 + 8);
+  w.tag("WAVEfmt ");
+  for (const uint32_t v : {16u, 0x00010001u, 8000u, 16000u, 0x00100002u}) w.le32(v);
+  w.tag("data");
+  w.le32(8);
+  for (const uint16_t v : {1, 2, 3, 4}) w.le16(v);
+  return {
+      withPrefix(0, png),
+      withPrefix(0, huge),
+      withPrefix(1, text("%PDF-1.4\n1 0 obj<</Type/Catalog/Pages 2 0 R>>endobj\n2 0 obj<</Type/Pages/Kids[3 0 R]/Count 1>>"
+                         "endobj\n3 0 obj<</Type/Page/Parent 2 0 R/MediaBox[0 0 10000 10000]>>endobj\ntrailer<</Root 1 0 R>>\n"
+                         "%%EOF\n")),
+      withPrefix(2, wav),
+      withPrefix(2, lk::encodeAiff(tone(300))),
+  };
+}
+
 const std::map<std::string, std::function<std::vector<lk::Bytes>()>>& table() {
   static const std::map<std::string, std::function<std::vector<lk::Bytes>()>> t = {
       {"pcx", pcxSeeds},
       {"aiff", aiffSeeds},
       {"page", pageSeeds},
       {"checker", checkerSeeds},
+      {"description", descriptionSeeds},
+      {"propose_input", proposeInputSeeds},
   };
   return t;
 }

@@ -24,6 +24,9 @@ class InputScope {
   InputScope& operator=(const InputScope&) = delete;
 };
 
+// The lesson description's name in the working folder, for the targets that read one.
+inline constexpr const char* kDescriptionName = "lesson.toml";
+
 // Writes ZORVADAT/<name> in the working folder.
 void writeDataFile(const std::string& name, std::span<const uint8_t> bytes);
 void removeDataFile(const std::string& name);

@@ -74,27 +74,15 @@ void mustLieOn(const PictureRect& r, const RgbaImage& picture, const SourceRef& 
                               h + " (picture pixels, as an image editor shows them)");
 }
 
-std::vector<int16_t> cutSegment(std::vector<int16_t> samples, const SoundPlan& sound) {
-  if (sound.from_s == 0 && !sound.to_s) return samples;
-  const double length_s = static_cast<double>(samples.size()) / kClipRateHz;
-  // A cut that ends within a hundredth of a second of the end is the end: resampling may round.
-  if (sound.from_s >= length_s) throw BuildError(sound.where, cutPastEndWords("from", sound.from_s, sound.path, length_s));
-  if (sound.to_s && *sound.to_s > length_s + 0.01) {
-    throw BuildError(sound.where, cutPastEndWords("to", *sound.to_s, sound.path, length_s));
-  }
-  const auto at = [&](double seconds) {
-    return std::min(static_cast<size_t>(std::llround(seconds * kClipRateHz)), samples.size());
-  };
-  const size_t begin = at(sound.from_s);
-  const size_t end = sound.to_s ? at(*sound.to_s) : samples.size();
-  return std::vector<int16_t>(samples.begin() + static_cast<std::ptrdiff_t>(begin),
-                              samples.begin() + static_cast<std::ptrdiff_t>(end));
-}
-
-std::vector<int16_t> makeSound(const SoundPlan& sound) {
+std::vector<int16_t> makeSound(const SoundPlan& sound, Warnings* warnings) {
   switch (sound.kind) {
-    case SoundPlan::Kind::File:
-      return changeTempo(cutSegment(loadSoundFile(sound.path, sound.where), sound), sound.tempo);
+    case SoundPlan::Kind::File: {
+      LoadedSound loaded = readSoundFile(sound.path, sound.where, SoundStretch{sound.from_s, sound.to_s});
+      if (!loaded.damage.empty() && warnings != nullptr) {
+        warnings->push_back(sound.where.describe() + ": warning: " + loaded.damage);
+      }
+      return changeTempo(loaded.samples, sound.tempo);
+    }
     case SoundPlan::Kind::Speech: return changeTempo(speak(sound.text, sound.voice, sound.where), sound.tempo);
     case SoundPlan::Kind::None: break;
   }
@@ -162,7 +150,7 @@ BuiltItem buildItem(const ItemPlan& wanted, const Laid& laid, int index, Warning
   }
   item.name = wanted.name.empty() ? "item" + std::to_string(index + 1) : wanted.name;
   if (item.name.size() > 63) throw BuildError(wanted.where, "'name' is longer than 63 bytes");
-  item.samples = makeSound(wanted.sound);
+  item.samples = makeSound(wanted.sound, warnings);
   return built;
 }
 
@@ -191,6 +179,8 @@ PagePlan contentsPage(const BookPlan& book) {
   }
   lines.insert(lines.end(), words.help.begin(), words.help.end());
   // Lines stand below a 40-pixel margin; a long course sets them closer so that all are seen.
+  // A page's long information line (built with a warning) is cut short here, not refused.
+  page.picture.style.cut_long_lines = true;
   page.picture.height = kPageHeightPx;
   const int room_px = kPageHeightPx - 40 + 6;  // the last line's box may end 6 pixels above its step
   page.picture.style.line_step_px = std::min(page.picture.style.line_step_px, room_px / static_cast<int>(lines.size()));
@@ -198,6 +188,23 @@ PagePlan contentsPage(const BookPlan& book) {
 }
 
 }  // namespace
+
+std::vector<int16_t> cutSegment(std::vector<int16_t> samples, const SoundPlan& sound) {
+  if (sound.from_s == 0 && !sound.to_s) return samples;
+  const double length_s = static_cast<double>(samples.size()) / kClipRateHz;
+  // A cut that ends within a hundredth of a second of the end is the end: resampling may round.
+  if (sound.from_s >= length_s) throw BuildError(sound.where, cutPastEndWords("from", sound.from_s, sound.path, length_s));
+  if (sound.to_s && *sound.to_s > length_s + 0.01) {
+    throw BuildError(sound.where, cutPastEndWords("to", *sound.to_s, sound.path, length_s));
+  }
+  const auto at = [&](double seconds) {
+    return std::min(static_cast<size_t>(std::llround(seconds * kClipRateHz)), samples.size());
+  };
+  const size_t begin = at(sound.from_s);
+  const size_t end = sound.to_s ? at(*sound.to_s) : samples.size();
+  return std::vector<int16_t>(samples.begin() + static_cast<std::ptrdiff_t>(begin),
+                              samples.begin() + static_cast<std::ptrdiff_t>(end));
+}
 
 ViewRect pageToView(const PictureRect& r) {
   return ViewRect{r.left + kPictureLeftPx, r.top + kPageTopPx, r.right + kPictureLeftPx, r.bottom + kPageTopPx};

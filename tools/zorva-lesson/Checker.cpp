@@ -91,7 +91,8 @@ class FolderCheck {
     std::optional<FileBytes> bytes;
     std::error_code error;
     if (path && fs::is_regular_file(*path, error)) {
-      if (auto words = judge(LimitId::PageFileMegabytes, fs::file_size(*path, error))) {
+      const uintmax_t size = fs::file_size(*path, error);
+      if (auto words = error ? std::nullopt : judge(LimitId::PageFileMegabytes, size)) {
         problem(name, 0, *words);
         return bytes;
       }

@@ -1,8 +1,7 @@
 #include "tools/zorva-lesson/DataNames.h"
 
-#include <system_error>
-
 #include "platform/win32/kernel/PathResolver.h"
+#include "tools/zorva-lesson/CourseFiles.h"
 
 namespace zorva::builder {
 namespace {
@@ -40,11 +39,8 @@ std::optional<std::filesystem::path> resolveDataName(const std::filesystem::path
     return std::nullopt;
   }
   const std::optional<std::string> path = platform::resolvePath(folder.string() + "/" + name);
-  std::error_code error;
-  if (!path || !std::filesystem::exists(*path, error)) {
-    why = "is missing";
-    return std::nullopt;
-  }
+  why = path ? courseMemberRefusal(folder, *path) : "is missing";
+  if (!why.empty()) return std::nullopt;
   return std::filesystem::path(*path);
 }
 

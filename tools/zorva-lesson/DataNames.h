@@ -10,7 +10,8 @@
 namespace zorva::builder {
 
 // The file `name` stands for in `folder`, or nullopt with the reason in `why`: the name is
-// empty or names the folder itself, leads out of it through "..", or the file is missing.
+// empty or names the folder itself, leads out of it through ".." or a link, the file is missing,
+// or it is something a course may not hold (CourseFiles).
 std::optional<std::filesystem::path> resolveDataName(const std::filesystem::path& folder,
                                                      const std::string& name, std::string& why);
 

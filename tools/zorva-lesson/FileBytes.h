@@ -24,6 +24,7 @@ class FileBytes {
   explicit FileBytes(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
 
   uint64_t size() const { return bytes_.size(); }
+  const std::vector<uint8_t>& bytes() const { return bytes_; }
   uint8_t u8(uint64_t at) const { return at < bytes_.size() ? bytes_[at] : 0; }
   int8_t i8(uint64_t at) const { return static_cast<int8_t>(u8(at)); }
   int16_t i16(uint64_t at) const { return static_cast<int16_t>(u8(at) | (u8(at + 1) << 8)); }

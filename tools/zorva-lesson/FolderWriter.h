@@ -4,11 +4,12 @@
 #include <string>
 
 #include "tools/zorva-lesson/Assembler.h"
+#include "tools/zorva-lesson/FileCalls.h"
 
 namespace zorva::builder {
 
-// Writes into a temporary folder beside the target and renames it into place at the end, so a
-// failed build never leaves a half-written ZORVADAT. Throws BuildError on failure.
-void writeLessonFolder(const BuiltBook& book, const std::string& out_dir);
+// Writes the files beside the old ZORVADAT and swaps them into its place (FolderSwap), so a
+// failed or killed build leaves the old ZORVADAT or the new one, whole. Throws BuildError.
+void writeLessonFolder(const BuiltBook& book, const std::string& out_dir, FileCalls& calls = realFileCalls());
 
 }  // namespace zorva::builder

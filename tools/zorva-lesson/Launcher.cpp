@@ -3,22 +3,36 @@
 #include <SDL.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <iostream>
 
 #include "tools/lessonkit/Folder.h"
 #include "tools/zorva-lesson/CommandLine.h"
+#include "tools/zorva-lesson/CourseFiles.h"
+#include "tools/zorva-lesson/FileBytes.h"
+#include "tools/zorva-lesson/FolderSwap.h"
+#include "tools/zorva-lesson/course/ProgramStart.h"
 
 namespace zorva::builder {
 namespace fs = std::filesystem;
-
-namespace {
 
 fs::path launcherDir() {
   std::error_code error;
   const fs::path self = fs::read_symlink("/proc/self/exe", error);
   return error ? fs::path(".") : self.parent_path();
 }
+
+namespace {
+
+std::vector<uint8_t> readCourseFile(const fs::path& path) {
+  std::string why;
+  std::optional<FileBytes> bytes = FileBytes::read(path, kMaxDataFileBytes, why);
+  if (!bytes) throw std::runtime_error("can't install " + path.string() + ": it " + why);
+  return bytes->bytes();
+}
+
+}  // namespace
 
 // A course is a folder holding ZORVADAT; the learner may also name the ZORVADAT folder itself.
 fs::path courseFolderFor(fs::path asked) {
@@ -28,15 +42,14 @@ fs::path courseFolderFor(fs::path asked) {
   return asked;
 }
 
-void reportNoCourse(const std::string& problem) {
-  report(std::cerr, problem);
-  // Started from the desktop's menu there is no terminal to read, so the learner sees a box too.
+// Named after the command that was run (zorva or zorva-lesson), since both open courses.
+void reportCourseProblem(const std::string& problem) {
+  std::cerr << program_invocation_short_name << ": " << problem << "\n";
   if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Zorva Course Error", problem.c_str(), nullptr) != 0) {
-    report(std::cerr, std::string("the message could not be shown in a box: ") + SDL_GetError());
+    std::cerr << program_invocation_short_name << ": the message could not be shown in a box: " << SDL_GetError()
+              << "\n";
   }
 }
-
-}  // namespace
 
 CoursePlaces coursePlaces(const fs::path& launcher_dir) {
   CoursePlaces places;
@@ -77,58 +90,49 @@ std::optional<fs::path> chooseCourse(const std::optional<fs::path>& asked, const
 }
 
 int openCourse(const std::optional<std::string>& asked) {
-  const fs::path here = launcherDir();
   std::string problem;
   const std::optional<fs::path> asked_path = asked ? std::optional<fs::path>(*asked) : std::nullopt;
-  const std::optional<fs::path> course = chooseCourse(asked_path, coursePlaces(here), problem);
+  const std::optional<fs::path> course = chooseCourse(asked_path, coursePlaces(launcherDir()), problem);
   if (!course) {
-    reportNoCourse(problem);
+    reportCourseProblem(problem);
     return 1;
   }
-  if (chdir(course->c_str()) != 0) {
-    reportNoCourse("Zorva cannot open the course folder " + course->string() + ".");
-    return 1;
-  }
-  // The program installed beside the launcher, else the one on the PATH.
-  const fs::path beside = here / "zorva";
-  char name[] = "zorva";
-  char* const argv[] = {name, nullptr};
-  execv(beside.c_str(), argv);
-  execvp(name, argv);
-  reportNoCourse("Zorva could not be started: no program " + beside.string() + " and none on the PATH.");
-  return 1;
+  return execProgramIn(*course);
 }
 
-int installCourse(const std::string& built_dir) {
+int installCourse(const std::string& built_dir, FileCalls& calls, std::ostream& out, std::ostream& err) {
   const fs::path source = courseFolderFor(built_dir);
   if (!holdsCourse(source)) {
-    report(std::cerr, "no course in " + built_dir + " to install (it holds no " + lessonkit::kDataFolderName + "/" +
-                          lessonkit::kStartupFileName + ")");
+    report(err, "no course in " + built_dir + " to install (it holds no " + lessonkit::kDataFolderName + "/" +
+                    lessonkit::kStartupFileName + ")");
+    return kExitFailed;
+  }
+  const fs::path data = source / lessonkit::kDataFolderName;
+  const CourseListing listing = listCourse(data);
+  if (!listing.refused.empty()) {
+    for (const std::string& refused : listing.refused) report(err, refused);
+    report(err, "the course in " + built_dir + " was not installed: a course holds regular files only");
     return kExitFailed;
   }
   const fs::path target = coursePlaces(launcherDir()).current;
-  const fs::path staging = target.parent_path() / (".course-" + std::to_string(getpid()));
-  std::error_code error;
-  fs::remove_all(staging, error);
-  fs::create_directories(staging, error);
-  if (!error) {
-    fs::copy(source / lessonkit::kDataFolderName, staging / lessonkit::kDataFolderName, fs::copy_options::recursive,
-             error);
-  }
-  if (!error) {
-    // The old course goes only once the new one is complete beside it.
-    std::error_code ignored;
-    fs::remove_all(target, ignored);
-    fs::rename(staging, target, error);
-  }
-  if (error) {
-    std::error_code ignored;
-    fs::remove_all(staging, ignored);
-    report(std::cerr, "can't install the course into " + target.string() + ": " + error.message());
+  try {
+    FolderSwap swap(target, ".course-", "the course", calls);
+    const fs::path staged = swap.staging() / lessonkit::kDataFolderName;
+    if (calls.makeFolder(staged) != 0) throw FileError("can't create", errno, staged);
+    for (const fs::path& folder : listing.folders) {
+      if (calls.makeFolder(staged / folder) != 0) throw FileError("can't create", errno, staged / folder);
+    }
+    for (const fs::path& file : listing.files) writeNewFile(calls, staged / file, readCourseFile(data / file));
+    const std::string warning = swap.commit();
+    if (!warning.empty()) report(err, "warning: " + warning);
+  } catch (const std::runtime_error& error) {
+    report(err, error.what());
     return kExitFailed;
   }
-  std::cout << "installed " << source.string() << " as the current course " << target.string() << "\n";
-  return 0;
+  out << "installed " << source.string() << " as the current course " << target.string() << "\n";
+  return kExitDone;
 }
+
+int installCourse(const std::string& built_dir) { return installCourse(built_dir, realFileCalls(), std::cout, std::cerr); }
 
 }  // namespace zorva::builder

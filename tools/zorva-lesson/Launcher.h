@@ -8,8 +8,11 @@
 
 #include <filesystem>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
+
+#include "tools/zorva-lesson/FileCalls.h"
 
 namespace zorva::builder {
 
@@ -20,6 +23,17 @@ struct CoursePlaces {
 };
 
 CoursePlaces coursePlaces(const std::filesystem::path& launcher_dir);
+
+// The folder this program was started from.
+std::filesystem::path launcherDir();
+
+// The course folder a learner means: `asked` itself, or its parent when `asked` is the ZORVADAT
+// folder; made absolute.
+std::filesystem::path courseFolderFor(std::filesystem::path asked);
+
+// Says what went wrong on standard error and, since a learner who started Zorva from the
+// desktop has no terminal to read, in a message box.
+void reportCourseProblem(const std::string& problem);
 
 // Whether the folder holds a course: a ZORVADAT folder with its start-up file.
 bool holdsCourse(const std::filesystem::path& folder);
@@ -34,8 +48,10 @@ std::optional<std::filesystem::path> chooseCourse(const std::optional<std::files
 // success). Without a course it says why on standard error and in a message box, and returns 1.
 int openCourse(const std::optional<std::string>& asked);
 
-// zorva-lesson install OUTDIR: copies OUTDIR/ZORVADAT over the current course, all or nothing.
-// Returns the exit status; problems go to standard error.
+// zorva-lesson install OUTDIR: copies the regular files of OUTDIR/ZORVADAT in the place of the
+// current course, all or nothing (see FolderSwap), through `calls`. Returns the exit status;
+// problems go to `err`.
+int installCourse(const std::string& built_dir, FileCalls& calls, std::ostream& out, std::ostream& err);
 int installCourse(const std::string& built_dir);
 
 }  // namespace zorva::builder

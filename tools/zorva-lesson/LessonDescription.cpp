@@ -8,7 +8,9 @@
 #include "tools/lessonkit/FileLayout.h"
 #include "tools/zorva-lesson/CharacterName.h"
 #include "tools/zorva-lesson/CourseRules.h"
+#include "tools/zorva-lesson/DescriptionShape.h"
 #include "tools/zorva-lesson/InfoLine.h"
+#include "tools/zorva-lesson/InputLimits.h"
 
 namespace zorva::builder {
 namespace {
@@ -40,6 +42,16 @@ void allowOnly(const Context& ctx, const toml::table& table, const std::set<std:
 std::string stringValue(const Context& ctx, const toml::node& node, const std::string& key) {
   if (auto text = node.value<std::string>()) return *text;
   throw BuildError(ctx.at(node), "'" + key + "' must be a text in quotes");
+}
+
+// Text laid out or spoken is bounded before Pango or the synthesiser sees it.
+std::string boundedText(const Context& ctx, const toml::node& node, const std::string& key, uint64_t limit) {
+  std::string text = stringValue(ctx, node, key);
+  if (text.size() > limit) {
+    throw BuildError(ctx.at(node), "'" + key + "' is " + std::to_string(text.size()) + " bytes long; it may hold at most " +
+                                       std::to_string(limit));
+  }
+  return text;
 }
 
 int intValue(const Context& ctx, const toml::node& node, const std::string& key) {
@@ -82,7 +94,7 @@ PicturePlan readPicture(const Context& ctx, const toml::table& table, const Sour
     picture.where = ctx.at(*text);
     const toml::array* lines = text->as_array();
     if (lines == nullptr) throw BuildError(ctx.at(*text), "'text' must be a list of lines");
-    for (const auto& line : *lines) picture.lines.push_back(stringValue(ctx, line, "text"));
+    for (const auto& line : *lines) picture.lines.push_back(boundedText(ctx, line, "text", kMaxTextLineBytes));
   }
   if (!picture.path.empty() && !picture.lines.empty()) {
     throw BuildError(where, "give either 'picture' or 'text', not both");
@@ -98,7 +110,10 @@ PicturePlan readPicture(const Context& ctx, const toml::table& table, const Sour
 
 double secondsValue(const Context& ctx, const toml::node& node, const std::string& key) {
   const std::optional<double> seconds = node.value<double>();
-  if (!seconds || *seconds < 0) throw BuildError(ctx.at(node), "'" + key + "' must be a time in seconds, 0 or more");
+  if (!seconds || !(*seconds >= 0 && *seconds <= kMaxSoundFileSeconds)) {
+    throw BuildError(ctx.at(node), "'" + key + "' must be a time in seconds, from 0 to " +
+                                       std::to_string(static_cast<int>(kMaxSoundFileSeconds)));
+  }
   return *seconds;
 }
 
@@ -124,7 +139,7 @@ struct Inherited {
     if (const toml::node* voice_node = table.get("voice")) inner.voice = stringValue(ctx, *voice_node, "voice");
     if (const toml::node* tempo_node = table.get("tempo")) {
       const std::optional<double> value = tempo_node->value<double>();
-      if (!value || *value < 0.5 || *value > 2.0) {
+      if (!value || !(*value >= 0.5 && *value <= 2.0)) {  // a NaN fails both comparisons
         throw BuildError(ctx.at(*tempo_node), "'tempo' must be a number from 0.5 to 2.0 (0.8: a fifth slower)");
       }
       inner.tempo = *value;
@@ -158,7 +173,7 @@ ItemPlan readItem(const Context& ctx, const toml::table& table, const Inherited&
   if (say != nullptr && audio != nullptr) throw BuildError(item.where, "give either 'say' or 'audio', not both");
   if (say != nullptr) {
     item.sound.kind = SoundPlan::Kind::Speech;
-    item.sound.text = stringValue(ctx, *say, "say");
+    item.sound.text = boundedText(ctx, *say, "say", kMaxSayBytes);
     item.sound.voice = settings.voice;
     if (item.sound.voice.empty()) throw BuildError(item.where, "'say' needs a 'voice' (here or on its page or lesson)");
     item.sound.where = ctx.at(*say);
@@ -286,8 +301,9 @@ void nameUnnamedPages(const Context& ctx, const ContentsPlan& words, LessonPlan&
 
 BookPlan readDescription(const std::string& path) {
   toml::table root;
+  const std::string text = readBoundedDescription(path);
   try {
-    root = toml::parse_file(path);
+    root = toml::parse(text, path);
   } catch (const toml::parse_error& error) {
     throw BuildError(SourceRef{path, static_cast<int>(error.source().begin.line)},
                      std::string(error.description()));

@@ -65,6 +65,7 @@ struct ItemPlan {
 struct TextStyle {
   int line_step_px = 40;
   std::vector<int> tab_stops_px;
+  bool cut_long_lines = false;  // end a line too long for the page with "…" instead of refusing it
 };
 
 struct PicturePlan {

@@ -32,6 +32,13 @@ struct TextPage {
 // column, where Zorva marks a chosen role.
 void drawRoleMark(RgbaImage& image, const PictureRect& area);
 
+// Throws BuildError naming `what`, its size and the limits when a picture of width x height
+// pixels is more than the builder takes.
+void requirePictureSize(int64_t width, int64_t height, const std::string& what, const SourceRef& where);
+// The same for the picture file in `bytes`, from its header alone, before anything is decoded.
+void requirePictureHeaderSize(const uint8_t* bytes, size_t size, const std::string& what, const SourceRef& where);
+
+// Reads a picture file of a bounded size (see InputLimits.h).
 RgbaImage loadImageFile(const std::string& path, const SourceRef& where);
 TextPage layOutText(const std::vector<std::string>& lines, int width, int height, const SourceRef& where,
                     const TextStyle& style = {});

@@ -1,15 +1,46 @@
 #include <SDL.h>
 #include <SDL_image.h>
+#include <leptonica/allheaders.h>
 #include <libimagequant.h>
 
 #include <cstring>
 
+#include "tools/zorva-lesson/FileBytes.h"
+#include "tools/zorva-lesson/InputLimits.h"
 #include "tools/zorva-lesson/Picture.h"
 
 namespace zorva::builder {
 
+void requirePictureSize(int64_t width, int64_t height, const std::string& what, const SourceRef& where) {
+  if (width > 0 && height > 0 && width <= kMaxPictureSidePx && height <= kMaxPictureSidePx &&
+      width * height <= kMaxPicturePixels) {
+    return;
+  }
+  throw BuildError(where, what + " is " + std::to_string(width) + "x" + std::to_string(height) +
+                              " pixels; a picture may have at most " + std::to_string(kMaxPictureSidePx) +
+                              " pixels a side and " + std::to_string(kMaxPicturePixels / 1'000'000) +
+                              " million pixels in all");
+}
+
+void requirePictureHeaderSize(const uint8_t* bytes, size_t size, const std::string& what, const SourceRef& where) {
+  l_int32 format = 0, width = 0, height = 0, bits = 0, samples = 0, colormap = 0;
+  const l_int32 severity = setMsgSeverity(L_SEVERITY_NONE);  // the reason is said here, once
+  const l_ok failed = pixReadHeaderMem(bytes, size, &format, &width, &height, &bits, &samples, &colormap);
+  setMsgSeverity(severity);
+  if (failed != 0) {
+    throw BuildError(where, "can't read the size of " + what +
+                                " from its header (PNG, JPEG, GIF, BMP, TIFF, WebP and PNM pictures are read)");
+  }
+  requirePictureSize(width, height, what, where);
+}
+
 RgbaImage loadImageFile(const std::string& path, const SourceRef& where) {
-  SDL_Surface* loaded = IMG_Load(path.c_str());
+  std::string why;
+  const std::optional<FileBytes> file = FileBytes::read(path, kMaxDataFileBytes, why);
+  if (!file) throw BuildError(where, "can't read picture " + path + ": it " + why);
+  requirePictureHeaderSize(file->bytes().data(), file->bytes().size(), "picture " + path, where);
+  SDL_RWops* source = SDL_RWFromConstMem(file->bytes().data(), static_cast<int>(file->bytes().size()));
+  SDL_Surface* loaded = source == nullptr ? nullptr : IMG_Load_RW(source, 1);
   if (loaded == nullptr) throw BuildError(where, "can't read picture " + path + ": " + IMG_GetError());
   SDL_Surface* rgba = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ABGR8888, 0);  // bytes R,G,B,A
   SDL_FreeSurface(loaded);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,9 +12,28 @@ namespace zorva::builder {
 
 constexpr int kClipRateHz = 22050;
 
-// Reads WAV, MP3, FLAC, OGG or AIFF at any rate and channel count; mixes down to mono and converts
-// the rate. Throws BuildError naming `where` when the file can't be read.
+// The stretch of a sound file wanted: from `from_s` to `to_s` (the file's end when absent).
+struct SoundStretch {
+  double from_s = 0;
+  std::optional<double> to_s;
+};
+
+struct LoadedSound {
+  std::vector<int16_t> samples;
+  std::string damage;  // when fewer frames could be decoded than the header claims: both lengths
+};
+
+// Reads a stretch of a WAV, MP3, FLAC, OGG or AIFF file at any rate and channel count; mixes it
+// down to mono and converts the rate. The lengths are checked from the header before decoding
+// (see InputLimits.h). Throws BuildError naming `where` when the file can't be read or is too long.
+LoadedSound readSoundFile(const std::string& path, const SourceRef& where, const SoundStretch& stretch);
+
+// The whole file, as readSoundFile; a damaged file is refused (BuildError with both lengths).
 std::vector<int16_t> loadSoundFile(const std::string& path, const SourceRef& where);
+
+// The stretch of a recording that `sound`'s 'from' and 'to' name, as the clip is cut from it.
+// Throws BuildError when 'from' lies at or after the recording's end.
+std::vector<int16_t> cutSegment(std::vector<int16_t> samples, const SoundPlan& sound);
 
 // Mixes interleaved float frames to mono and resamples them to 22,050 Hz.
 std::vector<int16_t> toClipFormat(const std::vector<float>& interleaved, int channels, double rate_hz);

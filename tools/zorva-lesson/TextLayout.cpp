@@ -113,6 +113,10 @@ TextPage layOutText(const std::vector<std::string>& lines, int width, int height
     const Layout layout(pango_cairo_create_layout(cr.get()));
     pango_layout_set_font_description(layout.get(), font.get());
     setTabStops(layout.get(), style.tab_stops_px);
+    if (style.cut_long_lines) {
+      pango_layout_set_width(layout.get(), room * PANGO_SCALE);
+      pango_layout_set_ellipsize(layout.get(), PANGO_ELLIPSIZE_END);
+    }
     pango_layout_set_text(layout.get(), lines[i].c_str(), -1);
     refuseMissingGlyph(layout.get(), i, where);
     PangoRectangle logical;

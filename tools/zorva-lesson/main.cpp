@@ -1,5 +1,6 @@
 // zorva-lesson: builds a ZORVADAT folder from a lesson description, checks one, starts Zorva on a
-// course and proposes a page's items. One row of the table below per command.
+// course, proposes a page's items and corrects a lesson in the browser. One row of the table below
+// per command.
 #include <csignal>
 #include <exception>
 #include <iostream>
@@ -11,7 +12,10 @@
 #include "tools/zorva-lesson/Checker.h"
 #include "tools/zorva-lesson/CommandLine.h"
 #include "tools/zorva-lesson/Launcher.h"
+#include "tools/zorva-lesson/course/CourseCommands.h"
+#include "tools/zorva-lesson/editor/EditCommand.h"
 #include "tools/zorva-lesson/propose/ProposeCommand.h"
+#include "zorva/Version.h"
 
 namespace {
 
@@ -24,11 +28,18 @@ int build(const Invocation& call) {
 }
 
 int open(const Invocation& call) {
-  return zorva::builder::openCourse(call.operands.empty() ? std::nullopt
-                                                          : std::optional<std::string>(call.operands.front()));
+  return zorva::builder::openAnyCourse(call.operands.empty() ? std::nullopt
+                                                             : std::optional<std::string>(call.operands.front()));
 }
 
-int install(const Invocation& call) { return zorva::builder::installCourse(call.operands.front()); }
+int install(const Invocation& call) { return zorva::builder::installAnyCourse(call.operands.front()); }
+
+int pack(const Invocation& call) { return zorva::builder::packCourseCommand(call.operands[0], call.operands[1]); }
+
+int version(const Invocation& call) {
+  call.out << "zorva-lesson " ZORVA_VERSION "\n";
+  return zorva::builder::kExitDone;
+}
 
 int check(const Invocation& call) {
   return zorva::builder::checkExitStatus(zorva::builder::checkLessonFolder(call.operands.front(), call.out));
@@ -36,7 +47,7 @@ int check(const Invocation& call) {
 
 std::vector<zorva::builder::Command> commandTable() {
   return {
-      {"open", "[FOLDER]", "starts Zorva on a course (default: the current one)", 0, 1, {}, open},
+      {"open", "[COURSE]", "starts Zorva on a course folder or file (default: the current course)", 0, 1, {}, open},
       {"build",
        "LESSON.toml OUTDIR [--install]",
        "writes OUTDIR/ZORVADAT from a lesson description",
@@ -44,10 +55,13 @@ std::vector<zorva::builder::Command> commandTable() {
        2,
        {{"--install", "", "then makes the built course the current one"}},
        build},
-      {"install", "OUTDIR", "makes a built course the current one", 1, 1, {}, install},
+      {"install", "COURSE", "makes a course folder or file the current course", 1, 1, {}, install},
+      {"pack", "COURSE OUT.zorva", "writes a course folder to one course file", 2, 2, {}, pack},
       {"check", "DATADIR", "reports what a ZORVADAT folder holds", 1, 1, {}, check},
       zorva::propose::proposeCommand(),
+      zorva::editor::editCommand(),
       zorva::builder::helpCommand(),
+      {"--version", "", "tells Zorva's version", 0, 0, {}, version},
   };
 }
 

@@ -39,7 +39,7 @@ void pushQuit() {
 
 }  // namespace
 
-SdlDesktop::SdlDesktop() {
+SdlDesktop::SdlDesktop(std::optional<ScaleFactor> factor) {
   // Closing the window is reported as the window's own close request, not a second quit event.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   // The first click on a window without focus is a click, as on Win32.
@@ -58,7 +58,7 @@ SdlDesktop::SdlDesktop() {
   video_ok_ = startSdlVideo();
   if (!video_ok_) std::fprintf(stderr, "zorva: no desktop to show a window on: %s\n", SDL_GetError());
   if (video_ok_) SDL_StopTextInput();  // key events are all the platform reads
-  if (video_ok_) scale_ = ScaleMapping(desktopScale(workArea()));
+  if (video_ok_) scale_ = ScaleMapping(factor ? *factor : desktopScale(workArea()));
   quit_signals_ = std::make_unique<QuitSignals>(&pushQuit);
 }
 
@@ -153,6 +153,7 @@ void SdlDesktop::present(const uint32_t* pixels, int width, int height, int stri
   if (width != content_width_ || height != content_height_) {
     content_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
     content_width_ = width;
+    enlarge_.reset();
     content_height_ = height;
     presented_ = ScreenRect{};
   }
@@ -181,28 +182,33 @@ void SdlDesktop::blit(int x0, int y0, int x1, int y1) {
   if (window_ == nullptr || content_.empty()) return;
   SDL_Surface* surface = SDL_GetWindowSurface(window_);
   if (surface == nullptr) return;
-  const int k = scale_.factor();
-  x1 = std::min({x1, content_width_, surface->w / k});
-  y1 = std::min({y1, content_height_, surface->h / k});
-  x0 = std::max(x0, 0);
-  y0 = std::max(y0, 0);
-  if (x0 >= x1 || y0 >= y1) return;
-  const uint32_t* src = &content_[static_cast<size_t>(y0) * content_width_ + x0];
-  int src_pitch = content_width_ * 4;
-  if (k > 1) {
-    scaleUp(src, content_width_, x1 - x0, y1 - y0, k, enlarged_);
-    src = enlarged_.data();
-    src_pitch = (x1 - x0) * k * 4;
+  ScreenRect screen{std::max(x0, 0), std::max(y0, 0), std::min(x1, content_width_), std::min(y1, content_height_)};
+  if (screen.empty()) return;
+  const uint32_t* src = &content_[static_cast<size_t>(screen.top) * content_width_ + screen.left];
+  int src_stride = content_width_;
+  if (!(scale_.factor() == ScaleFactor{})) {
+    const int screen_w = scale_.toScreen(content_width_), screen_h = scale_.toScreen(content_height_);
+    if (!enlarge_ || enlarge_->screenWidth() != screen_w || enlarge_->screenHeight() != screen_h)
+      enlarge_.emplace(content_width_, content_height_, screen_w, screen_h, scale_.factor().whole());
+    screen = enlarge_->affected(screen);
   }
-  const SDL_Rect rect{x0 * k, y0 * k, (x1 - x0) * k, (y1 - y0) * k};
+  screen.right = std::min(screen.right, surface->w);
+  screen.bottom = std::min(screen.bottom, surface->h);
+  if (screen.empty()) return;
+  if (enlarge_) {
+    enlarge_->draw(content_.data(), content_width_, screen, enlarged_);
+    src = enlarged_.data();
+    src_stride = screen.width();
+  }
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
   const int bpp = surface->format->BytesPerPixel;
-  auto* dst = static_cast<uint8_t*>(surface->pixels) + rect.y * surface->pitch + rect.x * bpp;
+  auto* dst = static_cast<uint8_t*>(surface->pixels) + screen.top * surface->pitch + screen.left * bpp;
   // COLORREF is 0x00BBGGRR: red in the lowest byte, which SDL calls XBGR8888.
-  if (!copyToXrgb(src, src_pitch / 4, rect.w, rect.h, surface->format->format, dst, surface->pitch))
-    SDL_ConvertPixels(rect.w, rect.h, SDL_PIXELFORMAT_XBGR8888, src, src_pitch, surface->format->format, dst,
-                      surface->pitch);
+  if (!copyToXrgb(src, src_stride, screen.width(), screen.height(), surface->format->format, dst, surface->pitch))
+    SDL_ConvertPixels(screen.width(), screen.height(), SDL_PIXELFORMAT_XBGR8888, src, src_stride * 4,
+                      surface->format->format, dst, surface->pitch);
   if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  const SDL_Rect rect{screen.left, screen.top, screen.width(), screen.height()};
   SDL_UpdateWindowSurfaceRects(window_, &rect, 1);
 }
 
@@ -276,7 +282,11 @@ void SdlDesktop::waitForEvent(int timeout_ms) {
 
 MessageBoxAnswer SdlDesktop::messageBox(const std::string& text, const std::string& caption, unsigned flags,
                                         bool has_owner) {
-  return showMessageBox(text, caption, flags, has_owner ? window_ : nullptr);
+  // A box is drawn inside its owner only where the learner can see the owner.
+  const bool owner_seen = has_owner && window_ != nullptr &&
+                          (SDL_GetWindowFlags(window_) & (SDL_WINDOW_SHOWN | SDL_WINDOW_MINIMIZED)) == SDL_WINDOW_SHOWN;
+  const MessageBoxPlace place{owner_seen ? window_ : nullptr, scale_.factor().value(), [this] { blitPresented(); }};
+  return showMessageBox(text, caption, flags, place);
 }
 
 uint64_t SdlDesktop::nowMs() {

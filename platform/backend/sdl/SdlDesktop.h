@@ -12,12 +12,14 @@
 #include "platform/backend/sdl/QuitSignals.h"
 #include "platform/backend/sdl/SdlLibrary.h"
 #include "platform/backend/sdl/SdlScale.h"
+#include "platform/backend/sdl/SharpScale.h"
 
 namespace zorva::platform {
 
 class SdlDesktop final : public DesktopBackend {
  public:
-  SdlDesktop();
+  // At the factor given, else at the one the desktop and ZORVA_SCALE ask for.
+  explicit SdlDesktop(std::optional<ScaleFactor> factor = std::nullopt);
   ~SdlDesktop() override;
   SdlDesktop(const SdlDesktop&) = delete;
   SdlDesktop& operator=(const SdlDesktop&) = delete;
@@ -41,7 +43,7 @@ class SdlDesktop final : public DesktopBackend {
   int shownWidth() const { return content_width_; }
   int shownHeight() const { return content_height_; }
   uint32_t shownPixel(int x, int y) const;
-  int scale() const { return scale_.factor(); }
+  ScaleFactor scale() const { return scale_.factor(); }
   SDL_Window* window() const { return window_; }
 
  private:
@@ -59,7 +61,8 @@ class SdlDesktop final : public DesktopBackend {
   ScreenRect asked_outer_{};  // in screen pixels
   bool refit_on_show_ = false;  // decorations are often known only once the window is mapped
   std::vector<uint32_t, PixelMemory<uint32_t>> content_;  // the full content as last presented, for expose and resize
-  std::vector<uint32_t> enlarged_;  // a part of it enlarged by the scale, on its way to the screen
+  std::optional<SharpScale> enlarge_;  // from the content's size to its size on the screen
+  std::vector<uint32_t> enlarged_;      // a part of it enlarged by the scale, on its way to the screen
   int content_width_ = 0;
   int content_height_ = 0;
   // What of the content has ever been presented since it took its size: an expose re-shows

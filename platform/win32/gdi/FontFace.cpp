@@ -14,6 +14,8 @@
 #include <string>
 #include <system_error>
 
+#include "platform/backend/FontMatch.h"
+
 namespace zorva::platform {
 namespace {
 
@@ -41,21 +43,8 @@ constexpr size_t kFaceCount = std::size(kFaceChoices);
 using FaceFiles = std::vector<FaceFile>;
 
 FaceFile findFontFile(FcConfig* config, const char* pattern) {
-  FaceFile found{pattern, {}, 0};
-  FcPattern* pat = FcNameParse(reinterpret_cast<const FcChar8*>(pattern));
-  if (pat == nullptr) return found;
-  FcConfigSubstitute(config, pat, FcMatchPattern);
-  FcDefaultSubstitute(pat);
-  FcResult result = FcResultNoMatch;
-  FcPattern* match = FcFontMatch(config, pat, &result);
-  FcChar8* path = nullptr;
-  if (match != nullptr && FcPatternGetString(match, FC_FILE, 0, &path) == FcResultMatch) {
-    found.path = reinterpret_cast<const char*>(path);
-    if (FcPatternGetInteger(match, FC_INDEX, 0, &found.index) != FcResultMatch) found.index = 0;
-  }
-  if (match != nullptr) FcPatternDestroy(match);
-  FcPatternDestroy(pat);
-  return found;
+  const FontFileMatch match = matchFontFile(config, pattern);
+  return FaceFile{pattern, match.path, match.index};
 }
 
 // Loading fontconfig's configuration takes several milliseconds, so the faces' files are

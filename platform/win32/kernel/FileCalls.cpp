@@ -79,7 +79,8 @@ int openFlags(DWORD access, DWORD disposition) {
     case TRUNCATE_EXISTING: os |= O_TRUNC; break;
     default: break;
   }
-  return os | O_CLOEXEC;
+  // Never waits in open(): a named pipe or a device named as a file is refused below, at once.
+  return os | O_CLOEXEC | O_NONBLOCK;
 }
 
 }  // namespace

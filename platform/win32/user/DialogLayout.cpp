@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "../gdi/TextRenderer.h"
+#include "platform/backend/TextWrap.h"
 
 namespace zorva::platform {
 
@@ -36,31 +37,7 @@ DialogGeometry layoutDialog(const DialogTemplate& dialog, HFONT font, const RECT
 }
 
 std::vector<std::string> wrapText(HFONT font, const std::string& text, int width) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start <= text.size()) {
-    const size_t end = std::min(text.find('\n', start), text.size());
-    std::string paragraph = text.substr(start, end - start);
-    if (!paragraph.empty() && paragraph.back() == '\r') paragraph.pop_back();
-    std::string line;
-    size_t pos = 0;
-    while (pos < paragraph.size()) {
-      const size_t space = std::min(paragraph.find(' ', pos), paragraph.size());
-      const std::string word = paragraph.substr(pos, space - pos);
-      const std::string candidate = line.empty() ? word : line + " " + word;
-      if (!line.empty() && textWidth(font, candidate) > width) {
-        lines.push_back(line);
-        line = word;
-      } else {
-        line = candidate;
-      }
-      pos = space + 1;
-    }
-    lines.push_back(line);
-    if (end >= text.size()) break;
-    start = end + 1;
-  }
-  return lines;
+  return wrapText(text, width, [font](const std::string& line) { return textWidth(font, line); });
 }
 
 }  // namespace zorva::platform

@@ -150,8 +150,7 @@ struct PlannedButton {
 std::vector<PlannedButton> buttonsOf(const MessageBoxPlan& plan) {
   std::vector<PlannedButton> out;
   for (const auto& b : plan.buttons) {
-    out.push_back({b.buttonid, (b.flags & SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT) != 0,
-                   (b.flags & SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT) != 0});
+    out.push_back({b.id, b.enter, b.escape});
   }
   return out;
 }
@@ -179,9 +178,10 @@ TEST(SdlMessageBox, ButtonsDefaultsAndEscapeFollowTheFlags) {
 }
 
 TEST(SdlMessageBox, IconsAndRefusedFlags) {
-  EXPECT_EQ(planMessageBox(0x10).sdl_flags & 0x70u, static_cast<Uint32>(SDL_MESSAGEBOX_ERROR));
-  EXPECT_EQ(planMessageBox(0x30).sdl_flags & 0x70u, static_cast<Uint32>(SDL_MESSAGEBOX_WARNING));
-  EXPECT_EQ(planMessageBox(0x40).sdl_flags & 0x70u, static_cast<Uint32>(SDL_MESSAGEBOX_INFORMATION));
+  EXPECT_EQ(planMessageBox(0x10).icon, MessageBoxIcon::Error);
+  EXPECT_EQ(planMessageBox(0x20).icon, MessageBoxIcon::Question);
+  EXPECT_EQ(planMessageBox(0x30).icon, MessageBoxIcon::Warning);
+  EXPECT_EQ(planMessageBox(0x40).icon, MessageBoxIcon::Information);
   EXPECT_NE(planMessageBox(0x1000).buttons.size(), 0u) << "MB_SYSTEMMODAL is still a modal box";
   EXPECT_THROW(planMessageBox(0x6), std::invalid_argument);          // MB_CANCELTRYCONTINUE
   EXPECT_THROW(planMessageBox(0x50), std::invalid_argument);         // no such icon

@@ -1,6 +1,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <sstream>
 
 #include "tests/unit/builder/BuilderFixture.h"
@@ -142,10 +143,17 @@ TEST_F(CheckerTest, DamagedCopiesAreReported) {
        "leads out"},
       {"next name a folder", [](lessonkit::FolderFiles& f) { setNextName(f, "SUB"); }, "SUB", "folder",
        [](const std::filesystem::path& data) { std::filesystem::create_directory(data / "sub"); }},
-      {"next name a device", [](lessonkit::FolderFiles& f) { setNextName(f, "ZERO"); }, "ZERO", "not a regular",
+      {"next name a link to a device", [](lessonkit::FolderFiles& f) { setNextName(f, "ZERO"); }, "ZERO",
+       "is a link leading out of the course",
        [](const std::filesystem::path& data) { std::filesystem::create_symlink("/dev/zero", data / "zero"); }},
       {"next name a pipe nobody writes to", [](lessonkit::FolderFiles& f) { setNextName(f, "PIPE"); }, "PIPE",
-       "not a regular", [](const std::filesystem::path& data) { ASSERT_EQ(::mkfifo((data / "pipe").c_str(), 0600), 0); }},
+       "is a named pipe", [](const std::filesystem::path& data) { ASSERT_EQ(::mkfifo((data / "pipe").c_str(), 0600), 0); }},
+      {"next name a link to a file beside the course", [](lessonkit::FolderFiles& f) { setNextName(f, "OUT"); }, "OUT",
+       "is a link leading out of the course",
+       [](const std::filesystem::path& data) {
+         std::ofstream(data.parent_path() / "elsewhere") << "not a page of the course";
+         std::filesystem::create_symlink("../elsewhere", data / "out");
+       }},
       {"page file over the size limit", [](lessonkit::FolderFiles&) {}, "14102.pge",
        "the page file is 129 MB, more than the 128 MB",
        [](const std::filesystem::path& data) {

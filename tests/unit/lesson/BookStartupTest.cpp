@@ -1,4 +1,7 @@
 // The buttons, the start-up file and the page file reading of the lesson book.
+#include <sys/stat.h>
+
+#include "tests/support/Watchdog.h"
 #include "tests/unit/lesson/BookFixture.h"
 
 using namespace lessontest;
@@ -75,6 +78,26 @@ TEST_F(BookTest, EmptyPreviousNameLoadsLessonZeroAndReportsItMissing) {
   EXPECT_EQ(book.m_nItems, 0);
   EXPECT_EQ(book.m_pPagePicture, nullptr);
   EXPECT_TRUE(book.m_strNextFile.IsEmpty());
+}
+
+// A page file that is a named pipe nobody writes to, or a device, is opened without waiting and
+// reported like a page that can't be opened; the program goes on.
+TEST_F(BookTest, PageFilesThatAreNotRegularFilesAreRefusedAtOnce) {
+  lk::Book data;
+  data.title = lk::IndexedPicture::filled(50, 30, 2);
+  data.pages = {page("14101.pge", "", "", {silentItem(200, 100)})};
+  writeBook(data);
+  ASSERT_EQ(::mkfifo((folder_.dataDir() / "14201.pge").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", folder_.dataDir() / "14301.pge");
+  CLessonBook& book = makeBook();
+  for (const short lesson : {1, 2}) {
+    zorva::testing::Watchdog watchdog(5, "opening a page that is not a regular file");
+    book.OpenLesson(lesson, &dc_);
+    EXPECT_EQ(book.m_nItems, 0) << lesson;
+  }
+  ASSERT_EQ(desktop_->messageBoxes().size(), 2u);
+  EXPECT_EQ(desktop_->messageBoxes()[0].text, "Can't find file 'ZORVADAT\\14201.pge'");
+  EXPECT_EQ(desktop_->messageBoxes()[1].text, "Can't find file 'ZORVADAT\\14301.pge'");
 }
 
 TEST_F(BookTest, ItemCountAboveTheTableReadsOnlySixty) {

@@ -1,5 +1,5 @@
 // A printed proposal is a page of the builder's description as it stands, and points the author
-// at the cuts that do not fit their text.
+// at the cuts in doubt and at speech left out of every item.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,9 +23,10 @@ TEST(ProposalText, ReadsBackAsADescriptionPageAndFlagsCutsThatDoNotFit) {
   proposal.recording = "page.mp3";
   proposal.items = {
       {"Anna sagt \"Hallo\".", propose::PictureRect{40, 30, 300, 60}, propose::SpeakerLabel{"Anna", {10, 32, 38, 58}},
-       propose::Cut{0.35, 2.05, 1.6}},
-      {"Zu lang geschnitten.", propose::PictureRect{40, 70, 300, 100}, std::nullopt, propose::Cut{2.5, 9.0, 1.5}},
-      {"Nicht gefunden.", std::nullopt, std::nullopt, propose::Cut{9.5, 11.0, 1.4}}};
+       propose::Cut{0.35, 2.05, 1.6, ""}},
+      {"Zu lang geschnitten.", propose::PictureRect{40, 70, 300, 100}, std::nullopt, propose::Cut{2.5, 9.0, 1.5, "6.5 s for a sentence of about 1.5 s"}},
+      {"Nicht gefunden.", std::nullopt, std::nullopt, propose::Cut{9.5, 11.0, 1.4, ""}}};
+  proposal.unlisted_speech = {{0.4, 2.1}};
   std::ostringstream text;
   propose::writeProposal(proposal, text);
   std::ofstream(root / "course.toml") << "[title]\ntext = [\"x\"]\n[[lesson]]\nnumber = 1\n" << text.str();
@@ -44,7 +45,8 @@ TEST(ProposalText, ReadsBackAsADescriptionPageAndFlagsCutsThatDoNotFit) {
 
   const std::string printed = text.str();
   EXPECT_NE(printed.find("# say = \"Anna sagt \\\"Hallo\\\".\""), std::string::npos) << printed;
-  EXPECT_NE(printed.find("# listen to this cut: 6.500 s for a sentence of about 1.500 s"), std::string::npos)
+  EXPECT_NE(printed.find("# listen to this cut: 6.5 s for a sentence of about 1.5 s"), std::string::npos) << printed;
+  EXPECT_EQ(printed.find("listen"), printed.rfind("listen")) << "only the cut in doubt is flagged";
+  EXPECT_NE(printed.find("# speech on no sentence, left out: 0.400 to 2.100 s of \"page.mp3\""), std::string::npos)
       << printed;
-  EXPECT_EQ(printed.find("listen"), printed.rfind("listen")) << "only the cut that does not fit is flagged";
 }

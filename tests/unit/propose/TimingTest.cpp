@@ -6,6 +6,7 @@
 
 #include "tools/zorva-lesson/LessonDescription.h"
 #include "tools/zorva-lesson/propose/PauseFinder.h"
+#include "tools/zorva-lesson/propose/AlignedCuts.h"
 #include "tools/zorva-lesson/propose/SentenceTiming.h"
 
 using namespace zorva::propose;
@@ -59,7 +60,7 @@ TEST(SentenceTiming, TheDynamicProgramTakesSentenceEndsNotCommaPauses) {
     const char* label;
     std::vector<Pause> pauses;
     std::vector<int> letters;
-    std::vector<Cut> expected;
+    std::vector<SpeechSpan> expected;  // each cut's from and to
   };
   const std::vector<Row> rows = {
       {"a comma pause as long as the sentence ends",
@@ -78,13 +79,13 @@ TEST(SentenceTiming, TheDynamicProgramTakesSentenceEndsNotCommaPauses) {
   for (const Row& row : rows) {
     SpeechMap map;
     map.first_speech_s = 1.0;
-    map.last_speech_s = row.expected.back().to_s - kCutMarginS;
+    map.last_speech_s = row.expected.back().end_s - kCutMarginS;
     map.pauses = row.pauses;
     const std::vector<Cut> cuts = cutSentences(map, row.letters, 20.0);
     ASSERT_EQ(cuts.size(), row.expected.size()) << row.label;
     for (size_t i = 0; i < cuts.size(); ++i) {
-      EXPECT_NEAR(cuts[i].from_s, row.expected[i].from_s, 1e-9) << row.label << ", sentence " << i + 1;
-      EXPECT_NEAR(cuts[i].to_s, row.expected[i].to_s, 1e-9) << row.label << ", sentence " << i + 1;
+      EXPECT_NEAR(cuts[i].from_s, row.expected[i].start_s, 1e-9) << row.label << ", sentence " << i + 1;
+      EXPECT_NEAR(cuts[i].to_s, row.expected[i].end_s, 1e-9) << row.label << ", sentence " << i + 1;
     }
   }
 }

@@ -21,6 +21,15 @@ builder::RgbaImage renderPdfPage(const std::string& pdf_path, int page_number) {
                               ", not " + std::to_string(page_number));
   }
   std::unique_ptr<poppler::page> page(document->create_page(page_number - 1));
+  if (page) {
+    // Measured before rendering: a few bytes of PDF can describe a page of any size.
+    const poppler::rectf box = page->page_rect();
+    const auto pixels = [](double points) { return std::llround(std::min(points, 1e9) * kPdfDpi / 72.0); };
+    builder::requirePictureSize(pixels(box.width()), pixels(box.height()),
+                                "page " + std::to_string(page_number) + " of " + pdf_path + " read at " +
+                                    std::to_string(kPdfDpi) + " dots an inch",
+                                builder::SourceRef{pdf_path, 0});
+  }
   poppler::page_renderer renderer;
   renderer.set_render_hint(poppler::page_renderer::antialiasing);
   renderer.set_render_hint(poppler::page_renderer::text_antialiasing);

@@ -17,12 +17,6 @@ std::string secondsText(double s) {
   return text;
 }
 
-// A cut twice as long or half as long as its text would take is likely to hold the wrong words.
-bool fitsItsText(const Cut& cut) {
-  const double length = cut.to_s - cut.from_s - 2 * kCutMarginS;
-  return cut.expected_s <= 0 || (length < 2 * cut.expected_s && length > cut.expected_s / 2);
-}
-
 }  // namespace
 
 std::string quoted(const std::string& text) {
@@ -47,6 +41,10 @@ void writeProposal(const Proposal& proposal, std::ostream& out) {
   out << "[[lesson.page]]\n";
   out << "picture = " << quoted(proposal.picture) << "\n";
   if (proposal.recording.empty() && !proposal.voice.empty()) out << "voice = " << quoted(proposal.voice) << "\n";
+  for (const SpeechSpan& span : proposal.unlisted_speech) {
+    out << "# speech on no sentence, left out: " << secondsText(span.start_s) << " to " << secondsText(span.end_s)
+        << " s of " << quoted(proposal.recording) << "\n";
+  }
   for (const ProposedItem& item : proposal.items) {
     out << "\n  [[lesson.page.item]]\n";
     if (item.rect) {
@@ -58,10 +56,7 @@ void writeProposal(const Proposal& proposal, std::ostream& out) {
       out << "  role = " << quoted(item.speaker->role) << "\n";
       out << "  role_rect = " << corners(item.speaker->box) << "\n";
     }
-    if (item.cut && !fitsItsText(*item.cut)) {
-      out << "  # listen to this cut: " << secondsText(item.cut->to_s - item.cut->from_s)
-          << " s for a sentence of about " << secondsText(item.cut->expected_s) << " s\n";
-    }
+    if (item.cut && !item.cut->doubt.empty()) out << "  # listen to this cut: " << item.cut->doubt << "\n";
     if (item.cut) {
       out << "  audio = " << quoted(proposal.recording) << "\n";
       out << "  from = " << secondsText(item.cut->from_s) << "\n";

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tools/zorva-lesson/propose/PageText.h"
-#include "tools/zorva-lesson/propose/SentenceTiming.h"
+#include "tools/zorva-lesson/propose/AlignedCuts.h"
 
 namespace zorva::propose {
 
@@ -24,6 +24,7 @@ struct Proposal {
   std::string recording;  // empty: the items speak their text
   std::string voice;      // the espeak-ng voice for spoken items, if one fits the language
   std::vector<ProposedItem> items;
+  std::vector<SpeechSpan> unlisted_speech;  // in the recording, on no item
 };
 
 void writeProposal(const Proposal& proposal, std::ostream& out);

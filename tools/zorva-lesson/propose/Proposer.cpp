@@ -6,9 +6,8 @@
 #include <map>
 
 #include "tools/zorva-lesson/Sound.h"
-#include "tools/zorva-lesson/propose/LetterKey.h"
 #include "tools/zorva-lesson/propose/PagePicture.h"
-#include "tools/zorva-lesson/propose/PauseFinder.h"
+#include "tools/zorva-lesson/propose/RecordingCutter.h"
 #include "tools/zorva-lesson/propose/SentenceMatcher.h"
 #include "tools/zorva-lesson/propose/SentenceSplitter.h"
 #include "tools/zorva-lesson/propose/SpeakerLabels.h"
@@ -68,13 +67,13 @@ ProposedItem itemFor(const PageSentence& sentence, double scale, const Pictures&
   return item;
 }
 
-void cutRecording(const std::string& path, Proposal& proposal) {
+void cutPageRecording(const std::string& path, Proposal& proposal) {
   const std::vector<int16_t> samples = builder::loadSoundFile(path, builder::SourceRef{path, 0});
-  std::vector<int> letters;
-  for (const ProposedItem& item : proposal.items) letters.push_back(static_cast<int>(letterKey(item.text).size()));
-  const std::vector<Cut> cuts = cutSentences(findPauses(samples, builder::kClipRateHz), letters,
-                                             static_cast<double>(samples.size()) / builder::kClipRateHz);
-  for (size_t i = 0; i < cuts.size(); ++i) proposal.items[i].cut = cuts[i];
+  std::vector<std::string> texts;
+  for (const ProposedItem& item : proposal.items) texts.push_back(item.text);
+  AlignedCuts cuts = cutRecording(samples, texts, proposal.voice);
+  for (size_t i = 0; i < cuts.cuts.size(); ++i) proposal.items[i].cut = cuts.cuts[i];
+  proposal.unlisted_speech = std::move(cuts.unlisted);
 }
 
 }  // namespace
@@ -112,7 +111,7 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
   if (!request.recording.empty()) {
     progress.step("cutting the recording");
     proposal.recording = request.recording;
-    cutRecording(request.recording, proposal);
+    cutPageRecording(request.recording, proposal);
   }
   progress.finish();
   return proposal;

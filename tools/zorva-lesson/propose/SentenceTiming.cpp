@@ -25,6 +25,12 @@ std::string seconds(double s) {
   return out.str();
 }
 
+// A cut twice as long or half as long as its text would take is likely to hold the wrong words.
+bool fitsItsText(const Cut& cut) {
+  const double length = cut.to_s - cut.from_s - 2 * kCutMarginS;
+  return length < 2 * cut.expected_s && length > cut.expected_s / 2;
+}
+
 struct Planner {
   const SpeechMap& speech;
   std::vector<double> expected_s;
@@ -104,7 +110,6 @@ std::vector<Cut> cutSentences(const SpeechMap& speech, const std::vector<int>& l
   const std::vector<size_t> ends = n > 1 ? planner.choose() : std::vector<size_t>{};
 
   std::vector<Cut> cuts(n);
-  for (size_t k = 0; k < n; ++k) cuts[k].expected_s = planner.expected_s[k];
   cuts.front().from_s = std::max(0.0, speech.first_speech_s - kCutMarginS);
   cuts.back().to_s = std::min(duration_s, speech.last_speech_s + kCutMarginS);
   for (size_t k = 0; k + 1 < n; ++k) {
@@ -112,6 +117,11 @@ std::vector<Cut> cutSentences(const SpeechMap& speech, const std::vector<int>& l
     const double middle = (pause.start_s + pause.end_s) / 2;
     cuts[k].to_s = std::min(pause.start_s + kCutMarginS, middle);
     cuts[k + 1].from_s = std::max(pause.end_s - kCutMarginS, middle);
+  }
+  for (size_t k = 0; k < n; ++k) {
+    cuts[k].expected_s = planner.expected_s[k];
+    cuts[k].doubt = fitsItsText(cuts[k]) ? "" : seconds(cuts[k].to_s - cuts[k].from_s) + " for a sentence of about " +
+                                                    seconds(cuts[k].expected_s);
   }
   return cuts;
 }

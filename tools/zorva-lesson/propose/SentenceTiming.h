@@ -4,6 +4,7 @@
 // pauses are likelier ends, so a short pause at a comma is not taken for the end of a sentence.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "tools/zorva-lesson/propose/PauseFinder.h"
@@ -16,7 +17,8 @@ constexpr double kCutMarginS = 0.05;
 struct Cut {
   double from_s = 0;
   double to_s = 0;
-  double expected_s = 0;  // the sentence's length at the reader's rate, to judge the cut by
+  double expected_s = 0;  // the sentence's length at the reader's rate
+  std::string doubt;      // why the cut should be listened to; empty when it is sure
 };
 
 // `letters` holds each sentence's count of letters and digits. Throws BuildError when the

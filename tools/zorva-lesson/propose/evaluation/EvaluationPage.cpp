@@ -98,7 +98,7 @@ EvaluationPage makeEvaluationPage(const LanguageTexts& texts, int index) {
   const LaidPage laid = layOutPage(script.lines, static_cast<int>(script.spoken.size()));
   ScanSettings settings;
   settings.turn_degrees = std::uniform_real_distribution<double>(-1.5, 1.5)(random);
-  const Reading reading = readAloud(script.spoken, random);
+  const Reading reading = readAloud(script.spoken, ReadingStyle{}, random);
 
   EvaluationPage page;
   page.name = texts.tesseract + "-" + std::to_string(index + 1);

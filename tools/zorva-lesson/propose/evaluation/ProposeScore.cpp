@@ -11,6 +11,7 @@ namespace {
 
 constexpr double kFoundOverlap = 0.5;
 constexpr double kRightOverlap = 0.8;
+constexpr double kBadCutS = 0.5;
 
 std::vector<int> pairItems(const EvaluationPage& page, const propose::Proposal& proposal, bool given_sentences) {
   std::vector<int> item_of(page.sentences.size(), -1);
@@ -43,6 +44,10 @@ void addCut(Score& score, const std::vector<TrueSentence>& truth, size_t s, cons
   const bool takes_previous = s > 0 && cut.from_s < truth[s - 1].speech_end_s;
   const bool takes_next = s + 1 < truth.size() && cut.to_s > truth[s + 1].speech_start_s;
   if (clips_own || takes_previous || takes_next) ++score.cuts_into_speech;
+  if (std::abs(cut.from_s - true_from) > kBadCutS || std::abs(cut.to_s - true_to) > kBadCutS) {
+    ++score.bad_cuts;
+    if (!cut.doubt.empty()) ++score.bad_cuts_marked;
+  }
 }
 
 }  // namespace
@@ -58,6 +63,8 @@ void Score::add(const Score& other) {
   boxes_right += other.boxes_right;
   cut_errors_ms.insert(cut_errors_ms.end(), other.cut_errors_ms.begin(), other.cut_errors_ms.end());
   cuts_into_speech += other.cuts_into_speech;
+  bad_cuts += other.bad_cuts;
+  bad_cuts_marked += other.bad_cuts_marked;
   dialogue_lines += other.dialogue_lines;
   roles_right += other.roles_right;
   page_seconds.insert(page_seconds.end(), other.page_seconds.begin(), other.page_seconds.end());

@@ -15,6 +15,8 @@ struct Score {
   int boxes_right = 0;                // IoU >= 0.8
   std::vector<double> cut_errors_ms;  // |from - true from| and |to - true to| of found sentences
   int cuts_into_speech = 0;           // a cut inside the sentence's own speech or its neighbours'
+  int bad_cuts = 0;                   // items with a cut point off by more than half a second ...
+  int bad_cuts_marked = 0;            // ... that say "# listen to this cut"
   int dialogue_lines = 0;
   int roles_right = 0;
   std::vector<double> page_seconds;      // wall-clock time of each page's proposal ...

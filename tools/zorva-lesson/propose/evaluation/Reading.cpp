@@ -8,41 +8,41 @@
 namespace zorva::evaluation {
 namespace {
 
-constexpr int kSilent = 200;  // below this the synthesiser's output counts as silence
 constexpr int kRate = builder::kClipRateHz;
-
-std::vector<int16_t> spoken(const std::string& text, const std::string& voice) {
-  std::vector<int16_t> samples = builder::speak(text, voice, builder::SourceRef{"evaluation reading", 0});
-  const auto loud = [](int16_t v) { return std::abs(v) > kSilent; };
-  const auto first = std::find_if(samples.begin(), samples.end(), loud);
-  const auto last = std::find_if(samples.rbegin(), samples.rend(), loud).base();
-  return first < last ? std::vector<int16_t>(first, last) : std::vector<int16_t>{};
-}
 
 void addSilence(std::vector<int16_t>& samples, double seconds) {
   samples.insert(samples.end(), static_cast<size_t>(seconds * kRate), int16_t{0});
 }
 
+void addSpeech(std::vector<int16_t>& samples, const std::string& text, const ReadingVoice& voice) {
+  const std::vector<int16_t> spoken = speakWith(voice, text);
+  samples.insert(samples.end(), spoken.begin(), spoken.end());
+}
+
 }  // namespace
 
-Reading readAloud(const std::vector<SpokenSentence>& sentences, std::mt19937& random) {
+Reading readAloud(const std::vector<SpokenSentence>& sentences, const ReadingStyle& style, std::mt19937& random) {
   std::uniform_real_distribution<double> sentence_pause(0.35, 1.2), comma_pause(0.2, 0.3), chance(0, 1);
+  if (style.long_commas) sentence_pause = decltype(sentence_pause)(0.4, 0.8), comma_pause = decltype(comma_pause)(1.0, 1.6);
   Reading reading;
   addSilence(reading.samples, 0.4);
+  if (!style.spoken_title.empty()) {
+    addSpeech(reading.samples, style.spoken_title, ReadingVoice{Synthesiser::kEspeak, sentences.front().voice, 0});
+    addSilence(reading.samples, 1.0);
+  }
   for (size_t i = 0; i < sentences.size(); ++i) {
+    ReadingVoice voice = style.voice;
+    if (voice.name.empty()) voice.name = sentences[i].voice;
     if (i > 0) addSilence(reading.samples, sentence_pause(random));
     reading.speech_start_s.push_back(static_cast<double>(reading.samples.size()) / kRate);
     const std::string& text = sentences[i].text;
     const size_t comma = text.find(", ");
-    if (comma != std::string::npos && chance(random) < 0.6) {
-      const std::vector<int16_t> first = spoken(text.substr(0, comma + 1), sentences[i].voice);
-      reading.samples.insert(reading.samples.end(), first.begin(), first.end());
+    if (comma != std::string::npos && (style.long_commas || chance(random) < 0.6)) {
+      addSpeech(reading.samples, text.substr(0, comma + 1), voice);
       addSilence(reading.samples, comma_pause(random));
-      const std::vector<int16_t> rest = spoken(text.substr(comma + 2), sentences[i].voice);
-      reading.samples.insert(reading.samples.end(), rest.begin(), rest.end());
+      addSpeech(reading.samples, text.substr(comma + 2), voice);
     } else {
-      const std::vector<int16_t> whole = spoken(text, sentences[i].voice);
-      reading.samples.insert(reading.samples.end(), whole.begin(), whole.end());
+      addSpeech(reading.samples, text, voice);
     }
     reading.speech_end_s.push_back(static_cast<double>(reading.samples.size()) / kRate);
   }

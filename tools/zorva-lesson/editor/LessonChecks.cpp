@@ -1,0 +1,110 @@
+#include "tools/zorva-lesson/editor/LessonChecks.h"
+
+#include <regex>
+
+#include "tools/zorva-lesson/Assembler.h"
+#include "tools/zorva-lesson/CourseRules.h"
+
+namespace zorva::editor {
+namespace {
+
+LessonCheck placeByLine(const EditableLesson& lesson, int line, std::string text) {
+  for (size_t p = 0; p < lesson.pages.size(); ++p) {
+    const EditablePage& page = lesson.pages[p];
+    for (size_t i = 0; i < page.items.size(); ++i) {
+      if (line >= page.items[i].first_line && line <= page.items[i].last_line) return LessonCheck{p, i, std::move(text)};
+    }
+    if (line >= page.first_line && line <= page.last_line) return LessonCheck{p, std::nullopt, std::move(text)};
+  }
+  return LessonCheck{std::nullopt, std::nullopt, std::move(text)};
+}
+
+void checkArea(const std::optional<EditableRect>& area, const PagePicture& picture, const char* what,
+               size_t page, size_t item, std::vector<LessonCheck>& out) {
+  if (!area || picture.width == 0) return;
+  const builder::PictureRect& r = area->rect;
+  if (r.left >= 0 && r.top >= 0 && r.right <= picture.width && r.bottom <= picture.height) return;
+  out.push_back(LessonCheck{page, item, std::string(what) + " lies outside the " + std::to_string(picture.width) + "x" +
+                                            std::to_string(picture.height) + " picture"});
+}
+
+// The builder's rules for cuts, in its words: a cut ending within a hundredth of a second past
+// the end is the end.
+void checkCut(const EditableItem& item, const LessonMedia& media, size_t page, size_t index, std::vector<LessonCheck>& out) {
+  if (item.audio.empty() || !media.hasSound(item.audio)) return;
+  const double length = media.seconds(item.audio);
+  if (item.from && item.from->value >= length) {
+    out.push_back(LessonCheck{page, index, builder::cutPastEndWords("from", item.from->value, item.audio, length)});
+  } else if (item.to && item.to->value > length + 0.01) {
+    out.push_back(LessonCheck{page, index, builder::cutPastEndWords("to", item.to->value, item.audio, length)});
+  }
+}
+
+void checkPictureSize(const PagePicture& picture, size_t page, std::vector<LessonCheck>& out) {
+  if (picture.bytes.empty()) return;
+  const std::optional<std::string> wide = builder::judge(builder::LimitId::PageWidth, static_cast<uint64_t>(picture.width));
+  const std::optional<std::string> tall = builder::judge(builder::LimitId::PageHeight, static_cast<uint64_t>(picture.height));
+  for (const std::optional<std::string>& refusal : {wide, tall}) {
+    if (refusal) out.push_back(LessonCheck{page, std::nullopt, *refusal});
+  }
+}
+
+void checkBuilderReading(const EditableLesson& lesson, std::vector<LessonCheck>& out) {
+  try {
+    const builder::BookPlan plan = builder::readDescription(lesson.file.string());
+    for (const std::string& warning : plan.warnings) out.push_back(placeBuilderMessage(lesson, warning));
+  } catch (const builder::BuildError& error) {
+    out.push_back(placeBuilderMessage(lesson, error.what()));
+  }
+}
+
+}  // namespace
+
+LessonCheck placeBuilderMessage(const EditableLesson& lesson, const std::string& message) {
+  const std::string prefix = lesson.file.string() + ":";
+  if (message.starts_with(prefix)) {
+    const std::string rest = message.substr(prefix.size());
+    const size_t colon = rest.find(": ");
+    if (colon != std::string::npos && colon > 0 && rest.find_first_not_of("0123456789") == colon) {
+      return placeByLine(lesson, std::stoi(rest.substr(0, colon)), rest.substr(colon + 2));
+    }
+  }
+  return LessonCheck{std::nullopt, std::nullopt, message};
+}
+
+std::vector<LessonCheck> checkLesson(const EditableLesson& lesson, const LessonMedia& media) {
+  std::vector<LessonCheck> out;
+  checkBuilderReading(lesson, out);
+  for (const LessonMedia::Problem& problem : media.problems()) out.push_back(LessonCheck{problem.page, std::nullopt, problem.text});
+  for (size_t p = 0; p < lesson.pages.size(); ++p) {
+    checkPictureSize(media.picture(p), p, out);
+    for (size_t i = 0; i < lesson.pages[p].items.size(); ++i) {
+      const EditableItem& item = lesson.pages[p].items[i];
+      checkArea(item.rect, media.picture(p), "the item's rectangle", p, i, out);
+      checkArea(item.role_rect, media.picture(p), "the role rectangle", p, i, out);
+      checkCut(item, media, p, i, out);
+      for (const std::string& flag : item.flags) out.push_back(LessonCheck{p, i, flag});
+    }
+  }
+  return out;
+}
+
+std::vector<LessonCheck> placeCheckerProblems(const EditableLesson& lesson, const std::vector<builder::Problem>& problems) {
+  std::vector<LessonCheck> out;
+  const std::regex item_number("item ([0-9]+)");
+  for (const builder::Problem& problem : problems) {
+    LessonCheck check{std::nullopt, std::nullopt, problem.file + ": " + problem.what};
+    int in_lesson = 0;
+    for (size_t p = 0; p < lesson.pages.size(); ++p) {
+      in_lesson = p > 0 && lesson.pages[p - 1].lesson == lesson.pages[p].lesson ? in_lesson + 1 : 1;
+      if (builder::pageFileName(lesson.pages[p].lesson, in_lesson) != problem.file) continue;
+      check.page = p;
+      std::smatch found;
+      if (std::regex_search(problem.what, found, item_number)) check.item = std::stoul(found[1]);
+    }
+    out.push_back(std::move(check));
+  }
+  return out;
+}
+
+}  // namespace zorva::editor
