@@ -189,23 +189,6 @@ PagePlan contentsPage(const BookPlan& book) {
 
 }  // namespace
 
-std::vector<int16_t> cutSegment(std::vector<int16_t> samples, const SoundPlan& sound) {
-  if (sound.from_s == 0 && !sound.to_s) return samples;
-  const double length_s = static_cast<double>(samples.size()) / kClipRateHz;
-  // A cut that ends within a hundredth of a second of the end is the end: resampling may round.
-  if (sound.from_s >= length_s) throw BuildError(sound.where, cutPastEndWords("from", sound.from_s, sound.path, length_s));
-  if (sound.to_s && *sound.to_s > length_s + 0.01) {
-    throw BuildError(sound.where, cutPastEndWords("to", *sound.to_s, sound.path, length_s));
-  }
-  const auto at = [&](double seconds) {
-    return std::min(static_cast<size_t>(std::llround(seconds * kClipRateHz)), samples.size());
-  };
-  const size_t begin = at(sound.from_s);
-  const size_t end = sound.to_s ? at(*sound.to_s) : samples.size();
-  return std::vector<int16_t>(samples.begin() + static_cast<std::ptrdiff_t>(begin),
-                              samples.begin() + static_cast<std::ptrdiff_t>(end));
-}
-
 ViewRect pageToView(const PictureRect& r) {
   return ViewRect{r.left + kPictureLeftPx, r.top + kPageTopPx, r.right + kPictureLeftPx, r.bottom + kPageTopPx};
 }
