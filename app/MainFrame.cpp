@@ -16,9 +16,8 @@ BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) {
   cs.style = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE;
   RECT work = {0, 0, 0, 0};
   ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  // The book's layout is made for 1024 by 716; smaller desktops get their work area.
-  cs.cy = work.bottom > 768 ? 716 : work.bottom;
-  cs.cx = work.right > 1024 ? 1024 : work.right;
+  cs.cy = work.bottom > 768 ? kBookHeight : work.bottom;
+  cs.cx = work.right > kBookWidth ? kBookWidth : work.right;
   cs.x = 0;
   cs.y = 0;
   cs.dwExStyle &= ~WS_EX_CLIENTEDGE;

@@ -9,6 +9,9 @@ class CMainFrame : public CFrameWnd {
   DECLARE_DYNAMIC(CMainFrame)
 
 public:
+  // The window the book's layout is made for; smaller desktops get their work area.
+  enum { kBookWidth = 1024, kBookHeight = 716 };
+
   CMainFrame();
   virtual ~CMainFrame();
 

@@ -121,7 +121,7 @@ void CLessonBook::Draw(CDC* pDC) {
     return;
   }
   if (m_pPagePicture != NULL) m_pPagePicture->Draw(pDC);
-  CRect rectInfo(860, 10, 1100, 30);
+  CRect rectInfo(kInfoLeft, kInfoTop, kInfoRight, kInfoBottom);
   pDC->DrawText(m_strPageInfo, &rectInfo, 0);
 }
 

@@ -33,6 +33,8 @@ public:
     kButtonCount
   };
   enum { kMaxItems = 60 };
+  // Where a page's information line is drawn, in view coordinates.
+  enum { kInfoLeft = 860, kInfoTop = 10, kInfoRight = 1100, kInfoBottom = 30 };
 
   CLessonBook();
   virtual ~CLessonBook();

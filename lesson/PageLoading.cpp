@@ -48,7 +48,7 @@ void CLessonBook::LoadPage(CString strName, short nLesson, CDC* pDC) {
   file.Abort();
 
   if (m_pPagePicture != NULL) m_pPagePicture->Draw(pDC);
-  CRect rectInfo(860, 10, 1100, 30);
+  CRect rectInfo(kInfoLeft, kInfoTop, kInfoRight, kInfoBottom);
   pDC->DrawText(m_strPageInfo, &rectInfo, 0);
   m_buttons[kRepeatButton]->m_strCaption = "Repeat after me";
   m_buttons[kRepeatButton]->Draw(pDC);

@@ -13,7 +13,7 @@
 //
 // Deferring: nothing. Every call has done its work when it returns (the beep and the queued
 // bytes go on sounding afterwards). These calls know nothing of the desktop's held pixels: the
-// waveform calls have the desktop show them (DesktopBackend::showHeldPixels) before every
+// waveform calls have the desktop show them (PixelHoldingDesktop.h) before every
 // playedBytes.
 #pragma once
 

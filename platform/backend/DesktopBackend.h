@@ -11,14 +11,8 @@
 // top-level window the platform draws in (menu bar and client area): the outer window less the
 // desktop's decorations.
 //
-// Deferring: a desktop may hold presented pixels back for up to 8 ms, to show several drawing
-// calls at once, but shows whatever it holds before pollEvent, waitForEvent, nowMs, sleepMs,
-// messageBox or showHeldPixels returns, so that what the learner sees is never older than what
-// the program waits on, hears or asks about. The audio devices know nothing of the desktop, so
-// the flush for sounds lives above the seam: the waveform calls ask a sound's progress only
-// through heardBytes (platform/win32/audio/WaveDevice.h), which calls showHeldPixels before
-// AudioBackend::playedBytes; a wait on a sound thus shows what was drawn while it plays.
-// Nothing else may be deferred: every other call has done its work when it returns.
+// Every call has done its work when it returns. (The platform reaches its desktop through
+// PixelHoldingDesktop.h, which gathers presented pixels for a few milliseconds.)
 #pragma once
 
 #include <cstdint>
@@ -80,42 +74,40 @@ class DesktopBackend {
   // Copies the changed rectangle [x0,x1)x[y0,y1) of the content pixels (32-bit, 0x00BBGGRR as
   // COLORREF, `stride` pixels per row) to the screen. Called after every drawing call outside
   // a paint, and once for a whole paint when it ends.
-  // `changed` is in content coordinates. May be held back (see Deferring above).
+  // `changed` is in content coordinates.
   virtual void present(const uint32_t* pixels, int width, int height, int stride,
                        const ScreenRect& changed) = 0;
-  // Shows at once whatever present() holds back. Called by the waveform calls (waveOutGetPosition,
-  // PlaySoundA's wait) each time before they ask how much of a sound has been heard.
-  virtual void showHeldPixels() = 0;
   // Called once, by DestroyWindow of the top-level window; no present() follows.
   virtual void destroyWindow() = 0;
 
   // --- Input ------------------------------------------------------------------------------
   // Takes the next raw input event if one is waiting; never blocks. Called only when the
   // platform reads its message queue (PeekMessageA, GetMessageA), so input made during a long
-  // call waits here. Shows held pixels first.
+  // call waits here.
   virtual bool pollEvent(InputEvent& event) = 0;
   // Blocks until an event is waiting or timeout_ms has passed (negative: no limit). Called by
-  // GetMessageA and WaitMessage when the queue is empty. Shows held pixels first.
+  // GetMessageA and WaitMessage when the queue is empty.
   virtual void waitForEvent(int timeout_ms) = 0;
 
   // --- Dialogs ----------------------------------------------------------------------------
   // A modal message box; returns the button pressed. Called by MessageBoxA: `flags` are its MB_*
-  // bits; `has_owner` tells whether a window of the program owns it. Shows held pixels first.
+  // bits; `has_owner` tells whether a window of the program owns it.
   virtual MessageBoxAnswer messageBox(const std::string& text, const std::string& caption,
                                       unsigned flags, bool has_owner) = 0;
 
   // --- Time -------------------------------------------------------------------------------
   // Milliseconds on the desktop's clock (virtual on the headless backend). Asked by
-  // GetTickCount, for message times and by every wait for a sound. Shows held pixels first.
+  // GetTickCount, for message times and by every wait for a sound.
   virtual uint64_t nowMs() = 0;
   // Lets time pass: the caller has nothing to do for about `ms` milliseconds. Called by Sleep
-  // and by the polling loops of the waveform calls (1 ms a turn). Shows held pixels first.
+  // and by the polling loops of the waveform calls (1 ms a turn).
   virtual void sleepMs(int ms) = 0;
 };
 
-// The desktop the platform runs on. Made once, at first use, by the program's chooser
-// (BackendFactory.h) together with the audio devices, unless a test or benchmark installed one.
-// A desktop and the audio devices may be one object, installed in both places.
+// The desktop the platform runs on, inside a PixelHoldingDesktop. Made once, at first use, by
+// the program's chooser (BackendFactory.h) together with the audio devices, unless a test or
+// benchmark installed one. A desktop and the audio devices may be one object, installed in both
+// places.
 DesktopBackend& desktopBackend();
 void installDesktopBackend(std::shared_ptr<DesktopBackend> replacement);
 

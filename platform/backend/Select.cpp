@@ -1,6 +1,7 @@
 // Chooses the backends once, at first use (the program's chooser decides which), unless a test
 // or benchmark installed them. The chooser's pair fills whichever place is still empty.
 #include "platform/backend/BackendFactory.h"
+#include "platform/backend/PixelHoldingDesktop.h"
 
 namespace zorva::platform {
 namespace {
@@ -12,7 +13,7 @@ Backends& current() {
 Backends& choose() {
   Backends& now = current();
   Backends made = makeDefaultBackends();
-  if (!now.desktop) now.desktop = std::move(made.desktop);
+  if (!now.desktop) now.desktop = std::make_shared<PixelHoldingDesktop>(std::move(made.desktop));
   if (!now.audio) now.audio = std::move(made.audio);
   return now;
 }
@@ -29,7 +30,7 @@ AudioBackend& audioBackend() {
 }
 
 void installDesktopBackend(std::shared_ptr<DesktopBackend> replacement) {
-  current().desktop = std::move(replacement);
+  current().desktop = replacement ? std::make_shared<PixelHoldingDesktop>(std::move(replacement)) : nullptr;
 }
 
 void installAudioBackend(std::shared_ptr<AudioBackend> replacement) {

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/backend/PixelHoldingDesktop.h"
 #include "platform/win32/user/WindowTree.h"
 
 namespace zorva::testing {
@@ -145,6 +146,7 @@ bool Desktop::pumpUntilIdle(int bound) {
 }
 
 COLORREF Desktop::pixel(HWND window, int x, int y) const {
+  platform::showHeldPixels();
   const POINT p = contentPoint(window, x, y);
   return backend_->contentPixel(p.x, p.y);
 }

@@ -51,7 +51,8 @@ class Desktop {
   std::function<bool(MSG&)> preTranslate;  // true: the message was taken (an accelerator)
   std::optional<int> quitCode() const { return quit_code_; }
 
-  // The screen pixel at a client point of `window`, as last presented.
+  // The screen pixel at a client point of `window` as the learner sees it once the program next
+  // waits: what the desktop holds back is shown first.
   COLORREF pixel(HWND window, int x, int y) const;
   // The content point (backend coordinates) of a client point of `window`.
   POINT contentPoint(HWND window, int x, int y) const;

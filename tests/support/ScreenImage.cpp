@@ -2,6 +2,7 @@
 
 #include <png.h>
 
+#include "platform/backend/PixelHoldingDesktop.h"
 #include "tests/support/Desktop.h"
 
 namespace zorva::testing {
@@ -44,6 +45,7 @@ ScreenImage clientImage(Desktop& desktop, HWND window) {
   image.height = client.bottom - client.top;
   image.pixels.reserve(static_cast<size_t>(image.width) * image.height);
   const POINT origin = desktop.contentPoint(window, 0, 0);
+  platform::showHeldPixels();  // the screen as the learner sees it once the program next waits
   for (int y = 0; y < image.height; ++y)
     for (int x = 0; x < image.width; ++x)
       image.pixels.push_back(desktop.backend().contentPixel(origin.x + x, origin.y + y));

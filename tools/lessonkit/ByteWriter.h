@@ -34,11 +34,6 @@ class ByteWriter {
   void tag(std::string_view four) {
     for (char c : four) u8(static_cast<uint8_t>(c));
   }
-  // A NUL-padded field of `size` bytes; the caller has checked that the text leaves room for
-  // the terminating NUL.
-  void text(std::string_view s, size_t size) {
-    for (size_t i = 0; i < size; ++i) u8(i < s.size() ? static_cast<uint8_t>(s[i]) : 0);
-  }
   void zeros(size_t n) { out_.insert(out_.end(), n, 0); }
   void bytes(const Bytes& b) { out_.insert(out_.end(), b.begin(), b.end()); }
 
@@ -53,6 +48,11 @@ inline void putLe32(Bytes& b, size_t at, uint32_t v) {
 inline void putLe16(Bytes& b, size_t at, uint16_t v) {
   b.at(at) = static_cast<uint8_t>(v);
   b.at(at + 1) = static_cast<uint8_t>(v >> 8);
+}
+// A NUL-padded text field of `size` bytes at `at`; the caller has checked that the text leaves
+// room for the terminating NUL.
+inline void putText(Bytes& b, size_t at, std::string_view s, size_t size) {
+  for (size_t i = 0; i < size; ++i) b.at(at + i) = i < s.size() ? static_cast<uint8_t>(s[i]) : 0;
 }
 
 }  // namespace zorva::lessonkit

@@ -11,17 +11,6 @@
 
 namespace zorva::lessonkit {
 
-constexpr size_t kStartupHeaderSize = 1420;
-constexpr size_t kStartupRecordPointer = 44;  // header field: offset of the picture record
-
-constexpr size_t kPageNameSize = 13;    // 12 characters and a NUL
-constexpr size_t kPageInfoSize = 1000;  // 999 characters and a NUL
-constexpr size_t kPagePrevAt = 1;
-constexpr size_t kPageNextAt = 14;
-constexpr size_t kPageInfoAt = 27;
-constexpr size_t kPagePictureRecordAt = 1027;
-constexpr size_t kPagePictureAt = 1099;
-
 struct StartupFile {
   Bytes bytes;
   size_t record_at = 0;   // the picture record
@@ -29,7 +18,7 @@ struct StartupFile {
   size_t picture_size = 0;
 };
 
-// Header (offset at 44 = 1420), the picture record right after it, then the PCX bytes.
+// The header (pointing at what follows it), the picture record, then the PCX bytes.
 StartupFile startupFile(const Bytes& pcx);
 
 struct Item {
@@ -56,7 +45,7 @@ struct PageFile {
   size_t picture_size = 0;
   size_t count_at = 0;              // the 16-bit item count
   std::vector<size_t> record_at;    // each item's record
-  std::vector<size_t> clip_at;      // each item's clip (== record + 92; size 0 without clip)
+  std::vector<size_t> clip_at;      // each item's clip (right after its record; size 0 without clip)
   std::vector<size_t> clip_size;
 };
 

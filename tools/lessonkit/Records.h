@@ -5,14 +5,9 @@
 #include <string>
 
 #include "tools/lessonkit/ByteWriter.h"
+#include "tools/lessonkit/FileLayout.h"
 
 namespace zorva::lessonkit {
-
-constexpr size_t kPictureRecordSize = 72;
-constexpr size_t kItemRecordSize = 92;
-constexpr size_t kRecordNameSize = 64;
-// Stored y values count rows of the page picture, which Zorva places 20 rows above the view.
-constexpr int kStoredYOffset = 20;
 
 // A rectangle in view coordinates.
 struct ViewRect {
@@ -22,7 +17,7 @@ struct ViewRect {
   int bottom = 0;
 };
 
-// 64 bytes of name (NUL-padded, at most 63 characters), then the offset and length of the data.
+// A name (NUL-padded, at most 63 characters), then the offset and length of the data.
 Bytes pictureRecord(int32_t offset, uint32_t length, const std::string& name = {});
 
 struct ItemRecord {
@@ -35,7 +30,7 @@ struct ItemRecord {
   uint32_t clip_length = 0;  // 0: the item has no clip
 };
 
-// The 92-byte item record, y values stored 20 higher than given. Throws std::invalid_argument
+// The item record, y values stored kStoredYOffset higher than given. Throws std::invalid_argument
 // when a value does not fit its 16-bit field or the name is too long.
 Bytes itemRecord(const ItemRecord& item);
 

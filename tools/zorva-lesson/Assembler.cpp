@@ -5,7 +5,6 @@
 #include <map>
 #include <optional>
 
-#include "tools/zorva-lesson/ContentsPage.h"
 #include "tools/zorva-lesson/CourseRules.h"
 #include "tools/zorva-lesson/InfoLine.h"
 #include "tools/zorva-lesson/Sound.h"
@@ -155,24 +154,40 @@ BuiltItem buildItem(const ItemPlan& wanted, const Laid& laid, int index, Warning
   return built;
 }
 
-}  // namespace
-
-std::vector<int16_t> cutSegment(std::vector<int16_t> samples, const SoundPlan& sound) {
-  if (sound.from_s == 0 && !sound.to_s) return samples;
-  const double length_s = static_cast<double>(samples.size()) / kClipRateHz;
-  // A cut that ends within a hundredth of a second of the end is the end: resampling may round.
-  if (sound.from_s >= length_s) throw BuildError(sound.where, cutPastEndWords("from", sound.from_s, sound.path, length_s));
-  if (sound.to_s && *sound.to_s > length_s + 0.01) {
-    throw BuildError(sound.where, cutPastEndWords("to", *sound.to_s, sound.path, length_s));
+// The contents page: the page file of lesson number 0, which Zorva loads when "Previous Page" is
+// clicked on a lesson's first page or "Next Page" on its last. A text page with the course's
+// heading, every lesson's pages by their information line and how to use the buttons, in the
+// words the description gives.
+PagePlan contentsPage(const BookPlan& book) {
+  const ContentsPlan& words = book.contents;
+  PagePlan page;
+  page.where = words.where;
+  page.info = words.info;
+  page.picture.where = words.where;
+  std::vector<std::string>& lines = page.picture.lines;
+  if (!words.heading.empty()) lines.insert(lines.end(), {words.heading, ""});
+  std::vector<const LessonPlan*> lessons;
+  for (const LessonPlan& lesson : book.lessons) lessons.push_back(&lesson);
+  std::sort(lessons.begin(), lessons.end(), [](auto* a, auto* b) { return a->number < b->number; });
+  for (const LessonPlan* lesson : lessons) {
+    lines.push_back(words.lesson + " " + std::to_string(lesson->number));
+    for (size_t p = 0; p < lesson->pages.size(); ++p) {
+      const std::string& info = lesson->pages[p].info;
+      lines.push_back("    " + std::to_string(p + 1) + (info.empty() ? "" : "   " + info));
+    }
+    lines.push_back("");
   }
-  const auto at = [&](double seconds) {
-    return std::min(static_cast<size_t>(std::llround(seconds * kClipRateHz)), samples.size());
-  };
-  const size_t begin = at(sound.from_s);
-  const size_t end = sound.to_s ? at(*sound.to_s) : samples.size();
-  return std::vector<int16_t>(samples.begin() + static_cast<std::ptrdiff_t>(begin),
-                              samples.begin() + static_cast<std::ptrdiff_t>(end));
+  lines.insert(lines.end(), words.help.begin(), words.help.end());
+  // Lines stand below a 40-pixel margin; a long course sets them closer so that all are seen.
+  // A page's long information line (built with a warning) is cut short here, not refused.
+  page.picture.style.cut_long_lines = true;
+  page.picture.height = kPageHeightPx;
+  const int room_px = kPageHeightPx - 40 + 6;  // the last line's box may end 6 pixels above its step
+  page.picture.style.line_step_px = std::min(page.picture.style.line_step_px, room_px / static_cast<int>(lines.size()));
+  return page;
 }
+
+}  // namespace
 
 ViewRect pageToView(const PictureRect& r) {
   return ViewRect{r.left + kPictureLeftPx, r.top + kPageTopPx, r.right + kPictureLeftPx, r.bottom + kPageTopPx};

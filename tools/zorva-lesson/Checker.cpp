@@ -10,6 +10,7 @@
 #include <glib.h>
 
 #include "platform/win32/kernel/PathResolver.h"
+#include "tools/lessonkit/FileLayout.h"
 #include "tools/zorva-lesson/CourseRules.h"
 #include "tools/zorva-lesson/DataNames.h"
 #include "tools/zorva-lesson/FileBytes.h"
@@ -19,15 +20,7 @@ namespace zorva::builder {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr size_t kHeaderBytes = 1420;
-constexpr size_t kPageFixedBytes = 1099;
-constexpr size_t kRecordBytes = 92;
-constexpr int kMaxItems = 60;
-
-// The largest audio rectangle that can be seen whole: the view on the largest frame Zorva opens.
-constexpr int kViewWidth = kViewWidthPx;
-constexpr int kViewHeight = kViewHeightPx;
+using namespace lessonkit;
 
 std::string upper(std::string name) {
   std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::toupper(c); });
@@ -110,10 +103,9 @@ class FolderCheck {
   }
 
   void checkPictureAt(const std::string& file, const FileBytes& bytes, size_t record_at, bool title) {
-    const int32_t offset = bytes.i32(record_at + 64);
-    const uint32_t length = bytes.u32(record_at + 68);
+    const auto [offset, length] = bytes.pictureRecord(record_at);
     if (offset < 0 || static_cast<uint64_t>(offset) + length > bytes.size()) {
-      problem(file, static_cast<long>(record_at + 64), "picture data lies outside the file");
+      problem(file, static_cast<long>(record_at + kPictureOffsetAt), "picture data lies outside the file");
       return;
     }
     const PictureReport report = checkPicture(bytes, static_cast<uint64_t>(offset), length);
@@ -133,13 +125,14 @@ class FolderCheck {
     if (!read) return;
     const FileBytes& bytes = *read;
     out_ << "DATA4.DAT (" << bytes.size() << " bytes)\n";
-    if (bytes.size() < kHeaderBytes) {
-      problem("DATA4.DAT", static_cast<long>(bytes.size()), "shorter than its 1420-byte header");
+    if (bytes.size() < kStartupHeaderSize) {
+      problem("DATA4.DAT", static_cast<long>(bytes.size()),
+              "shorter than its " + std::to_string(kStartupHeaderSize) + "-byte header");
       return;
     }
-    const int32_t record = bytes.i32(44);
-    if (record < 0 || static_cast<uint64_t>(record) + 72 > bytes.size()) {
-      problem("DATA4.DAT", 44, "the title's picture record lies outside the file");
+    const int32_t record = bytes.i32(kStartupRecordPointer);
+    if (record < 0 || static_cast<uint64_t>(record) + kPictureRecordSize > bytes.size()) {
+      problem("DATA4.DAT", kStartupRecordPointer, "the title's picture record lies outside the file");
       return;
     }
     checkPictureAt("DATA4.DAT", bytes, static_cast<size_t>(record), true);
@@ -152,103 +145,120 @@ class FolderCheck {
     ++result_.pages;
     const FileBytes& bytes = *read;
     out_ << " Page " << name << " (" << bytes.size() << " bytes)\n";
-    if (bytes.size() < kPageFixedBytes) {
-      problem(name, static_cast<long>(bytes.size()), "shorter than the page file's fixed 1099 bytes");
+    if (bytes.size() < kPageFixedSize) {
+      problem(name, static_cast<long>(bytes.size()),
+              "shorter than the page file's fixed " + std::to_string(kPageFixedSize) + " bytes");
       return "";
     }
-    const std::string prev = bytes.text(1, 13), next = bytes.text(14, 13);
+    const std::string prev = bytes.text(kPagePrevAt, kPageNameSize), next = bytes.text(kPageNextAt, kPageNameSize);
     out_ << "  previous '" << prev << "', next '" << next << "'\n";
-    const std::string info = bytes.text(27, 1000);
+    const std::string info = bytes.text(kPageInfoAt, kPageInfoSize);
     out_ << "  info '" << asTerminalText(info) << "'\n";
     if (looksLikeUtf8(info)) {
-      problem(name, 27, "the information line holds UTF-8 text; Zorva draws it byte by byte as Windows-1252");
+      problem(name, kPageInfoAt,
+              "the information line holds UTF-8 text; Zorva draws it byte by byte as Windows-1252");
     }
     std::string why;
-    if (!prev.empty() && !resolveDataName(folder_, prev, why)) problem(name, 1, "previous page '" + prev + "' " + why);
-    checkPictureAt(name, bytes, 1027, false);
+    if (!prev.empty() && !resolveDataName(folder_, prev, why)) {
+      problem(name, kPagePrevAt, "previous page '" + prev + "' " + why);
+    }
+    checkPictureAt(name, bytes, kPagePictureRecordAt, false);
     checkItems(name, bytes);
     return next;
   }
 
   void checkItems(const std::string& name, const FileBytes& bytes) {
-    const uint64_t p = static_cast<uint64_t>(std::max(bytes.i32(1027 + 64), 0)) + bytes.u32(1027 + 68);
+    const auto [picture_at, picture_length] = bytes.pictureRecord(kPagePictureRecordAt);
+    const uint64_t p = static_cast<uint64_t>(std::max(picture_at, 0)) + picture_length;
     if (p + 2 > bytes.size()) {
       problem(name, static_cast<long>(p), "no item count after the picture");
       return;
     }
     const int count = bytes.i16(p);
     out_ << "  " << count << " item(s)\n";
-    if (count > kMaxItems) problem(name, static_cast<long>(p), "more than 60 items");
+    if (count > kMaxItems) problem(name, static_cast<long>(p), "more than " + std::to_string(kMaxItems) + " items");
     if (count < 0) problem(name, static_cast<long>(p), "the item count is negative");
     std::vector<std::pair<int, int>> links;  // role head, next in role
     uint64_t at = p + 2;
     for (int i = 0; i < std::min(count, kMaxItems); ++i) {
-      if (at + kRecordBytes > bytes.size()) {
+      if (at + kItemRecordSize > bytes.size()) {
         problem(name, static_cast<long>(at), "item " + std::to_string(i) + "'s record is cut short");
         return;
       }
-      out_ << "  item " << i << ": audio (" << bytes.i16(at + 8) << "," << bytes.i16(at + 10) - 20 << ")-("
-           << bytes.i16(at + 12) << "," << bytes.i16(at + 14) - 20 << ")";
-      if (bytes.i16(at + 2) != bytes.i16(at + 6)) {
-        out_ << " role (" << bytes.i16(at) << "," << bytes.i16(at + 2) - 20 << ")-(" << bytes.i16(at + 4) << ","
-             << bytes.i16(at + 6) - 20 << ")";
+      const ItemRecord item = bytes.itemRecord(at);
+      out_ << "  item " << i << ": audio ";
+      print(item.audio);
+      if (item.role.top != item.role.bottom) {
+        out_ << " role ";
+        print(item.role);
       }
-      out_ << " head " << bytes.i16(at + 16) << " next " << bytes.i16(at + 18);
-      checkAudioRect(name, bytes, at, i);
-      links.emplace_back(bytes.i16(at + 16), bytes.i16(at + 18));
-      at = checkClip(name, bytes, at, i);
+      out_ << " head " << item.role_head << " next " << item.next_in_role;
+      checkAudioRect(name, item.audio, at, i);
+      links.emplace_back(item.role_head, item.next_in_role);
+      at = checkClip(name, bytes, item, at, i);
       out_ << "\n";
     }
     checkChains(name, links, p + 2);
   }
 
-  void checkAudioRect(const std::string& name, const FileBytes& bytes, uint64_t record, int index) {
-    const int width = bytes.i16(record + 12) - bytes.i16(record + 8);
-    const int height = bytes.i16(record + 14) - bytes.i16(record + 10);
+  void print(const ViewRect& r) {
+    out_ << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
+  }
+
+  // The largest audio rectangle that can be seen whole is the view on the largest window.
+  void checkAudioRect(const std::string& name, const ViewRect& audio, uint64_t record, int index) {
+    const int width = audio.right - audio.left;
+    const int height = audio.bottom - audio.top;
     const std::string item = "item " + std::to_string(index) + "'s audio rectangle";
     if (width <= 0 || height <= 0) {
-      problem(name, static_cast<long>(record + 8), item + " is empty or inverted");
+      problem(name, static_cast<long>(record + kItemAudioAt), item + " is empty or inverted");
     } else if (width > kViewWidth || height > kViewHeight) {
-      problem(name, static_cast<long>(record + 8),
+      problem(name, static_cast<long>(record + kItemAudioAt),
               item + " is larger than the " + std::to_string(kViewWidth) + "x" + std::to_string(kViewHeight) + " view");
     }
   }
 
-  uint64_t checkClip(const std::string& name, const FileBytes& bytes, uint64_t record, int index) {
-    const uint32_t offset = bytes.u32(record + 84), length = bytes.u32(record + 88);
+  uint64_t checkClip(const std::string& name, const FileBytes& bytes, const ItemRecord& record, uint64_t at,
+                     int index) {
+    const uint32_t offset = record.clip_offset, length = record.clip_length;
     if (length == 0) {
       out_ << ", no clip, recording 116666 bytes";
-      return record + kRecordBytes;
+      return at + kItemRecordSize;
     }
     const std::string item = "item " + std::to_string(index) + "'s clip";
-    if (length < 52 || static_cast<uint64_t>(offset) + length > bytes.size()) {
-      problem(name, static_cast<long>(record + 84), item + " lies outside the file or is shorter than 52 bytes");
+    if (length < kClipHeaderSize || static_cast<uint64_t>(offset) + length > bytes.size()) {
+      problem(name, static_cast<long>(at + kItemClipOffsetAt),
+              item + " lies outside the file or is shorter than " + std::to_string(kClipHeaderSize) + " bytes");
       return static_cast<uint64_t>(offset) + length;
     }
     const int64_t base = static_cast<int64_t>(length) - 8;
     const int64_t grown = base < 58000 ? base + base / 2 : base + base / 6;
-    out_ << ", clip " << length << " bytes (" << (length - 52) / 44100.0 << " s), recording " << grown << " bytes";
+    out_ << ", clip " << length << " bytes (" << (length - kClipHeaderSize) / 44100.0 << " s), recording " << grown
+         << " bytes";
     if (bytes.text(offset, 4) != "FORM") {
       problem(name, offset, item + " does not begin with \"FORM\": Zorva shows \"Not an AIFF file\" for it");
     }
-    if ((length - 52) % 2 != 0) problem(name, static_cast<long>(record + 88), item + " has an odd data size");
+    if ((length - kClipHeaderSize) % 2 != 0) {
+      problem(name, static_cast<long>(at + kItemClipLengthAt), item + " has an odd data size");
+    }
     return static_cast<uint64_t>(offset) + length;
   }
 
   void checkChains(const std::string& name, const std::vector<std::pair<int, int>>& links, uint64_t first_record) {
     const int n = static_cast<int>(links.size());
     for (int i = 0; i < n; ++i) {
-      const long at = static_cast<long>(first_record + static_cast<uint64_t>(i) * kRecordBytes);
+      const long at = static_cast<long>(first_record + static_cast<uint64_t>(i) * kItemRecordSize);
+      const long head_at = at + static_cast<long>(kItemRoleHeadAt), next_at = at + static_cast<long>(kItemNextInRoleAt);
       const auto [head, next] = links[i];
-      if (head < -1 || head >= n) problem(name, at + 16, "item " + std::to_string(i) + "'s role head is out of range");
-      if (next < -1 || next >= n) problem(name, at + 18, "item " + std::to_string(i) + "'s next in role is out of range");
+      if (head < -1 || head >= n) problem(name, head_at, "item " + std::to_string(i) + "'s role head is out of range");
+      if (next < -1 || next >= n) problem(name, next_at, "item " + std::to_string(i) + "'s next in role is out of range");
       if (head != i || head < 0) continue;
       std::string chain = std::to_string(i);
       std::set<int> visited{i};
       for (int k = next; k != -1; k = links[k].second) {
         if (k < 0 || k >= n) break;
         if (!visited.insert(k).second) {
-          problem(name, at + 18, "role chain from item " + std::to_string(i) + " runs in a circle");
+          problem(name, next_at, "role chain from item " + std::to_string(i) + " runs in a circle");
           break;
         }
         chain += " -> " + std::to_string(k);

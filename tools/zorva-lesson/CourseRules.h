@@ -8,11 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "tools/lessonkit/FileLayout.h"
+
 namespace zorva::builder {
 
 // Zorva's view on the largest frame it opens, and where it places its pictures in it.
-constexpr int kViewWidthPx = 1024;
-constexpr int kViewHeightPx = 716;
+constexpr int kViewWidthPx = lessonkit::kViewWidth;
+constexpr int kViewHeightPx = lessonkit::kViewHeight;
 constexpr int kPictureLeftPx = 110;
 constexpr int kPageTopPx = -20;  // a page picture's top 20 rows lie above the view
 constexpr int kTitleTopPx = 0;

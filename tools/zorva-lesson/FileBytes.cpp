@@ -71,4 +71,24 @@ std::string FileBytes::text(uint64_t at, uint64_t width) const {
   return out;
 }
 
+FileBytes::PictureSpan FileBytes::pictureRecord(uint64_t at) const {
+  return {i32(at + lessonkit::kPictureOffsetAt), u32(at + lessonkit::kPictureLengthAt)};
+}
+
+lessonkit::ItemRecord FileBytes::itemRecord(uint64_t at) const {
+  const auto rect = [&](uint64_t field) {
+    return lessonkit::ViewRect{i16(field), i16(field + 2) - lessonkit::kStoredYOffset, i16(field + 4),
+                               i16(field + 6) - lessonkit::kStoredYOffset};
+  };
+  lessonkit::ItemRecord item;
+  item.role = rect(at + lessonkit::kItemRoleAt);
+  item.audio = rect(at + lessonkit::kItemAudioAt);
+  item.role_head = i16(at + lessonkit::kItemRoleHeadAt);
+  item.next_in_role = i16(at + lessonkit::kItemNextInRoleAt);
+  item.name = text(at + lessonkit::kItemNameAt, lessonkit::kRecordNameSize);
+  item.clip_offset = u32(at + lessonkit::kItemClipOffsetAt);
+  item.clip_length = u32(at + lessonkit::kItemClipLengthAt);
+  return item;
+}
+
 }  // namespace zorva::builder

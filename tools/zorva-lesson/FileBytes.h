@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/lessonkit/Records.h"
+
 namespace zorva::builder {
 
 // No data file the builder writes comes near this; a larger one is reported, not read.
@@ -32,6 +34,16 @@ class FileBytes {
   int32_t i32(uint64_t at) const { return static_cast<int32_t>(u32(at)); }
   // Bytes up to the first NUL within a field of `width` bytes.
   std::string text(uint64_t at, uint64_t width) const;
+
+  // The records of Zorva's data files, read field by field as tools/lessonkit/FileLayout.h
+  // places them.
+  struct PictureSpan {
+    int32_t offset = 0;
+    uint32_t length = 0;
+  };
+  PictureSpan pictureRecord(uint64_t at) const;
+  // With its y values back in view coordinates.
+  lessonkit::ItemRecord itemRecord(uint64_t at) const;
 
  private:
   std::vector<uint8_t> bytes_;

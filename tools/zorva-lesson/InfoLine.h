@@ -1,17 +1,19 @@
 // The line of page information: Zorva draws it as 8-bit Windows-1252 text in its system font
-// into an area 240 pixels wide, from x = 860 of its view.
+// into its information area (tools/lessonkit/FileLayout.h).
 #pragma once
 
 #include <optional>
 #include <string>
 
+#include "tools/lessonkit/FileLayout.h"
+
 namespace zorva::builder {
 
-// Of that area the learner sees only what lies inside the view: the window is at most 1024
-// pixels wide and the view's sunken edge takes 2 on each side, so its client ends at x = 1020.
-constexpr int kInfoShownWidthPx = 1020 - 860;
-// Zorva draws the line into (860, 10)-(1100, 30) without clearing it first.
-constexpr int kInfoAreaWidthPx = 1100 - 860;
+// Of that area the learner sees only what lies inside the view: the view's sunken edge takes 2
+// pixels on each side of the widest window.
+constexpr int kInfoShownWidthPx = lessonkit::kViewWidth - 2 * 2 - lessonkit::kInfoLeft;
+// Zorva draws the line into its information area without clearing it first.
+constexpr int kInfoAreaWidthPx = lessonkit::kInfoRight - lessonkit::kInfoLeft;
 
 // The text in Windows-1252, or nothing when a character has no place there; `refused` then
 // holds the first such character.

@@ -5,6 +5,7 @@
 
 #include <toml++/toml.h>
 
+#include "tools/lessonkit/FileLayout.h"
 #include "tools/zorva-lesson/CharacterName.h"
 #include "tools/zorva-lesson/CourseRules.h"
 #include "tools/zorva-lesson/DescriptionShape.h"
@@ -253,7 +254,9 @@ PagePlan readPage(const Context& ctx, const toml::table& table, const Inherited&
   if (const toml::array* items = arrayOfTables(ctx, table, "item")) {
     for (const auto& node : *items) page.items.push_back(readItem(ctx, *node.as_table(), settings));
   }
-  if (page.items.size() > 60) throw BuildError(page.where, "a page holds at most 60 items");
+  if (page.items.size() > lessonkit::kMaxItems) {
+    throw BuildError(page.where, "a page holds at most " + std::to_string(lessonkit::kMaxItems) + " items");
+  }
   return page;
 }
 

@@ -14,14 +14,15 @@ namespace zorva::builder {
 struct SourceRef {
   std::string file;
   int line = 0;
-  std::string describe() const { return file + ":" + std::to_string(line); }
+  // "course.toml:12", or the file alone when no line is known.
+  std::string describe() const { return line > 0 ? file + ":" + std::to_string(line) : file; }
 };
 
 // A problem in the author's input: says which file and line, and what is wrong.
 class BuildError : public std::runtime_error {
  public:
   BuildError(const SourceRef& where, const std::string& what)
-      : std::runtime_error(where.describe() + ": " + what) {}
+      : std::runtime_error(where.file.empty() ? what : where.describe() + ": " + what) {}
   explicit BuildError(const std::string& what) : std::runtime_error(what) {}
 };
 

@@ -44,4 +44,9 @@ TextPage layOutText(const std::vector<std::string>& lines, int width, int height
                     const TextStyle& style = {});
 lessonkit::IndexedPicture quantise(const RgbaImage& image);
 
+// The Debian font package to suggest for a character no installed font has, one that covers
+// its script: fonts-noto-cjk for Chinese, Japanese and Korean, fonts-thai-tlwg for Thai,
+// fonts-noto-color-emoji for emoji, fonts-noto-core for the other scripts.
+std::string fontPackageFor(char32_t character);
+
 }  // namespace zorva::builder

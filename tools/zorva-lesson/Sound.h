@@ -31,10 +31,6 @@ LoadedSound readSoundFile(const std::string& path, const SourceRef& where, const
 // The whole file, as readSoundFile; a damaged file is refused (BuildError with both lengths).
 std::vector<int16_t> loadSoundFile(const std::string& path, const SourceRef& where);
 
-// The stretch of a recording that `sound`'s 'from' and 'to' name, as the clip is cut from it.
-// Throws BuildError when 'from' lies at or after the recording's end.
-std::vector<int16_t> cutSegment(std::vector<int16_t> samples, const SoundPlan& sound);
-
 // Mixes interleaved float frames to mono and resamples them to 22,050 Hz.
 std::vector<int16_t> toClipFormat(const std::vector<float>& interleaved, int channels, double rate_hz);
 

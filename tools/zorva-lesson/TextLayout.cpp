@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "tools/zorva-lesson/CharacterName.h"
-#include "tools/zorva-lesson/FontPackages.h"
 #include "tools/zorva-lesson/Picture.h"
 
 namespace zorva::builder {
@@ -138,6 +137,24 @@ TextPage layOutText(const std::vector<std::string>& lines, int width, int height
   }
   page.image = toRgba(surface.get(), width, height);
   return page;
+}
+
+std::string fontPackageFor(char32_t character) {
+  if ((character >= 0x1F300 && character <= 0x1FAFF) || (character >= 0x2600 && character <= 0x27BF)) {
+    return "fonts-noto-color-emoji";
+  }
+  switch (g_unichar_get_script(character)) {
+    case G_UNICODE_SCRIPT_HAN:
+    case G_UNICODE_SCRIPT_HIRAGANA:
+    case G_UNICODE_SCRIPT_KATAKANA:
+    case G_UNICODE_SCRIPT_HANGUL:
+    case G_UNICODE_SCRIPT_BOPOMOFO:
+      return "fonts-noto-cjk";
+    case G_UNICODE_SCRIPT_THAI:
+      return "fonts-thai-tlwg";
+    default:
+      return "fonts-noto-core";
+  }
 }
 
 }  // namespace zorva::builder

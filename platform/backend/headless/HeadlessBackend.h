@@ -96,7 +96,6 @@ class HeadlessBackend final : public DesktopBackend, public AudioBackend {
   void showWindow(bool visible) override { window_visible_ = visible; }
   ScreenRect contentRect() override;
   void present(const uint32_t* pixels, int width, int height, int stride, const ScreenRect& changed) override;
-  void showHeldPixels() override {}  // present() shows at once
   void destroyWindow() override;
   bool pollEvent(InputEvent& event) override;
   void waitForEvent(int timeout_ms) override;

@@ -166,17 +166,7 @@ void SdlDesktop::present(const uint32_t* pixels, int width, int height, int stri
     const uint32_t* src = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride) + x0;
     std::memcpy(&content_[static_cast<size_t>(y) * width + x0], src, static_cast<size_t>(x1 - x0) * 4);
   }
-  pending_ = unite(pending_, shown);
-  constexpr uint64_t kGatherMs = 8;
-  if (SDL_GetTicks64() - last_shown_ms_ >= kGatherMs) showHeldPixels();
-}
-
-void SdlDesktop::showHeldPixels() {
-  if (pending_.empty()) return;
-  const ScreenRect shown = pending_;
-  pending_ = ScreenRect{};
-  last_shown_ms_ = SDL_GetTicks64();
-  blit(shown.left, shown.top, shown.right, shown.bottom);
+  blit(x0, y0, x1, y1);
 }
 
 uint32_t SdlDesktop::shownPixel(int x, int y) const {
@@ -240,7 +230,6 @@ bool SdlDesktop::take(const SDL_Event& sdl_event, InputEvent& event) {
 }
 
 bool SdlDesktop::pollEvent(InputEvent& event) {
-  showHeldPixels();
   if (lookahead_) {
     event = *lookahead_;
     lookahead_.reset();
@@ -265,7 +254,6 @@ bool SdlDesktop::pollEvent(InputEvent& event) {
 }
 
 void SdlDesktop::waitForEvent(int timeout_ms) {
-  showHeldPixels();
   if (lookahead_) return;
   if (!video_ok_) {
     // Nothing can ever arrive; still let the time pass rather than spin the caller.
@@ -294,7 +282,6 @@ void SdlDesktop::waitForEvent(int timeout_ms) {
 
 MessageBoxAnswer SdlDesktop::messageBox(const std::string& text, const std::string& caption, unsigned flags,
                                         bool has_owner) {
-  showHeldPixels();
   // A box is drawn inside its owner only where the learner can see the owner.
   const bool owner_seen = has_owner && window_ != nullptr &&
                           (SDL_GetWindowFlags(window_) & (SDL_WINDOW_SHOWN | SDL_WINDOW_MINIMIZED)) == SDL_WINDOW_SHOWN;
@@ -303,12 +290,10 @@ MessageBoxAnswer SdlDesktop::messageBox(const std::string& text, const std::stri
 }
 
 uint64_t SdlDesktop::nowMs() {
-  showHeldPixels();
   return SDL_GetTicks64();
 }
 
 void SdlDesktop::sleepMs(int ms) {
-  showHeldPixels();
   SDL_Delay(static_cast<Uint32>(std::max(ms, 0)));
 }
 

@@ -31,10 +31,6 @@ class SdlDesktop final : public DesktopBackend {
   void showWindow(bool visible) override;
   ScreenRect contentRect() override;
   void present(const uint32_t* pixels, int width, int height, int stride, const ScreenRect& changed) override;
-  // Drawing calls come one pixel or one line at a time; showing each alone costs the X server a
-  // round trip, so present() gathers changes for a few milliseconds, and they are shown here at
-  // the latest when the program next reads the clock, sleeps, reads input or waits on a sound.
-  void showHeldPixels() override;
   void destroyWindow() override;
   bool pollEvent(InputEvent& event) override;
   void waitForEvent(int timeout_ms) override;
@@ -74,8 +70,6 @@ class SdlDesktop final : public DesktopBackend {
   // exposed before the view's first paint, which then needs the only whole-window copy).
   ScreenRect presented_{};
   std::optional<InputEvent> lookahead_;  // an event waitForEvent read while waiting
-  ScreenRect pending_{};                 // kept content not yet shown; empty: none
-  uint64_t last_shown_ms_ = 0;
   std::unique_ptr<QuitSignals> quit_signals_;  // once the event queue runs
 };
 

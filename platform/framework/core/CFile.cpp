@@ -143,11 +143,6 @@ ULONGLONG CFile::GetLength() const {
   return (static_cast<ULONGLONG>(high) << 32) | low;
 }
 
-void CFile::Flush() {
-  if (!IsOpen()) return;
-  if (!::FlushFileBuffers(m_hFile)) throwLastError(CFileException::hardIO);
-}
-
 void CFile::Close() {
   if (!IsOpen()) return;
   const BOOL closed = ::CloseHandle(m_hFile);

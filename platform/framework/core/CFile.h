@@ -43,15 +43,12 @@ class CFile : public CObject {
   // The new position from the start; a position before the start throws (badSeek).
   virtual ULONGLONG Seek(LONGLONG lOff, UINT nFrom);
   void SeekToBegin() { Seek(0, begin); }
-  ULONGLONG SeekToEnd() { return Seek(0, end); }
   virtual ULONGLONG GetPosition() const;
   virtual ULONGLONG GetLength() const;
-  virtual void Flush();
   virtual void Close();
   // Closes without throwing, whatever state the file is in.
   virtual void Abort();
   CString GetFileName() const;
-  CString GetFilePath() const { return m_strFileName; }
   BOOL IsOpen() const { return m_hFile != INVALID_HANDLE_VALUE; }
 
   HANDLE m_hFile = INVALID_HANDLE_VALUE;

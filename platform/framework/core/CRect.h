@@ -59,13 +59,11 @@ class CRect : public tagRECT {
   CPoint& BottomRight() { return *reinterpret_cast<CPoint*>(&right); }
   const CPoint& TopLeft() const { return *reinterpret_cast<const CPoint*>(&left); }
   const CPoint& BottomRight() const { return *reinterpret_cast<const CPoint*>(&right); }
-  CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
 
   operator LPRECT() { return this; }
   operator LPCRECT() const { return this; }
 
   BOOL IsRectEmpty() const { return ::IsRectEmpty(this); }
-  BOOL IsRectNull() const { return left == 0 && right == 0 && top == 0 && bottom == 0; }
   BOOL PtInRect(POINT point) const { return ::PtInRect(this, point); }
   void SetRect(int x1, int y1, int x2, int y2) { ::SetRect(this, x1, y1, x2, y2); }
   void SetRectEmpty() { ::SetRectEmpty(this); }
@@ -73,8 +71,6 @@ class CRect : public tagRECT {
   BOOL EqualRect(LPCRECT lpRect) const { return ::EqualRect(this, lpRect); }
   void InflateRect(int x, int y) { ::InflateRect(this, x, y); }
   void InflateRect(SIZE size) { ::InflateRect(this, size.cx, size.cy); }
-  void DeflateRect(int x, int y) { ::InflateRect(this, -x, -y); }
-  void DeflateRect(SIZE size) { ::InflateRect(this, -size.cx, -size.cy); }
   void OffsetRect(int x, int y) { ::OffsetRect(this, x, y); }
   void OffsetRect(POINT point) { ::OffsetRect(this, point.x, point.y); }
   void OffsetRect(SIZE size) { ::OffsetRect(this, size.cx, size.cy); }

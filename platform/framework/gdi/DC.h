@@ -21,7 +21,6 @@ class CDC : public CObject {
   HDC m_hAttribDC = nullptr;
 
   operator HDC() const { return m_hDC; }  // NOLINT
-  HDC GetSafeHdc() const { return m_hDC; }
   BOOL Attach(HDC hDC);
   HDC Detach();
   BOOL DeleteDC();
@@ -38,7 +37,6 @@ class CDC : public CObject {
   CPen* GetCurrentPen() const;
   CBrush* GetCurrentBrush() const;
   CFont* GetCurrentFont() const;
-  CBitmap* GetCurrentBitmap() const;
 
   int SaveDC();
   BOOL RestoreDC(int nSavedDC);

@@ -44,9 +44,8 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
     case AfxSig_cmdui: {
       auto* ui = static_cast<CCmdUI*>(pExtra);
       if (ui == nullptr) return FALSE;
-      ui->m_bContinueRouting = FALSE;
       (this->*reinterpret_cast<void (CCmdTarget::*)(CCmdUI*)>(e->pfn))(ui);
-      return !ui->m_bContinueRouting;
+      return TRUE;
     }
     default:
       return FALSE;  // a command entry of another shape is not ours to call

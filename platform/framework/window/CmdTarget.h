@@ -11,14 +11,12 @@ class CCmdUI {
   UINT m_nIndex = 0;
   HMENU m_hMenu = nullptr;       // the popup holding the item, when the query is for a menu
   BOOL m_bEnableChanged = FALSE;
-  BOOL m_bContinueRouting = FALSE;
   BOOL m_bEnabled = TRUE;  // the answer of the last Enable
   int m_nCheck = 0;        // the answer of the last SetCheck
 
   virtual ~CCmdUI() = default;
   virtual void Enable(BOOL bOn = TRUE);
   virtual void SetCheck(int nCheck = 1);
-  void ContinueRouting() { m_bContinueRouting = TRUE; }
   // Asks pTarget (and its route) about the command; with bDisableIfNoHndler an unhandled
   // command is disabled. Returns TRUE when some object answered.
   BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);

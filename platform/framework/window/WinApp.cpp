@@ -88,12 +88,6 @@ HICON CWinApp::LoadIcon(LPCTSTR lpszResourceName) const {
 HCURSOR CWinApp::LoadCursor(UINT nIDResource) const {
   return ::LoadCursorA(m_hInstance, MAKEINTRESOURCE(nIDResource));
 }
-HCURSOR CWinApp::LoadStandardCursor(LPCTSTR lpszCursorName) const {
-  return ::LoadCursorA(nullptr, lpszCursorName);
-}
-HICON CWinApp::LoadStandardIcon(LPCTSTR lpszIconName) const {
-  return ::LoadIconA(nullptr, lpszIconName);
-}
 
 void CWinApp::OnAppExit() {
   // Closing goes through the frame's own close handling, after the command returns.

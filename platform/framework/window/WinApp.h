@@ -48,8 +48,6 @@ class CWinApp : public CWinThread {
   HICON LoadIcon(UINT nIDResource) const;
   HICON LoadIcon(LPCTSTR lpszResourceName) const;
   HCURSOR LoadCursor(UINT nIDResource) const;
-  HCURSOR LoadStandardCursor(LPCTSTR lpszCursorName) const;
-  HICON LoadStandardIcon(LPCTSTR lpszIconName) const;
 
   afx_msg void OnAppExit();
 

@@ -47,7 +47,6 @@ class CWnd : public CCmdTarget {
   void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
   void MoveWindow(LPCRECT lpRect, BOOL bRepaint = TRUE);
   BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
-  void CenterWindow(CWnd* pAlternateOwner = nullptr);
   CWnd* GetParent() const;
   CWnd* GetDlgItem(int nID) const;
   int GetDlgCtrlID() const;

@@ -34,26 +34,6 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
                         cy, nFlags);
 }
 
-void CWnd::CenterWindow(CWnd* pAlternateOwner) {
-  RECT mine{};
-  GetWindowRect(&mine);
-  const int w = mine.right - mine.left;
-  const int h = mine.bottom - mine.top;
-  RECT area{};
-  HWND parent = ::GetParent(m_hWnd);
-  if (parent != nullptr) {
-    // A child is centred in its parent's client area, in the parent's coordinates.
-    ::GetClientRect(parent, &area);
-  } else {
-    CWnd* owner = pAlternateOwner ? pAlternateOwner : AfxGetMainWnd();
-    if (owner != nullptr && owner != this && owner->m_hWnd != nullptr)
-      owner->GetWindowRect(&area);
-    else
-      ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  }
-  MoveWindow((area.left + area.right - w) / 2, (area.top + area.bottom - h) / 2, w, h, TRUE);
-}
-
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
 CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
 int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/backend/DesktopBackend.h"
+#include "platform/backend/PixelHoldingDesktop.h"
 
 namespace zorva::platform {
 namespace {
@@ -15,7 +16,7 @@ uintptr_t g_next_handle = 0x5100;
 }  // namespace
 
 uint64_t heardBytes(int stream) {
-  desktopBackend().showHeldPixels();
+  showHeldPixels();
   return audioBackend().playedBytes(stream);
 }
 

@@ -112,6 +112,4 @@ DWORD WINAPI GdiSetBatchLimit(DWORD dw) {
   return previous;
 }
 
-DWORD WINAPI GdiGetBatchLimit(void) { return g_batch_limit; }
-
 BOOL WINAPI GdiFlush(void) { return TRUE; }

@@ -220,7 +220,6 @@ BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA lptm);
 
 // Our drawing is always carried out at once; the limit is kept only to be given back.
 DWORD WINAPI GdiSetBatchLimit(DWORD dw);
-DWORD WINAPI GdiGetBatchLimit(void);
 BOOL WINAPI GdiFlush(void);
 
 #define DrawText DrawTextA

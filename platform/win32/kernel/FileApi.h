@@ -43,7 +43,6 @@ typedef LONG* PLONG;
 #define ERROR_NEGATIVE_SEEK 131
 
 DWORD GetLastError();
-void SetLastError(DWORD dwErrCode);
 
 // Security attributes and templates are not supported: pass null. A folder or a device is not
 // a file and gives ERROR_ACCESS_DENIED.
@@ -61,5 +60,4 @@ BOOL WriteFile(HANDLE hFile, LPCVOID lpBuffer, DWORD nNumberOfBytesToWrite,
 DWORD SetFilePointer(HANDLE hFile, LONG lDistanceToMove, PLONG lpDistanceToMoveHigh,
                      DWORD dwMoveMethod);
 DWORD GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh);
-BOOL FlushFileBuffers(HANDLE hFile);
 BOOL CloseHandle(HANDLE hObject);

@@ -86,7 +86,6 @@ int openFlags(DWORD access, DWORD disposition) {
 }  // namespace
 
 DWORD GetLastError() { return g_lastError; }
-void SetLastError(DWORD dwErrCode) { g_lastError = dwErrCode; }
 
 HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
                    void* lpSecurityAttributes, DWORD dwCreationDisposition, DWORD,
@@ -193,13 +192,6 @@ DWORD GetFileSize(HANDLE hFile, LPDWORD lpFileSizeHigh) {
   if (lpFileSizeHigh != nullptr) *lpFileSizeHigh = static_cast<DWORD>(uint64_t(st.st_size) >> 32);
   g_lastError = ERROR_SUCCESS;
   return static_cast<DWORD>(st.st_size);
-}
-
-BOOL FlushFileBuffers(HANDLE hFile) {
-  OpenFile* f = find(hFile);
-  if (f == nullptr) return fail(ERROR_INVALID_HANDLE, FALSE);
-  if (::fsync(f->fd) != 0 && errno != EINVAL) return fail(ERROR_WRITE_FAULT, FALSE);
-  return TRUE;
 }
 
 BOOL CloseHandle(HANDLE hObject) {

@@ -408,7 +408,6 @@ BOOL WINAPI ScreenToClient(HWND hWnd, LPPOINT lpPoint);
 BOOL WINAPI ClientToScreen(HWND hWnd, LPPOINT lpPoint);
 BOOL WINAPI SystemParametersInfoA(UINT uiAction, UINT uiParam, LPVOID pvParam, UINT fWinIni);
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
-HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 BOOL WINAPI DrawIcon(HDC hDC, int X, int Y, HICON hIcon);
 int WINAPI GetSystemMetrics(int nIndex);
@@ -422,7 +421,6 @@ int WINAPI GetSystemMetrics(int nIndex);
 #define SM_CYEDGE 46
 #define SM_CXDOUBLECLK 36
 #define SM_CYDOUBLECLK 37
-UINT WINAPI GetDoubleClickTime(void);
 
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 BOOL WINAPI MessageBeep(UINT uType);
@@ -475,9 +473,6 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName, HWND 
                                DLGPROC lpDialogFunc, LPARAM dwInitParam);
 #define DialogBoxA(inst, tmpl, parent, proc) DialogBoxParamA(inst, tmpl, parent, proc, 0L)
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
-BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR lpString);
-BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT lpRect);
-LONG WINAPI GetDialogBaseUnits(void);
 
 // ANSI names without the suffix, as the program writes them.
 #define PeekMessage PeekMessageA
@@ -504,4 +499,3 @@ LONG WINAPI GetDialogBaseUnits(void);
 #define LoadString LoadStringA
 #define DialogBoxParam DialogBoxParamA
 #define DialogBox DialogBoxA
-#define SetDlgItemText SetDlgItemTextA

@@ -161,16 +161,6 @@ int WINAPI GetSystemMetrics(int nIndex) {
   }
 }
 
-UINT WINAPI GetDoubleClickTime(void) { return static_cast<UINT>(kDoubleClickMs); }
-
-HCURSOR WINAPI SetCursor(HCURSOR hCursor) {
-  // The desktop draws its own arrow; the last cursor asked for is remembered.
-  static HCURSOR current = nullptr;
-  HCURSOR old = current;
-  current = hCursor;
-  return old;
-}
-
 int WINAPI LoadStringA(HINSTANCE, UINT uID, LPSTR lpBuffer, int cchBufferMax) {
   if (lpBuffer == nullptr || cchBufferMax <= 0) return 0;
   lpBuffer[0] = '\0';

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "tools/zorva-lesson/FontPackages.h"
 #include "tools/zorva-lesson/Picture.h"
 
 using namespace zorva::builder;

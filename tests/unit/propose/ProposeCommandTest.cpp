@@ -106,6 +106,12 @@ TEST_F(ProposeCommand, InputThatCannotBeUsedIsNamedWithWhatToDo) {
        {"--picture", path("blank.png"), "--sentences", path("none.txt")},
        1,
        "can't read the sentence file"},
+      {"a language given by its name", {"--picture", path("blank.png"), "--language", "Deutsch"}, 1, "--language deu"},
+      {"a PDF given as the picture", {"--picture", path("book.pdf")}, 1, "is a PDF: give it as --pdf"},
+      {"a missing recording, named before the text is read",
+       {"--picture", path("blank.png"), "--recording", path("none.mp3")},
+       1,
+       "can't read sound file " + path("none.mp3") + ":"},
   };
   for (const Row& row : rows) {
     EXPECT_EQ(run(row.args), row.status) << row.label << ": " << err_.str();

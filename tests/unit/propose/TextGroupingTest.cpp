@@ -1,12 +1,11 @@
-// From recognised lines to the page's items: speaker labels, sentence ends, and the author's
-// sentences found among misread words.
+// From recognised lines to the page's items: the reading order of columns, speaker labels,
+// print that is not read aloud, sentence ends, and the author's sentences found among misread words.
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-#include "tools/zorva-lesson/propose/SentenceMatcher.h"
-#include "tools/zorva-lesson/propose/SentenceSplitter.h"
-#include "tools/zorva-lesson/propose/SpeakerLabels.h"
+#include "tools/zorva-lesson/propose/ReadingOrder.h"
+#include "tools/zorva-lesson/propose/TextGrouping.h"
 
 using namespace zorva::propose;
 
@@ -16,7 +15,7 @@ constexpr int kCharPx = 10;
 constexpr int kPitchPx = 40;
 
 // Recognised lines as the text reader gives them: each word's box from its place in the line
-// (10 pixels a character, 20 high); an empty string leaves a paragraph gap.
+// (10 pixels a character, 20 high); an empty string leaves a paragraph gap, a "|" a column's gutter.
 std::vector<TextLine> page(const std::vector<std::string>& texts) {
   std::vector<TextLine> lines;
   for (size_t row = 0; row < texts.size(); ++row) {
@@ -27,20 +26,28 @@ std::vector<TextLine> page(const std::vector<std::string>& texts) {
     std::string word;
     int x = 40;
     while (words >> word) {
+      if (word == "|") {
+        x += 6 * kCharPx;
+        continue;
+      }
       line.words.push_back(Word{word, PictureRect{x, top, x + kCharPx * static_cast<int>(word.size()), top + 20}});
       x += kCharPx * (static_cast<int>(word.size()) + 1);
     }
     line.box = PictureRect{40, top, x - kCharPx, top + 20};
     lines.push_back(line);
   }
-  findSpeakerLabels(lines);
   return lines;
 }
+
 
 std::vector<std::string> textsOf(const std::vector<PageSentence>& sentences) {
   std::vector<std::string> texts;
   for (const PageSentence& s : sentences) texts.push_back((s.speaker ? s.speaker->role + "| " : "") + s.text);
   return texts;
+}
+
+std::vector<std::string> split(const std::vector<std::string>& lines) {
+  return textsOf(groupText(inReadingOrder(page(lines)), {}).sentences);
 }
 
 }  // namespace
@@ -58,27 +65,45 @@ TEST(SentenceSplitter, SentencesEndAtPunctuationSpeakersGapsAndHeadings) {
       {"abbreviations and initials do not end a sentence",
        {"Dr. Braun trifft J. Weber z.B. am Bahnhof. Dann gehen sie."},
        {"Dr. Braun trifft J. Weber z.B. am Bahnhof.", "Dann gehen sie."}},
-      {"a short heading line before a capital, and a paragraph gap",
-       {"Lektion 3: Am Bahnhof", "Der Zug kommt um neun Uhr an und fährt gleich", "", "wieder ab"},
-       {"Lektion 3: Am Bahnhof", "Der Zug kommt um neun Uhr an und fährt gleich", "wieder ab"}},
+      {"a paragraph gap", {"Der Zug kommt um neun Uhr an und fährt", "gleich", "", "Wieder ab geht es."},
+       {"Der Zug kommt um neun Uhr an und fährt gleich", "Wieder ab geht es."}},
+      {"columns are read one after the other",
+       {"Der Zug kommt | Am Abend sehen", "um neun an. | wir einen Film."},
+       {"Der Zug kommt um neun an.", "Am Abend sehen wir einen Film."}},
       {"a dialogue turn is one item however many sentences it holds",
        {"Anna: Guten Morgen! Wie geht es dir?", "Ben: Gut, danke.", "Anna: Schön. Bis später!"},
        {"Anna| Guten Morgen! Wie geht es dir?", "Ben| Gut, danke.", "Anna| Schön. Bis später!"}},
       {"a heading with a colon is no speaker when its name starts one line only",
        {"Dialog: Im Café", "A: Einen Kaffee, bitte.", "B: Gern.", "A: Danke."},
-       {"Dialog: Im Café", "A| Einen Kaffee, bitte.", "B| Gern.", "A| Danke."}},
+       {"A| Einen Kaffee, bitte.", "B| Gern.", "A| Danke."}},
+      {"labels with a spaced colon, a dash, a dash run in, and on their own line",
+       {"Anna : Hallo!", "BEN \u2014 Hallo, Anna!", "ANNA - Wie geht's?", "BEN\u2014 Gut.", "Anna:", "Schön."},
+       {"Anna| Hallo!", "BEN| Hallo, Anna!", "ANNA| Wie geht's?", "BEN| Gut.", "Anna| Schön."}},
+      {"names without marks that start most lines",
+       {"Anna Guten Morgen!", "Ben Hallo, Anna!", "Anna Wie geht's?", "Ben Gut, danke."},
+       {"Anna| Guten Morgen!", "Ben| Hallo, Anna!", "Anna| Wie geht's?", "Ben| Gut, danke."}},
       {"dash turns alternate between two speakers",
        {"— Hola, ¿qué tal?", "— Muy bien.", "— Me alegro."},
        {"Speaker 1| Hola, ¿qué tal?", "Speaker 2| Muy bien.", "Speaker 1| Me alegro."}},
   };
-  for (const Row& row : rows) EXPECT_EQ(textsOf(splitSentences(page(row.lines))), row.expected) << row.label;
+  for (const Row& row : rows) EXPECT_EQ(split(row.lines), row.expected) << row.label;
+}
+
+TEST(TextGrouping, PrintThatIsNotReadAloudIsLeftOutAndListed) {
+  const GroupedText grouped =
+      groupText(page({"Lektion 3", "1. Der Zug kommt.", "2. Er fährt gleich wieder", "ab.", "", "", "", "", "24"}), {});
+  EXPECT_EQ(textsOf(grouped.sentences), (std::vector<std::string>{"Der Zug kommt.", "Er fährt gleich wieder ab."}));
+  std::vector<std::string> left_out;
+  for (const UnreadPrint& print : grouped.left_out) left_out.push_back(print.kind + ": " + print.text);
+  EXPECT_EQ(left_out, (std::vector<std::string>{"numbering: 1.", "numbering: 2.", "heading or caption: Lektion 3",
+                                                "page number: 24"}));
 }
 
 TEST(SentenceMatcher, GivenSentencesFindTheirWordsThroughMisreadings) {
   // Misread letters, a word split in two, two words run together, a speck read as a word.
   const std::vector<TextLine> lines = page({"Tbe train leaves at nine. Pe ter buys", "a ticket. ~ Itis cold today."});
   const std::vector<PageSentence> found =
-      matchSentences(lines, {"The train leaves at nine.", "Peter buys a ticket.", "It is cold today.", "Not there."});
+      groupText(lines, {"The train leaves at nine.", "Peter buys a ticket.", "It is cold today.", "Not there."}).sentences;
   ASSERT_EQ(found.size(), 4u);
   const auto boxes = [&](size_t line, std::vector<size_t> words) {
     std::vector<int> lefts;
@@ -99,9 +124,9 @@ TEST(SentenceMatcher, GivenSentencesFindTheirWordsThroughMisreadings) {
   EXPECT_EQ(found[1].text, "Peter buys a ticket.");
 }
 
-TEST(SentenceMatcher, ALabelInAGivenSentenceIsNotPartOfItsText) {
-  const std::vector<TextLine> lines = page({"Anna: Hallo!", "Ben: Hallo, Anna!", "Anna: Wie geht's?"});
-  const std::vector<PageSentence> found = matchSentences(lines, {"Anna: Hallo!", "Hallo, Anna!", "Wie geht's?"});
-  EXPECT_EQ(textsOf(found), (std::vector<std::string>{"Anna| Hallo!", "Ben| Hallo, Anna!", "Anna| Wie geht's?"}));
+TEST(SentenceMatcher, ALabelInAGivenSentenceNamesTheRoleAndIsNotPartOfItsText) {
+  const std::vector<TextLine> lines = page({"Amna: Hallo!", "BEN \u2014 Hallo, Anna!", "Amna: Wie geht's?"});
+  const std::vector<PageSentence> found = groupText(lines, {"Anna: Hallo!", "Hallo, Anna!", "Wie geht's?"}).sentences;
+  EXPECT_EQ(textsOf(found), (std::vector<std::string>{"Anna| Hallo!", "BEN| Hallo, Anna!", "Amna| Wie geht's?"}));
   ASSERT_EQ(found[1].word_boxes.size(), 2u);
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "platform/backend/PixelHoldingDesktop.h"
 #include "platform/backend/headless/HeadlessBackend.h"
 #include "platform/win32/gdi/TextRenderer.h"
 #include "platform/win32/gdi/WinGdi.h"
@@ -171,6 +172,7 @@ TEST_F(DialogTest, EnterClosesWithTheDefaultButtonAndRestoresTheOwner) {
   EXPECT_EQ(result, IDOK);
   EXPECT_EQ(g_initParam, 1234);
   EXPECT_TRUE(IsWindowEnabled(frame));
+  zorva::platform::showHeldPixels();
   EXPECT_EQ(desk->contentPixels(), before) << "the owner's pixels are back";
 }
 

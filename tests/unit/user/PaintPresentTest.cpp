@@ -1,11 +1,14 @@
 // When drawing reaches the desktop: a paint is presented once, when it ends (frame, erase and
-// drawing together); drawing outside a paint is presented by each call; a paint that waits
-// (a message box, a nested queue read) shows what it has drawn so far.
+// drawing together); drawing outside a paint is presented by each call and held until the
+// program next waits or asks; a paint that waits (a message box, a nested queue read) shows what
+// it has drawn so far.
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "platform/win32/audio/WaveDevice.h"
 #include "platform/win32/gdi/WinGdi.h"
+#include "platform/win32/kernel/WinBase.h"
 #include "tests/support/Desktop.h"
 
 using zorva::testing::Desktop;
@@ -63,14 +66,38 @@ TEST_F(PaintPresent, APaintIsPresentedOnceWhenItEnds) {
   EXPECT_EQ(desk.pixel(window, 30, 30), RGB(255, 255, 255)) << "the erase in the same present";
 }
 
-TEST_F(PaintPresent, DrawingOutsideAPaintIsPresentedByEachCall) {
+// The clock stands still here, so every call's pixels are held until one of these shows them.
+TEST_F(PaintPresent, DrawingOutsideAPaintIsShownBeforeTheProgramNextWaitsOrAsks) {
+  const struct {
+    const char* call;
+    std::function<void()> run;
+  } rows[] = {
+      {"a queue read", [] {
+         MSG msg;
+         PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+       }},
+      {"a wait for input", [this] {
+         desk.backend().inject(zorva::platform::InputEvent{});
+         WaitMessage();
+       }},
+      {"the clock", [] { GetTickCount(); }},
+      {"a sleep", [] { Sleep(1); }},
+      {"a message box", [this] { MessageBoxA(window, "text", "caption", MB_OK); }},
+      {"a sound's progress", [] { zorva::platform::heardBytes(-1); }},
+  };
   HDC dc = GetDC(window);
-  const int before = presents();
-  fill(dc, 0, 0, 10, 10, kBlue);
-  EXPECT_EQ(presents(), before + 1);
-  EXPECT_EQ(desk.pixel(window, 5, 5), kBlue);
-  fill(dc, 20, 0, 30, 10, kBlue);
-  EXPECT_EQ(presents(), before + 2);
+  COLORREF colour = kBlue;
+  for (const auto& row : rows) {
+    colour -= RGB(0, 0, 1);  // a new shade of blue each row
+    const int before = presents();
+    fill(dc, 0, 0, 10, 10, colour);
+    fill(dc, 20, 0, 30, 10, colour);
+    EXPECT_EQ(presents(), before) << row.call << ": held";
+    row.run();
+    EXPECT_EQ(presents(), before + 1) << row.call << ": both calls shown together";
+    EXPECT_EQ(desk.pixel(window, 5, 5), colour) << row.call;
+    EXPECT_EQ(desk.pixel(window, 25, 5), colour) << row.call;
+  }
   ReleaseDC(window, dc);
 }
 

@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "platform/backend/PixelHoldingDesktop.h"
 #include "platform/win32/gdi/WinGdi.h"
 #include "tests/support/Desktop.h"
 #include "tests/support/MessageLog.h"
@@ -64,7 +65,9 @@ void border(Image& want, int l, int t, int r, int b, COLORREF c) {
   want.fill(r - 1, t, r, b, c);
 }
 
+// Against the screen as the learner sees it once the program next waits.
 int mismatches(const Image& want, const zorva::platform::HeadlessBackend& desk) {
+  zorva::platform::showHeldPixels();
   if (desk.contentWidth() != want.width() || desk.contentHeight() != want.height()) return -1;
   int bad = 0;
   for (int y = 0; y < want.height(); ++y)

@@ -74,7 +74,7 @@ std::string mediaType(const std::string& name) {
 
 }  // namespace
 
-LessonMedia::LessonMedia(const EditableLesson& lesson) {
+LessonMedia::LessonMedia(const EditableLesson& lesson) : folder_(lesson.folder()) {
   for (size_t page = 0; page < lesson.pages.size(); ++page) {
     readPicture(lesson, page);
     for (const EditableItem& item : lesson.pages[page].items) {
@@ -135,13 +135,11 @@ std::string LessonMedia::summary(const std::string& name, double from, double to
 }
 
 std::string LessonMedia::cutWav(const std::string& name, double from, double to, double tempo) const {
-  builder::SoundPlan plan;
-  plan.kind = builder::SoundPlan::Kind::File;
-  plan.path = name;
-  plan.from_s = from;
-  plan.to_s = to;
-  plan.tempo = tempo;
-  return wavFile(builder::changeTempo(builder::cutSegment(sounds_.at(name), plan), tempo));
+  // The stretch is read and resampled on its own, exactly as the builder does, so the author hears
+  // the very samples the page file will hold (resampling the whole sound differs at the edges).
+  const std::string path = (folder_ / name).string();
+  const builder::LoadedSound cut = builder::readSoundFile(path, builder::SourceRef{path, 0}, builder::SoundStretch{from, to});
+  return wavFile(builder::changeTempo(cut.samples, tempo));
 }
 
 }  // namespace zorva::editor

@@ -1,9 +1,11 @@
 // The pictures and sounds of a lesson as the editor shows and plays them: each page's picture,
 // a summary of each sound to draw its waveform from, and the cut of an item as the builder makes
-// it. Everything is read once, when the editor starts.
+// it. Pictures and summaries are read once, when the editor starts; a cut is read from its file
+// the way the builder reads it.
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -49,6 +51,7 @@ class LessonMedia {
   void readSound(const EditableLesson& lesson, size_t page, const std::string& name);
 
   std::vector<PagePicture> pictures_;
+  std::filesystem::path folder_;
   std::map<std::string, std::vector<int16_t>> sounds_;
   std::vector<Problem> problems_;
 };

@@ -8,9 +8,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fstream>
 #include <memory>
 
 namespace zorva::propose {
+
+bool isPdfFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  char start[5] = {};
+  file.read(start, sizeof start);
+  return file.gcount() == sizeof start && std::string(start, sizeof start) == "%PDF-";
+}
 
 builder::RgbaImage renderPdfPage(const std::string& pdf_path, int page_number) {
   std::unique_ptr<poppler::document> document(poppler::document::load_from_file(pdf_path));

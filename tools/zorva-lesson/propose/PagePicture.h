@@ -12,6 +12,9 @@ namespace zorva::propose {
 constexpr int kShownPageWidth = 740;
 constexpr int kPdfDpi = 150;
 
+// Whether the file starts as a PDF does, whatever its name.
+bool isPdfFile(const std::string& path);
+
 builder::RgbaImage renderPdfPage(const std::string& pdf_path, int page_number);
 
 // Averages the pixels each new pixel covers.

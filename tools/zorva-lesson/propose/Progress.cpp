@@ -24,6 +24,12 @@ void Progress::percent(const std::string& what, int done) {
   last_percent_ = done;
 }
 
+void Progress::endLine() {
+  if (!shown_) return;
+  *out_ << "\n" << std::flush;
+  shown_ = false;
+}
+
 void Progress::finish() {
   if (!shown_) return;
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();

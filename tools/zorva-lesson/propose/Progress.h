@@ -15,6 +15,8 @@ class Progress {
   void step(const std::string& what);
   void percent(const std::string& what, int done);
   void finish();
+  // Ends a progress line that is still open, before a message is printed.
+  void endLine();
 
  private:
   bool late() const;

@@ -41,6 +41,8 @@ void writeProposal(const Proposal& proposal, std::ostream& out) {
   out << "[[lesson.page]]\n";
   out << "picture = " << quoted(proposal.picture) << "\n";
   if (proposal.recording.empty() && !proposal.voice.empty()) out << "voice = " << quoted(proposal.voice) << "\n";
+  for (const UnreadPrint& print : proposal.left_out)
+    out << "# left out, not read aloud (" << print.kind << "): " << quoted(print.text) << "\n";
   for (const SpeechSpan& span : proposal.unlisted_speech) {
     out << "# speech on no sentence, left out: " << secondsText(span.start_s) << " to " << secondsText(span.end_s)
         << " s of " << quoted(proposal.recording) << "\n";

@@ -24,6 +24,7 @@ struct Proposal {
   std::string recording;  // empty: the items speak their text
   std::string voice;      // the espeak-ng voice for spoken items, if one fits the language
   std::vector<ProposedItem> items;
+  std::vector<UnreadPrint> left_out;  // print on the page that no item holds
   std::vector<SpeechSpan> unlisted_speech;  // in the recording, on no item
 };
 

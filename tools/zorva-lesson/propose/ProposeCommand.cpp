@@ -25,11 +25,12 @@ int run(const builder::Invocation& call) {
       return call.wrongUsage("--page needs a page number");
     }
   }
+  Progress progress(&call.err, &call.err == &std::cerr && isatty(STDERR_FILENO));
   try {
-    Progress progress(&call.err, &call.err == &std::cerr && isatty(STDERR_FILENO));
     writeProposal(proposePage(request, progress), call.out);
     return builder::kExitDone;
   } catch (const builder::BuildError& error) {
+    progress.endLine();  // the message starts a line of its own
     builder::report(call.err, error.what());
     return builder::kExitFailed;
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 
@@ -9,8 +10,7 @@
 #include "tools/zorva-lesson/propose/PagePicture.h"
 #include "tools/zorva-lesson/propose/RecordingCutter.h"
 #include "tools/zorva-lesson/propose/SentenceMatcher.h"
-#include "tools/zorva-lesson/propose/SentenceSplitter.h"
-#include "tools/zorva-lesson/propose/SpeakerLabels.h"
+#include "tools/zorva-lesson/propose/TextGrouping.h"
 #include "tools/zorva-lesson/propose/TextReader.h"
 
 namespace zorva::propose {
@@ -18,6 +18,7 @@ namespace {
 
 constexpr int kItemMarginPx = 4;
 constexpr int kLabelMarginPx = 2;
+constexpr int kSilentLevel = 64;  // quieter than this throughout, a recording holds nothing to cut
 
 struct Pictures {
   builder::RgbaImage read;  // full resolution, for the text reader
@@ -31,8 +32,12 @@ struct Pictures {
 Pictures pagePictures(const ProposeRequest& request) {
   Pictures pictures;
   const bool from_pdf = !request.pdf.empty();
+  if (!from_pdf && isPdfFile(request.picture)) {
+    throw builder::BuildError(request.picture + " is a PDF: give it as --pdf " + request.picture +
+                              " --page N, with --picture naming the page picture to write");
+  }
   pictures.read = from_pdf ? renderPdfPage(request.pdf, request.pdf_page)
-                           : builder::loadImageFile(request.picture, builder::SourceRef{request.picture, 0});
+                           : builder::loadImageFile(request.picture, builder::SourceRef{});
   const bool too_wide = pictures.read.width > kShownPageWidth;
   pictures.shown_path = request.picture;
   if (too_wide && !from_pdf) {
@@ -67,8 +72,15 @@ ProposedItem itemFor(const PageSentence& sentence, double scale, const Pictures&
   return item;
 }
 
-void cutPageRecording(const std::string& path, Proposal& proposal) {
-  const std::vector<int16_t> samples = builder::loadSoundFile(path, builder::SourceRef{path, 0});
+// The recording is read before the slow text recognition, so a wrong file is named at once.
+std::vector<int16_t> loadRecording(const std::string& path) {
+  const std::vector<int16_t> samples = builder::loadSoundFile(path, builder::SourceRef{});
+  const bool silent = std::all_of(samples.begin(), samples.end(), [](int16_t v) { return std::abs(v) < kSilentLevel; });
+  if (silent) throw builder::BuildError("the recording " + path + " holds no sound");
+  return samples;
+}
+
+void cutPageRecording(const std::vector<int16_t>& samples, Proposal& proposal) {
   std::vector<std::string> texts;
   for (const ProposedItem& item : proposal.items) texts.push_back(item.text);
   AlignedCuts cuts = cutRecording(samples, texts, proposal.voice);
@@ -91,6 +103,8 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
   requireLanguage(request.language);
   const std::vector<std::string> given =
       request.sentences.empty() ? std::vector<std::string>{} : readSentenceFile(request.sentences);
+  const std::vector<int16_t> recording =
+      request.recording.empty() ? std::vector<int16_t>{} : loadRecording(request.recording);
   progress.step("reading the picture");
   const Pictures pictures = pagePictures(request);
   std::vector<TextLine> lines =
@@ -99,19 +113,19 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
     throw builder::BuildError("no text found on the picture " + request.picture + " (is --language " +
                               request.language + " the page's language, and the picture a page of text?)");
   }
-  findSpeakerLabels(lines);
   progress.step("finding the sentences");
-  const std::vector<PageSentence> sentences = given.empty() ? splitSentences(lines) : matchSentences(lines, given);
-
+  GroupedText grouped = groupText(std::move(lines), given);
   Proposal proposal;
+  proposal.left_out = std::move(grouped.left_out);
+
   proposal.picture = pictures.shown_path;
   proposal.voice = voiceForLanguage(request.language);
   const double scale = static_cast<double>(pictures.shown_width) / pictures.read.width;
-  for (const PageSentence& sentence : sentences) proposal.items.push_back(itemFor(sentence, scale, pictures));
+  for (const PageSentence& sentence : grouped.sentences) proposal.items.push_back(itemFor(sentence, scale, pictures));
   if (!request.recording.empty()) {
     progress.step("cutting the recording");
     proposal.recording = request.recording;
-    cutPageRecording(request.recording, proposal);
+    cutPageRecording(recording, proposal);
   }
   progress.finish();
   return proposal;

@@ -75,13 +75,52 @@ std::string withoutLabel(const std::string& sentence, std::optional<std::string>
   return sentence.substr(sentence.find_first_not_of(' ', space));
 }
 
+// Each recognised word goes to the sentence most of its aligned letters belong to, if enough of
+// its letters agree with that sentence's: the words of each sentence, in reading order.
+std::vector<std::vector<size_t>> wordsOfSentences(const std::vector<std::string>& word_texts,
+                                                  const std::vector<std::string>& texts) {
+  const std::vector<LetterOf> read = lettersOf(word_texts);
+  const std::vector<LetterOf> wanted = lettersOf(texts);
+  const std::vector<int> partner = alignLetters(read, wanted);
+  std::vector<std::map<int, int>> votes(word_texts.size());
+  std::vector<int> letters_in_word(word_texts.size(), 0);
+  for (size_t i = 0; i < read.size(); ++i) {
+    ++letters_in_word[read[i].owner];
+    if (partner[i] >= 0 && wanted[partner[i]].letter == read[i].letter)
+      ++votes[read[i].owner][wanted[partner[i]].owner];
+  }
+  std::vector<std::vector<size_t>> words_of(texts.size());
+  for (size_t w = 0; w < word_texts.size(); ++w) {
+    if (votes[w].empty()) continue;
+    const auto best = std::max_element(votes[w].begin(), votes[w].end(),
+                                       [](const auto& x, const auto& y) { return x.second < y.second; });
+    if (best->second * 5 >= letters_in_word[w] * 2) words_of[static_cast<size_t>(best->first)].push_back(w);
+  }
+  return words_of;
+}
+
+struct WordAt {
+  size_t line;
+  size_t word;
+};
+
+// The speaker of a sentence whose first word is `word` of `line`: the list's name, where the
+// printed label stands (or the words before the sentence on its line); without a name in the
+// list, the printed label.
+std::optional<SpeakerLabel> speakerOf(const TextLine& line, size_t word, const std::optional<SpeakerLabel>& printed,
+                                      const std::optional<std::string>& listed) {
+  if (!listed || *listed == "\u2014") return printed;  // a dash names no one
+  if (printed) return SpeakerLabel{*listed, printed->box};
+  PictureRect box = line.words[0].box;
+  for (size_t w = 1; w < word; ++w) box = unite(box, line.words[w].box);
+  return SpeakerLabel{*listed, box};
+}
+
 }  // namespace
 
-std::vector<PageSentence> matchSentences(const std::vector<TextLine>& lines, const std::vector<std::string>& given) {
-  struct WordAt {
-    size_t line;
-    size_t word;
-  };
+std::vector<PageSentence> matchSentences(const std::vector<TextLine>& lines,
+                                         const std::vector<std::optional<SpeakerLabel>>& speakers,
+                                         const std::vector<std::string>& given) {
   std::vector<WordAt> where;
   std::vector<std::string> word_texts;
   for (size_t l = 0; l < lines.size(); ++l) {
@@ -92,33 +131,27 @@ std::vector<PageSentence> matchSentences(const std::vector<TextLine>& lines, con
   }
   std::vector<PageSentence> sentences(given.size());
   std::vector<std::string> texts(given.size());
+  std::vector<std::optional<std::string>> roles(given.size());
   for (size_t s = 0; s < given.size(); ++s) {
-    std::optional<std::string> role;
-    texts[s] = withoutLabel(given[s], role);
+    texts[s] = withoutLabel(given[s], roles[s]);
     sentences[s].text = texts[s];
   }
-  const std::vector<LetterOf> read = lettersOf(word_texts);
-  const std::vector<LetterOf> wanted = lettersOf(texts);
-  const std::vector<int> partner = alignLetters(read, wanted);
-
-  // Each recognised word goes to the sentence most of its aligned letters belong to, if enough
-  // of its letters agree with that sentence's.
-  std::vector<std::map<int, int>> votes(word_texts.size());
-  std::vector<int> letters_in_word(word_texts.size(), 0);
-  for (size_t i = 0; i < read.size(); ++i) {
-    ++letters_in_word[read[i].owner];
-    if (partner[i] >= 0 && wanted[partner[i]].letter == read[i].letter)
-      ++votes[read[i].owner][wanted[partner[i]].owner];
-  }
-  const std::vector<std::optional<SpeakerLabel>> speakers = lineSpeakers(lines);
-  for (size_t w = 0; w < word_texts.size(); ++w) {
-    if (votes[w].empty()) continue;
-    const auto best = std::max_element(votes[w].begin(), votes[w].end(),
-                                       [](const auto& x, const auto& y) { return x.second < y.second; });
-    if (best->second * 5 < letters_in_word[w] * 2) continue;
-    PageSentence& sentence = sentences[best->first];
-    if (sentence.word_boxes.empty()) sentence.speaker = speakers[where[w].line];
-    sentence.word_boxes.push_back(lines[where[w].line].words[where[w].word].box);
+  const std::vector<std::vector<size_t>> words_of = wordsOfSentences(word_texts, texts);
+  for (size_t s = 0; s < given.size(); ++s) {
+    // A sentence's area lies in one block: the column that holds most of its words.
+    std::map<int, int> in_block;
+    for (size_t w : words_of[s]) ++in_block[lines[where[w].line].block];
+    if (in_block.empty()) continue;
+    const int block = std::max_element(in_block.begin(), in_block.end(), [](const auto& x, const auto& y) {
+                        return x.second < y.second;
+                      })->first;
+    for (size_t w : words_of[s]) {
+      const TextLine& line = lines[where[w].line];
+      if (line.block != block) continue;
+      if (sentences[s].word_boxes.empty())
+        sentences[s].speaker = speakerOf(line, where[w].word, speakers[where[w].line], roles[s]);
+      sentences[s].word_boxes.push_back(line.words[where[w].word].box);
+    }
   }
   return sentences;
 }

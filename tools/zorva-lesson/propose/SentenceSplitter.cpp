@@ -5,7 +5,6 @@
 #include <set>
 
 #include "tools/zorva-lesson/propose/LetterKey.h"
-#include "tools/zorva-lesson/propose/SpeakerLabels.h"
 
 namespace zorva::propose {
 namespace {
@@ -61,13 +60,91 @@ class Collector {
   std::vector<PageSentence> done_;
 };
 
+bool isNumber(const std::string& word) {
+  return !word.empty() && std::all_of(word.begin(), word.end(), [](unsigned char c) { return std::isdigit(c); });
+}
+
+// "1.", "12)", "b)": the number of an exercise's item.
+bool isNumbering(const std::string& word) {
+  if (word.size() < 2 || (word.back() != '.' && word.back() != ')')) return false;
+  const std::string body = word.substr(0, word.size() - 1);
+  return (isNumber(body) && body.size() <= 3) ||
+         (word.back() == ')' && body.size() == 1 && std::islower(static_cast<unsigned char>(body[0])));
+}
+
+// The right edge of the text of line `i`'s block: a column's, not the page's.
+int blockRight(const std::vector<TextLine>& lines, size_t i) {
+  int right = 0;
+  for (const TextLine& line : lines)
+    if (line.block == lines[i].block) right = std::max(right, line.box.right);
+  return right;
+}
+
+std::string joined(const std::vector<Word>& words) {
+  std::string text;
+  for (const Word& word : words) text += (text.empty() ? "" : " ") + word.text;
+  return text;
+}
+
+// The height of a line's tallest word (one with an ascender and a descender): a turned page
+// stretches a line's box, not its words.
+int tallestWord(const TextLine& line) {
+  int tallest = 0;
+  for (const Word& word : line.words) tallest = std::max(tallest, word.box.bottom - word.box.top);
+  return tallest;
+}
+
+// A line that stands apart from the text around it, as a heading or a caption does: it starts
+// afresh, ends without a sentence's end, and is alone in its block, or in larger or bold print,
+// or short, above a paragraph's start or a capital.
+bool standsAlone(const std::vector<TextLine>& lines, size_t i, int pitch) {
+  const TextLine& line = lines[i];
+  if (line.label || line.words.empty() || endsSentence(line.words.back().text)) return false;
+  const bool fresh = startsParagraph(lines, i, pitch) || lines[i - 1].words.empty() ||
+                     endsSentence(lines[i - 1].words.back().text);
+  if (!fresh) return false;
+  const bool last = i + 1 == lines.size() || startsParagraph(lines, i + 1, pitch);
+  if (!last && (lines[i + 1].words.empty() || !startsWithCapital(lines[i + 1]))) return false;
+  const bool first_in_block = i == 0 || lines[i - 1].block != line.block;
+  const bool last_in_block = i + 1 == lines.size() || lines[i + 1].block != line.block;
+  const bool alone = first_in_block && last_in_block;
+  const bool larger = !last && tallestWord(line) * 5 > tallestWord(lines[i + 1]) * 6;
+  const bool bold = std::all_of(line.words.begin(), line.words.end(), [](const Word& w) { return w.bold; });
+  const bool short_line = line.box.right - line.box.left < (blockRight(lines, i) - line.box.left) * 7 / 10;
+  return alone || larger || bold || short_line;
+}
+
 }  // namespace
 
-std::vector<PageSentence> splitSentences(const std::vector<TextLine>& lines) {
-  const std::vector<std::optional<SpeakerLabel>> speakers = lineSpeakers(lines);
+std::vector<UnreadPrint> setAsideUnreadPrint(std::vector<TextLine>& lines) {
+  std::vector<UnreadPrint> unread;
+  for (TextLine& line : lines) {
+    if (line.words.size() > 1 && isNumbering(line.words.front().text)) {
+      unread.push_back(UnreadPrint{line.words.front().text, "numbering"});
+      line.words.erase(line.words.begin());
+    }
+  }
   const int pitch = typicalLinePitch(lines);
-  int column_right = 0;
-  for (const TextLine& line : lines) column_right = std::max(column_right, line.box.right);
+  std::vector<bool> drop(lines.size(), false);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const TextLine& line = lines[i];
+    const bool numbers = std::all_of(line.words.begin(), line.words.end(), [](const Word& w) { return isNumber(w.text); });
+    if (!line.label && !line.words.empty() && numbers) {
+      unread.push_back(UnreadPrint{joined(line.words), "page number"});
+      drop[i] = true;
+    } else if (standsAlone(lines, i, pitch)) {
+      unread.push_back(UnreadPrint{joined(line.words), "heading or caption"});
+      drop[i] = true;
+    }
+  }
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (drop[i]) lines[i].words.clear();
+  return unread;
+}
+
+std::vector<PageSentence> splitSentences(const std::vector<TextLine>& lines,
+                                         const std::vector<std::optional<SpeakerLabel>>& speakers) {
+  const int pitch = typicalLinePitch(lines);
   Collector sentences;
   for (size_t i = 0; i < lines.size(); ++i) {
     const TextLine& line = lines[i];
@@ -78,7 +155,7 @@ std::vector<PageSentence> splitSentences(const std::vector<TextLine>& lines) {
       if (!speakers[i] && endsSentence(word.text)) sentences.close();
     }
     if (speakers[i]) continue;
-    const bool short_line = line.box.right - line.box.left < (column_right - line.box.left) * 7 / 10;
+    const bool short_line = line.box.right - line.box.left < (blockRight(lines, i) - line.box.left) * 7 / 10;
     if (short_line && i + 1 < lines.size() && !lines[i + 1].words.empty() && startsWithCapital(lines[i + 1])) {
       sentences.close();
     }

@@ -1,6 +1,7 @@
-// Speaker labels of a dialogue: "Anna:", "A:" or a dash at the start of a line. A name counts
-// as a label when it starts two or more lines, or its line follows a dialogue line, so a heading
-// such as "Dialog: Im Café" is not taken for a speaker.
+// Speaker labels of a dialogue at the start of a line: "Anna:", "A:", "Anna :", "ANNA —",
+// "ANNA -", a name in bold, or a dash; a label may stand on a line of its own above its turn. A
+// name counts as a label when it starts two or more lines, or its line follows a dialogue line,
+// so a heading such as "Dialog: Im Café" is not taken for a speaker.
 #pragma once
 
 #include <optional>
@@ -14,7 +15,8 @@ namespace zorva::propose {
 // The role a word would name as a label ("Anna:" → "Anna", "—" → "—"), if it has a label's form.
 std::optional<std::string> labelRole(const std::string& word);
 
-// Moves each line's leading label out of its words into `label`.
+// Moves each line's leading label out of its words into `label` (a label alone on its line
+// into the next line's `label`).
 void findSpeakerLabels(std::vector<TextLine>& lines);
 
 // Who speaks on each line: its own label, or the label of the turn that the line continues

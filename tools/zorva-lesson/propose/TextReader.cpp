@@ -8,8 +8,12 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <optional>
 #include <sstream>
+
+#include "tools/zorva-lesson/propose/ReadingOrder.h"
 
 namespace zorva::propose {
 namespace {
@@ -35,6 +39,9 @@ bool hasTraineddata(const std::string& code) {
 // The recogniser reports progress through a plain function; it reaches the caller's callback here.
 const std::function<void(int)>* g_progress = nullptr;
 
+constexpr double kBoldInk = 1.3;
+constexpr int kTallestWordHeights = 3;  // a word taller than this many usual word heights is misread  // bold strokes darken this much more of a word's box at least
+
 bool reportProgress(tesseract::ETEXT_DESC* monitor, int, int, int, int) {
   if (g_progress != nullptr) (*g_progress)(monitor->progress);
   return false;
@@ -48,6 +55,53 @@ bool isNoise(const std::string& text, float confidence) {
   return text.empty() || (!has_letter && confidence < 40);
 }
 
+// The share of a word's box that is darker than halfway between its paper and its ink: thicker
+// strokes darken more of the box.
+double inkShare(const builder::RgbaImage& picture, const PictureRect& box) {
+  std::vector<int> levels;
+  for (int y = std::max(0, box.top); y < std::min(picture.height, box.bottom); ++y)
+    for (int x = std::max(0, box.left); x < std::min(picture.width, box.right); ++x) {
+      const uint8_t* p = &picture.rgba[(static_cast<size_t>(y) * picture.width + x) * 4];
+      levels.push_back((p[0] * 3 + p[1] * 6 + p[2]) / 10);
+    }
+  if (levels.size() < 16) return 0;
+  const auto [darkest, lightest] = std::minmax_element(levels.begin(), levels.end());
+  const int middle = (*darkest + *lightest) / 2;
+  const auto dark = std::count_if(levels.begin(), levels.end(), [&](int v) { return v < middle; });
+  return static_cast<double>(dark) / static_cast<double>(levels.size());
+}
+
+// A "word" several lines tall is a column of labels or a picture's edge read downwards.
+void dropTallWords(std::vector<TextLine>& lines) {
+  std::vector<int> heights;
+  for (const TextLine& line : lines)
+    for (const Word& word : line.words) heights.push_back(word.box.bottom - word.box.top);
+  if (heights.empty()) return;
+  std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+  const int tallest = heights[heights.size() / 2] * kTallestWordHeights;
+  for (TextLine& line : lines) {
+    std::erase_if(line.words, [&](const Word& word) { return word.box.bottom - word.box.top > tallest; });
+    if (line.words.empty()) continue;
+    line.box = line.words.front().box;
+    for (const Word& word : line.words) line.box = unite(line.box, word.box);
+  }
+  std::erase_if(lines, [](const TextLine& line) { return line.words.empty(); });
+}
+
+// Bold print (a speaker's name, a heading) against the page's usual print.
+void markBoldWords(const builder::RgbaImage& picture, std::vector<TextLine>& lines) {
+  std::vector<double> shares;
+  for (TextLine& line : lines)
+    for (Word& word : line.words) shares.push_back(inkShare(picture, word.box));
+  if (shares.size() < 4) return;
+  std::vector<double> sorted = shares;
+  std::nth_element(sorted.begin(), sorted.begin() + sorted.size() / 2, sorted.end());
+  const double usual = sorted[sorted.size() / 2];
+  size_t i = 0;
+  for (TextLine& line : lines)
+    for (Word& word : line.words) word.bold = shares[i++] > usual * kBoldInk;
+}
+
 }  // namespace
 
 std::string traineddataPackage(const std::string& language) {
@@ -56,10 +110,37 @@ std::string traineddataPackage(const std::string& language) {
   return "tesseract-ocr-" + name;
 }
 
+namespace {
+
+// The Tesseract code of a language given by its name ("english", "Deutsch" → "eng", "deu").
+std::optional<std::string> codeOfLanguageName(const std::string& name) {
+  // The names an author is likely to type: in English and in the language itself.
+  static const std::map<std::string, std::string> kCodes = {
+      {"english", "eng"},    {"german", "deu"},     {"deutsch", "deu"},   {"spanish", "spa"},
+      {"espanol", "spa"},    {"español", "spa"},    {"castellano", "spa"}, {"french", "fra"},
+      {"francais", "fra"},   {"français", "fra"},   {"italian", "ita"},   {"italiano", "ita"},
+      {"portuguese", "por"}, {"português", "por"},  {"portugues", "por"}, {"dutch", "nld"},
+      {"nederlands", "nld"}, {"polish", "pol"},     {"polski", "pol"},    {"russian", "rus"},
+      {"swedish", "swe"},    {"svenska", "swe"},    {"danish", "dan"},    {"dansk", "dan"},
+      {"norwegian", "nor"},  {"norsk", "nor"},      {"finnish", "fin"},   {"suomi", "fin"},
+      {"czech", "ces"},      {"čeština", "ces"},    {"hungarian", "hun"}, {"magyar", "hun"},
+      {"greek", "ell"},      {"turkish", "tur"},    {"türkçe", "tur"},    {"japanese", "jpn"},
+      {"korean", "kor"},     {"chinese", "chi_sim"}};
+  std::string lower = name;
+  std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+  const auto it = kCodes.find(lower);
+  return it == kCodes.end() ? std::nullopt : std::optional<std::string>(it->second);
+}
+
+}  // namespace
+
 void requireLanguage(const std::string& language) {
   std::stringstream codes(language);
   std::string code;
   while (std::getline(codes, code, '+')) {
+    if (const auto known = codeOfLanguageName(code)) {
+      throw builder::BuildError("'" + code + "' is a language's name: give its Tesseract code, --language " + *known);
+    }
     if (code.empty() || code.find_first_of("/.") != std::string::npos) {
       throw builder::BuildError("'" + language + "' is not a Tesseract language code such as eng, deu or spa");
     }
@@ -78,6 +159,8 @@ std::vector<TextLine> readPageText(const builder::RgbaImage& picture, const std:
     throw builder::BuildError("the text recogniser could not load language '" + language + "'");
   }
   api.SetVariable("debug_file", "/dev/null");
+  // The page's own layout: columns, text beside pictures and captions come as blocks of their own.
+  api.SetPageSegMode(tesseract::PSM_AUTO);
   api.SetImage(picture.rgba.data(), picture.width, picture.height, 4, picture.width * 4);
   api.SetSourceResolution(150);
   tesseract::ETEXT_DESC monitor;
@@ -91,7 +174,9 @@ std::vector<TextLine> readPageText(const builder::RgbaImage& picture, const std:
   std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
   if (!it) return lines;
   bool new_line = true;
+  int block = -1;
   do {
+    if (it->IsAtBeginningOf(tesseract::RIL_BLOCK)) ++block;
     if (it->Empty(tesseract::RIL_WORD)) continue;
     new_line = new_line || it->IsAtBeginningOf(tesseract::RIL_TEXTLINE);
     std::unique_ptr<char[]> text(it->GetUTF8Text(tesseract::RIL_WORD));
@@ -99,12 +184,16 @@ std::vector<TextLine> readPageText(const builder::RgbaImage& picture, const std:
     it->BoundingBox(tesseract::RIL_WORD, &l, &t, &r, &b);
     const Word word{text ? text.get() : "", PictureRect{l, t, r, b}};
     if (isNoise(word.text, it->Confidence(tesseract::RIL_WORD))) continue;
-    if (new_line) lines.push_back(TextLine{{}, std::nullopt, word.box});
+    if (new_line || lines.back().block != block) {
+      lines.push_back(TextLine{{}, std::nullopt, word.box, block});
+    }
     new_line = false;
     lines.back().words.push_back(word);
     lines.back().box = unite(lines.back().box, word.box);
   } while (it->Next(tesseract::RIL_WORD));
-  return lines;
+  dropTallWords(lines);
+  markBoldWords(picture, lines);
+  return inReadingOrder(lines);
 }
 
 }  // namespace zorva::propose

@@ -1,5 +1,6 @@
-// Reads the printed text of a page picture with Tesseract: words with their boxes, line by line
-// in reading order.
+// Reads the printed text of a page picture with Tesseract, following the page's layout: words
+// with their boxes, line by line in reading order, each line in its block (a column, a caption,
+// a heading), and bold words marked.
 #pragma once
 
 #include <functional>
@@ -14,8 +15,8 @@ namespace zorva::propose {
 // The Debian package that holds a Tesseract language's traineddata ("chi_sim" → tesseract-ocr-chi-sim).
 std::string traineddataPackage(const std::string& language);
 
-// Throws BuildError naming the package to install when a language ("deu", "deu+eng") has no
-// traineddata on this machine.
+// Throws BuildError with the code to use when a language is given by its name ("english"), or
+// naming the package to install when a language ("deu", "deu+eng") has no traineddata here.
 void requireLanguage(const std::string& language);
 
 // `progress` hears the recognition's percentage now and then.

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <random>
 
-#include "tools/zorva-lesson/propose/evaluation/PageLayout.h"
+#include "tools/zorva-lesson/propose/evaluation/PageKinds.h"
 #include "tools/zorva-lesson/propose/evaluation/Reading.h"
 #include "tools/zorva-lesson/propose/evaluation/ScanEffects.h"
 #include "tools/zorva-lesson/Sound.h"
@@ -15,51 +15,31 @@
 namespace zorva::evaluation {
 namespace {
 
-constexpr size_t kLineChars = 42;
-constexpr int kJpegQuality = 75;
-
-std::vector<std::string> drawn(std::vector<std::string> pool, size_t count, std::mt19937& random) {
-  std::shuffle(pool.begin(), pool.end(), random);
-  pool.resize(std::min(count, pool.size()));
-  return pool;
-}
-
-struct Script {
-  std::vector<PageLine> lines;
-  std::vector<SpokenSentence> spoken;
-  std::vector<std::string> roles;
+struct Kind {
+  PrintKind print;
+  const char* name;  // what the bench calls the family, when not the print's own name
+  bool photographed = false;
+  bool pdf = false;
+  bool sloppy_list = false;
 };
 
-Script proseScript(const LanguageTexts& texts, int index, std::mt19937& random) {
-  const int count = std::uniform_int_distribution<int>(5, 13)(random);
-  std::vector<std::string> sentences{texts.headings[static_cast<size_t>(index) % texts.headings.size()]};
-  for (const std::string& s : drawn(texts.prose, static_cast<size_t>(count), random)) sentences.push_back(s);
-  std::vector<int> paragraph_ends{0};  // the heading stands alone
-  const int last = static_cast<int>(sentences.size()) - 1;
-  for (int s = 1; s <= last;) {
-    paragraph_ends.push_back(std::min(last, s + std::uniform_int_distribution<int>(1, 3)(random)));
-    s = paragraph_ends.back() + 1;
-  }
-  Script script;
-  script.lines = wrapProse(sentences, paragraph_ends, kLineChars);
-  for (const std::string& s : sentences) script.spoken.push_back(SpokenSentence{s, texts.voice});
-  script.roles.assign(sentences.size(), "");
-  return script;
-}
+const Kind kKinds[kPagesPerLanguage] = {
+    {PrintKind::kProse, nullptr},
+    {PrintKind::kDialogue, nullptr},
+    {PrintKind::kTwoColumns, nullptr},
+    {PrintKind::kPictureCaption, nullptr, false, false, true},
+    {PrintKind::kDialogue, nullptr, false, false, true},
+    {PrintKind::kExercise, nullptr, false, false, true},
+    {PrintKind::kMixedSizes, nullptr},
+    {PrintKind::kPictureCaption, "photographed", true, false, true},
+    {PrintKind::kTwoColumns, "PDF", false, true},
+};
 
-Script dialogueScript(const LanguageTexts& texts, int index, std::mt19937& random) {
-  const int count = std::uniform_int_distribution<int>(6, 12)(random);
-  const std::vector<std::string>& names = texts.speakers[index == 1 ? 0 : 1];
-  Script script;
-  int s = 0;
-  for (const std::string& line : drawn(texts.dialogue, static_cast<size_t>(count), random)) {
-    const int speaker = s % 2;
-    script.lines.push_back(PageLine{Piece{names[speaker] + ":", -1}, Piece{line, s}});
-    script.spoken.push_back(SpokenSentence{line, texts.speaker_voices[speaker]});
-    script.roles.push_back(names[speaker]);
-    ++s;
-  }
-  return script;
+int languageNumber(const LanguageTexts& texts) {
+  const auto& all = evaluationLanguages();
+  for (size_t i = 0; i < all.size(); ++i)
+    if (all[i].tesseract == texts.tesseract) return static_cast<int>(i);
+  return 0;
 }
 
 // Course books come with MP3 recordings; libsndfile writes them without the encoder's delay.
@@ -93,24 +73,36 @@ PictureRect grown(const PictureRect& box, int margin) {
 
 EvaluationPage makeEvaluationPage(const LanguageTexts& texts, int index) {
   std::mt19937 random(static_cast<unsigned>(1000 * index + texts.tesseract[0] * 7 + texts.tesseract[1]));
-  const bool dialogue = index == 1 || index == 3;
-  const Script script = dialogue ? dialogueScript(texts, index, random) : proseScript(texts, index, random);
-  const LaidPage laid = layOutPage(script.lines, static_cast<int>(script.spoken.size()));
+  const Kind& kind = kKinds[index % kPagesPerLanguage];
+  // Each language's two dialogue pages take two of the six label styles.
+  const int style = (languageNumber(texts) * 2 + (index > 1 ? 1 : 0)) % 6;
+  const Script script = printedPage(kind.print, texts, style, random);
+  const ComposedPage composed = compose(script.print, static_cast<int>(script.spoken.size()));
   ScanSettings settings;
-  settings.turn_degrees = std::uniform_real_distribution<double>(-1.5, 1.5)(random);
-  const Reading reading = readAloud(script.spoken, ReadingStyle{}, random);
+  std::uniform_real_distribution<double> turn(kind.photographed ? 2.0 : 0.0, kind.photographed ? 4.0 : 1.0);
+  settings.turn_degrees = turn(random) * (random() % 2 == 0 ? 1 : -1);
+  if (kind.photographed) settings.shade = 0.45, settings.noise_level = 9;
+  if (kind.pdf) settings.turn_degrees = 0;
+  std::vector<SpokenSentence> spoken;
+  const std::string voices[] = {texts.voice, texts.speaker_voices[0], texts.speaker_voices[1]};
+  for (size_t s = 0; s < script.spoken.size(); ++s) spoken.push_back(SpokenSentence{script.spoken[s], voices[script.voices[s]]});
+  const Reading reading = readAloud(spoken, ReadingStyle{}, random);
 
   EvaluationPage page;
   page.name = texts.tesseract + "-" + std::to_string(index + 1);
-  page.page_kind = dialogue ? "dialogue" : "prose";
+  page.page_kind = kind.name != nullptr ? kind.name : printKindName(kind.print);
   page.audio_kind = "clean";
   page.language = texts.tesseract;
-  page.scan = scanned(laid.image, settings, random);
+  page.list = authorsList(script, kind.sloppy_list, random);
+  page.print = script.print;
+  page.as_pdf = kind.pdf;
+  page.scan = kind.pdf ? composed.image : scanned(composed.image, settings, random);
+  page.jpeg_quality = kind.photographed ? 60 : 75;
   page.recording = reading.samples;
   for (size_t s = 0; s < script.spoken.size(); ++s) {
     TrueSentence sentence;
-    sentence.text = script.spoken[s].text;
-    sentence.box = grown(turnedInk(laid.sentence_ink[s], laid.image, settings.turn_degrees), kBoxMarginPx);
+    sentence.text = script.spoken[s];
+    sentence.box = grown(turnedInk(composed.sentence_ink[s], composed.image, settings.turn_degrees), kBoxMarginPx);
     sentence.role = script.roles[s];
     sentence.speech_start_s = reading.speech_start_s[s];
     sentence.speech_end_s = reading.speech_end_s[s];
@@ -121,14 +113,19 @@ EvaluationPage makeEvaluationPage(const LanguageTexts& texts, int index) {
 
 PageFiles writeEvaluationPage(const EvaluationPage& page, const std::filesystem::path& folder) {
   std::filesystem::create_directories(folder);
-  PageFiles files{(folder / "page.jpg").string(), "", (folder / "reading.mp3").string(),
+  PageFiles files{(folder / (page.as_pdf ? "page.png" : "page.jpg")).string(),
+                  page.as_pdf ? (folder / "page.pdf").string() : "", (folder / "reading.mp3").string(),
                   (folder / "sentences.txt").string(), (folder / "truth.txt").string()};
-  propose::saveJpeg(page.scan, files.picture, kJpegQuality);
+  if (page.as_pdf) {
+    writePdf(page.print, files.pdf);
+  } else {
+    propose::saveJpeg(page.scan, files.picture, page.jpeg_quality);
+  }
   writeMp3(page.recording, files.recording);
   std::ofstream sentences(files.sentences), truth(files.truth);
   truth << "# left top right bottom (picture pixels)  speech start end (s)  role  sentence\n";
+  for (const std::string& s : page.list) sentences << s << "\n";
   for (const TrueSentence& s : page.sentences) {
-    sentences << s.text << "\n";
     truth << s.box.left << " " << s.box.top << " " << s.box.right << " " << s.box.bottom << "  " << s.speech_start_s
           << " " << s.speech_end_s << "  " << (s.role.empty() ? "-" : s.role) << "  " << s.text << "\n";
   }

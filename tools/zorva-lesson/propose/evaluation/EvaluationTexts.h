@@ -11,6 +11,8 @@ struct LanguageTexts {
   std::string tesseract;  // the text reader's language code
   std::string voice;      // espeak-ng voice of the prose
   std::vector<std::string> headings;
+  std::string exercise;  // an exercise's heading, "Exercise 4"
+  std::string caption;   // a picture's caption
   std::vector<std::string> prose;
   std::vector<std::string> dialogue;
   std::vector<std::string> speakers[2];  // two pairs of names: {first pair}, {second pair}

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <tuple>
 
+#include "tools/zorva-lesson/propose/LetterKey.h"
 #include "tools/zorva-lesson/propose/SentenceTiming.h"
 
 namespace zorva::evaluation {
@@ -92,7 +93,11 @@ Score scoreProposal(const EvaluationPage& page, const propose::Proposal& proposa
     if (overlap < kFoundOverlap) continue;
     ++score.found;
     if (overlap >= kRightOverlap) ++score.boxes_right;
-    if (!truth[s].role.empty() && item.speaker && item.speaker->role == truth[s].role) ++score.roles_right;
+    // Without a list the role is the printed name, which may be in capitals ("ANNA —").
+    if (!truth[s].role.empty() && item.speaker &&
+        propose::letterKey(item.speaker->role) == propose::letterKey(truth[s].role)) {
+      ++score.roles_right;
+    }
     if (item.cut) addCut(score, truth, s, *item.cut);
   }
   return score;

@@ -58,6 +58,11 @@ builder::RgbaImage scanned(const builder::RgbaImage& page, const ScanSettings& s
     return turned[(static_cast<size_t>(y) * page.width + x) * 3 + c];
   };
   static const int kWeights[3] = {1, 2, 1};
+  // A lamp beside the page: light falls off from one corner to the other.
+  const auto light = [&](int x, int y) {
+    const double far = static_cast<double>(x) / page.width * 0.4 + static_cast<double>(y) / page.height * 0.6;
+    return static_cast<float>(1 - settings.shade * far * far);
+  };
   for (int y = 0; y < page.height; ++y)
     for (int x = 0; x < page.width; ++x)
       for (int c = 0; c < 3; ++c) {
@@ -65,7 +70,7 @@ builder::RgbaImage scanned(const builder::RgbaImage& page, const ScanSettings& s
         for (int dy = -1; dy <= 1; ++dy)
           for (int dx = -1; dx <= 1; ++dx) sum += at(x + dx, y + dy, c) * kWeights[dx + 1] * kWeights[dy + 1];
         out.rgba[(static_cast<size_t>(y) * page.width + x) * 4 + c] =
-            static_cast<uint8_t>(std::clamp(sum / 16 + noise(random), 0.0f, 255.0f));
+            static_cast<uint8_t>(std::clamp(sum / 16 * light(x, y) + noise(random), 0.0f, 255.0f));
       }
   return out;
 }
