@@ -31,14 +31,14 @@ run: demo
 	exec $(BUILD)/zorva-lesson open $(BUILD)/demo
 
 # The acceptance scenarios run the real program against a sound server of their own; on a busy
-# machine the server can drop a block of a take, so a scenario that fails gets one more try.
+# machine the server can drop a block of a take, so a scenario that fails gets two more tries.
 TEST_ENV = ZORVA_BACKEND=headless LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp
 # ACCEPTANCE=no leaves the scenarios out (CI runs them in its first build only).
 ACCEPTANCE ?= yes
 test: all
 	cd $(BUILD) && $(TEST_ENV) ctest --output-on-failure -j $(JOBS) -LE acceptance
 ifneq ($(ACCEPTANCE),no)
-	cd $(BUILD) && $(TEST_ENV) ctest --output-on-failure -L acceptance --repeat until-pass:2
+	cd $(BUILD) && $(TEST_ENV) ctest --output-on-failure -L acceptance --repeat until-pass:3
 endif
 
 clean:
