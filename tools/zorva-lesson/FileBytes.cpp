@@ -7,24 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
+#include "tools/zorva-lesson/Descriptor.h"
+
 namespace zorva::builder {
-namespace {
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
-}  // namespace
 
 std::optional<FileBytes> FileBytes::read(const std::filesystem::path& path, uint64_t limit,
                                          std::string& why) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tools/lessonkit/Folder.h"
+#include "tools/zorva-lesson/Descriptor.h"
 #include "tools/zorva-lesson/Launcher.h"
 
 namespace zorva::builder {
@@ -20,20 +21,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Reader = std::unique_ptr<archive, decltype(&archive_read_free)>;
-
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
 
 MemberHeader headerOf(archive_entry* entry) {
   MemberHeader member;
