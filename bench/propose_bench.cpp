@@ -1,12 +1,13 @@
 // Measures `zorva-lesson propose` on the evaluation set and prints, for each family of pages (a
 // kind of print, a kind of recording), the figures with the author's sentence list and without
 // it, beside plain cutters run on the same recordings, then the totals against the goals.
-//   propose_bench [--pages N] [--kinds K] [--keep DIR]
+//   propose_bench [--pages N] [--kinds K] [--print KIND] [--keep DIR]
 // --pages N takes N pages of each language, each language starting at another page, so that
 // --pages 1 (CI's smoke run) still holds a dialogue; --keep leaves the pages' files (scan,
 // recording, sentences, truth) and the proposals in DIR. Besides its own pages, each language's
 // prose is read again in each kind of recording (flite, festival, noise, reverb, ...); --kinds K
-// takes the first K kinds only.
+// takes the first K kinds only; --print KIND measures only the pages whose kind of print names
+// KIND ("photo", "two columns").
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -237,10 +238,12 @@ void printGoals(const Figures& all, bool another_page_refused) {
 int main(int argc, char** argv) {
   int pages = evaluation::kPagesPerLanguage;
   fs::path keep;
+  std::string print_kind;
   size_t kinds = evaluation::audioFamilies().size();
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::string(argv[i]) == "--pages") pages = std::clamp(std::atoi(argv[i + 1]), 1, evaluation::kPagesPerLanguage);
     if (std::string(argv[i]) == "--keep") keep = argv[i + 1];
+    if (std::string(argv[i]) == "--print") print_kind = argv[i + 1];
     if (std::string(argv[i]) == "--kinds") kinds = static_cast<size_t>(std::max(0, std::atoi(argv[i + 1])));
   }
   // The machine's cores are shared: the text reader works on one thread, as on a course
@@ -256,6 +259,7 @@ int main(int argc, char** argv) {
       for (int taken = 0; taken < pages; ++taken) {
         const int index = (taken + static_cast<int>(language)) % evaluation::kPagesPerLanguage;
         const evaluation::EvaluationPage page = evaluation::makeEvaluationPage(languages[language], index);
+        if (page.page_kind.find(print_kind) == std::string::npos) continue;
         const Figures figures = measure(page, root / page.name);
         by_print[page.page_kind].add(figures);
         by_recording[page.audio_kind].add(figures);

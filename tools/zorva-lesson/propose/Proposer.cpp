@@ -10,6 +10,7 @@
 #include "tools/zorva-lesson/propose/PagePicture.h"
 #include "tools/zorva-lesson/propose/RecordingCutter.h"
 #include "tools/zorva-lesson/propose/SentenceMatcher.h"
+#include "tools/zorva-lesson/propose/StraightPage.h"
 #include "tools/zorva-lesson/propose/TextGrouping.h"
 #include "tools/zorva-lesson/propose/TextReader.h"
 
@@ -59,15 +60,14 @@ PictureRect shownArea(const PictureRect& read, double scale, int margin, const P
                      std::min(pictures.shown_height, static_cast<int>(std::ceil(read.bottom * scale)) + margin)};
 }
 
-ProposedItem itemFor(const PageSentence& sentence, double scale, const Pictures& pictures) {
+ProposedItem itemFor(const PageSentence& sentence, const StraightPage& read, double scale, const Pictures& pictures) {
   ProposedItem item{sentence.text, std::nullopt, std::nullopt, std::nullopt};
   if (!sentence.word_boxes.empty()) {
-    const PictureRect words = sentenceArea(sentence, 0, pictures.read.width, pictures.read.height);
-    item.rect = shownArea(words, scale, kItemMarginPx, pictures);
+    item.rect = shownArea(read.onGiven(sentence.word_boxes), scale, kItemMarginPx, pictures);
   }
   if (sentence.speaker) {
-    item.speaker =
-        SpeakerLabel{sentence.speaker->role, shownArea(sentence.speaker->box, scale, kLabelMarginPx, pictures)};
+    const PictureRect label = read.onGiven(sentence.speaker->box);
+    item.speaker = SpeakerLabel{sentence.speaker->role, shownArea(label, scale, kLabelMarginPx, pictures)};
   }
   return item;
 }
@@ -107,8 +107,9 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
       request.recording.empty() ? std::vector<int16_t>{} : loadRecording(request.recording);
   progress.step("reading the picture");
   const Pictures pictures = pagePictures(request);
+  const StraightPage straight = straightened(pictures.read);
   std::vector<TextLine> lines =
-      readPageText(pictures.read, request.language, [&](int done) { progress.percent("reading the text", done); });
+      readPageText(straight.picture, request.language, [&](int done) { progress.percent("reading the text", done); });
   if (lines.empty()) {
     throw builder::BuildError("no text found on the picture " + request.picture + " (is --language " +
                               request.language + " the page's language, and the picture a page of text?)");
@@ -121,7 +122,7 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
   proposal.picture = pictures.shown_path;
   proposal.voice = voiceForLanguage(request.language);
   const double scale = static_cast<double>(pictures.shown_width) / pictures.read.width;
-  for (const PageSentence& sentence : grouped.sentences) proposal.items.push_back(itemFor(sentence, scale, pictures));
+  for (const PageSentence& sentence : grouped.sentences) proposal.items.push_back(itemFor(sentence, straight, scale, pictures));
   if (!request.recording.empty()) {
     progress.step("cutting the recording");
     proposal.recording = request.recording;
