@@ -109,7 +109,7 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
   const Pictures pictures = pagePictures(request);
   const StraightPage straight = straightened(pictures.read);
   std::vector<TextLine> lines =
-      readPageText(straight.picture, request.language, [&](int done) { progress.percent("reading the text", done); });
+      readPageText(straight, request.language, [&](int done) { progress.percent("reading the text", done); });
   if (lines.empty()) {
     throw builder::BuildError("no text found on the picture " + request.picture + " (is --language " +
                               request.language + " the page's language, and the picture a page of text?)");

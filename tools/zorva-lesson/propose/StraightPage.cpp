@@ -52,7 +52,31 @@ builder::RgbaImage pictureOf(PIX* grey) {
   return image;
 }
 
+std::vector<PictureRect> piecesOf(PIX* ink) {
+  std::vector<PictureRect> pieces;
+  BOXA* boxes = pixConnCompBB(ink, 8);
+  if (boxes == nullptr) return pieces;
+  for (l_int32 i = 0; i < boxaGetCount(boxes); ++i) {
+    l_int32 x = 0, y = 0, w = 0, h = 0;
+    if (boxaGetBoxGeometry(boxes, i, &x, &y, &w, &h) == 0) pieces.push_back(PictureRect{x, y, x + w, y + h});
+  }
+  boxaDestroy(&boxes);
+  return pieces;
+}
+
 }  // namespace
+
+PictureRect inkWithin(const StraightPage& page, const PictureRect& box) {
+  std::optional<PictureRect> ink;
+  for (const PictureRect& piece : page.ink_pieces) {
+    const int x = (piece.left + piece.right) / 2, y = (piece.top + piece.bottom) / 2;
+    const bool inside = x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+    if (inside) ink = ink ? unite(*ink, piece) : piece;
+  }
+  return ink ? PictureRect{std::max(box.left, ink->left), std::max(box.top, ink->top), std::min(box.right, ink->right),
+                           std::min(box.bottom, ink->bottom)}
+             : box;
+}
 
 PictureRect StraightPage::onGiven(const PictureRect& straight) const {
   if (turn_degrees == 0) return straight;
@@ -107,6 +131,8 @@ StraightPage straightened(const builder::RgbaImage& given) {
     }
   }
   page.picture = pictureOf(even.get());
+  const PixPtr level_ink(pixThresholdToBinary(even.get(), kInkLevel));
+  if (level_ink) page.ink_pieces = piecesOf(level_ink.get());
   return page;
 }
 

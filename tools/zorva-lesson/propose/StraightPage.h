@@ -4,6 +4,8 @@
 // given.
 #pragma once
 
+#include <vector>
+
 #include "tools/zorva-lesson/Picture.h"
 #include "tools/zorva-lesson/propose/PageText.h"
 
@@ -12,6 +14,7 @@ namespace zorva::propose {
 struct StraightPage {
   builder::RgbaImage picture;  // grey, paper white, lines level; as large as the picture given
   double turn_degrees = 0;     // how far the given page's lines are turned, clockwise
+  std::vector<PictureRect> ink_pieces;  // each stroke's box on `picture`: a letter, a dot, a line
 
   // The smallest rectangle on the given picture that holds `straight` turned back.
   PictureRect onGiven(const PictureRect& straight) const;
@@ -21,5 +24,9 @@ struct StraightPage {
 };
 
 StraightPage straightened(const builder::RgbaImage& given);
+
+// The ink of the pieces whose middle lies in `box`, or `box` when none does. A recogniser's box
+// of small print reaches into the lines above and below; the ink ends where the letters do.
+PictureRect inkWithin(const StraightPage& page, const PictureRect& box);
 
 }  // namespace zorva::propose
