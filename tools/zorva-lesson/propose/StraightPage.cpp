@@ -12,7 +12,8 @@ namespace {
 
 constexpr float kLeastTurnDegrees = 0.2f;  // less turns a line by under a pixel across a column
 constexpr float kLeastConfidence = 2.5f;   // Leptonica's measure; below it the lines are too few to judge
-constexpr int kInkLevel = 130;             // darker than this, on evened paper, is ink
+constexpr int kInkLevel = 130;             // darker than this, on evened paper, is surely ink ...
+constexpr int kInkEdgeLevel = 150;         // ... and this, a blurred stroke's edge
 constexpr int kPaperLevel = 200;           // where Leptonica's evening puts the paper
 
 struct PixDeleter {
@@ -131,7 +132,7 @@ StraightPage straightened(const builder::RgbaImage& given) {
     }
   }
   page.picture = pictureOf(even.get());
-  const PixPtr level_ink(pixThresholdToBinary(even.get(), kInkLevel));
+  const PixPtr level_ink(pixThresholdToBinary(even.get(), kInkEdgeLevel));
   if (level_ink) page.ink_pieces = piecesOf(level_ink.get());
   return page;
 }
