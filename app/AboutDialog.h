@@ -12,6 +12,6 @@ public:
   virtual ~CAboutDialog();
 
 protected:
-  virtual void DoDataExchange(CDataExchange* pDX);
+  void DoDataExchange(CDataExchange* pDX) override;
   DECLARE_MESSAGE_MAP()
 };

@@ -7,7 +7,7 @@ class CLabApp : public CWinApp {
 public:
   CLabApp();
   virtual ~CLabApp();
-  virtual BOOL InitInstance();
+  BOOL InitInstance() override;
 
 protected:
   afx_msg void ShowAboutBox();

@@ -15,8 +15,8 @@ public:
   CMainFrame();
   virtual ~CMainFrame();
 
-  virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
-  virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
   CLessonView m_lessonView;
 

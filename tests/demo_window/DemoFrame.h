@@ -10,7 +10,7 @@ public:
   // Where the frame asks to be on the desktop.
   static constexpr int kLeft = 40, kTop = 30, kWidth = 400, kHeight = 300;
 
-  virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
 protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -9,8 +9,9 @@ class CSize : public tagSIZE {
   CSize() : tagSIZE{0, 0} {}
   CSize(int initCX, int initCY) : tagSIZE{initCX, initCY} {}
   CSize(SIZE initSize) : tagSIZE(initSize) {}  // NOLINT: converts
-  bool operator==(SIZE size) const { return cx == size.cx && cy == size.cy; }
-  bool operator!=(SIZE size) const { return !(*this == size); }
+  // Taking our own type keeps C++20's reversed comparisons from competing with these.
+  bool operator==(const CSize& size) const { return cx == size.cx && cy == size.cy; }
+  bool operator!=(const CSize& size) const { return !(*this == size); }
   CSize operator+(SIZE size) const { return CSize(cx + size.cx, cy + size.cy); }
   CSize operator-(SIZE size) const { return CSize(cx - size.cx, cy - size.cy); }
 };
@@ -25,8 +26,8 @@ class CPoint : public tagPOINT {
     y += yOffset;
   }
   void Offset(POINT point) { Offset(point.x, point.y); }
-  bool operator==(POINT point) const { return x == point.x && y == point.y; }
-  bool operator!=(POINT point) const { return !(*this == point); }
+  bool operator==(const CPoint& point) const { return x == point.x && y == point.y; }
+  bool operator!=(const CPoint& point) const { return !(*this == point); }
   CPoint& operator+=(SIZE size) {
     Offset(size.cx, size.cy);
     return *this;
@@ -84,8 +85,8 @@ class CRect : public tagRECT {
     ::CopyRect(this, &srcRect);
     return *this;
   }
-  bool operator==(const RECT& rect) const { return ::EqualRect(this, &rect) != FALSE; }
-  bool operator!=(const RECT& rect) const { return !(*this == rect); }
+  bool operator==(const CRect& rect) const { return ::EqualRect(this, &rect) != FALSE; }
+  bool operator!=(const CRect& rect) const { return !(*this == rect); }
   CRect& operator&=(const RECT& rect) {
     ::IntersectRect(this, this, &rect);
     return *this;

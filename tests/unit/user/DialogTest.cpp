@@ -75,7 +75,7 @@ class DialogTest : public ::testing::Test {
   // Runs the dialog; each time it waits for input, the next step is run (and gives some).
   INT_PTR run(std::vector<std::function<void()>> steps) {
     size_t next = 0;
-    desk->onIdle = [this, steps, &next] {
+    desk->onIdle = [steps, &next] {
       if (next < steps.size()) steps[next++]();
     };
     const INT_PTR result = DialogBoxParamA(nullptr, MAKEINTRESOURCE(kDialogId), frame,
