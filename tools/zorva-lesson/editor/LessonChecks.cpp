@@ -1,9 +1,11 @@
 #include "tools/zorva-lesson/editor/LessonChecks.h"
 
+#include <algorithm>
 #include <regex>
 
 #include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/CourseRules.h"
+#include "tools/zorva-lesson/Sound.h"
 
 namespace zorva::editor {
 namespace {
@@ -29,14 +31,17 @@ void checkArea(const std::optional<EditableRect>& area, const PagePicture& pictu
 }
 
 // The builder's rules for cuts, in its words: a cut ending within a hundredth of a second past
-// the end is the end.
+// the end is the end, and a clip is not too long.
 void checkCut(const EditableItem& item, const LessonMedia& media, size_t page, size_t index, std::vector<LessonCheck>& out) {
   if (item.audio.empty() || !media.hasSound(item.audio)) return;
   const double length = media.seconds(item.audio);
-  if (item.from && item.from->value >= length) {
-    out.push_back(LessonCheck{page, index, builder::cutPastEndWords("from", item.from->value, item.audio, length)});
+  const double from = item.from ? item.from->value : 0, to = item.to ? std::min(item.to->value, length) : length;
+  if (item.from && from >= length) {
+    out.push_back(LessonCheck{page, index, builder::cutPastEndWords("from", from, item.audio, length)});
   } else if (item.to && item.to->value > length + 0.01) {
     out.push_back(LessonCheck{page, index, builder::cutPastEndWords("to", item.to->value, item.audio, length)});
+  } else if (const std::optional<std::string> refusal = builder::clipLengthRefusal(item.audio, to - from)) {
+    out.push_back(LessonCheck{page, index, *refusal});
   }
 }
 
