@@ -59,15 +59,18 @@ void EditorSession::reload() {
   const std::vector<std::string> named_before = lesson_.namedFiles();
   lesson_ = readEditableLesson(file_);
   if (!media_ || lesson_.namedFiles() != named_before) media_ = std::make_unique<LessonMedia>(lesson_);
-  checks_ = checkLesson(lesson_, *media_);
+  review_ = checkLesson(lesson_, *media_);
   revision_ = revisionOf(lesson_.text);
 }
 
 json EditorSession::lessonJson() const {
   const std::lock_guard lock(mutex_);
   json out = lessonToJson(lesson_, *media_);
-  std::vector<LessonCheck> all = checks_;
+  std::vector<LessonCheck> all = review_.checks;
   all.insert(all.end(), build_checks_.begin(), build_checks_.end());
+  for (size_t p = 0; p < review_.info_lines.size() && p < out["pages"].size(); ++p) {
+    if (!review_.info_lines[p].empty()) out["pages"][p]["info"] = review_.info_lines[p];
+  }
   out["checks"] = checksToJson(all);
   out["revision"] = revision_;
   out["build_folder"] = (file_.parent_path() / (file_.stem().string() + "-course")).string();

@@ -66,7 +66,7 @@ class EditorSession {
   std::mutex build_mutex_;  // one build at a time into the folder
   EditableLesson lesson_;
   std::unique_ptr<LessonMedia> media_;
-  std::vector<LessonCheck> checks_;
+  LessonReview review_;
   std::vector<LessonCheck> build_checks_;  // from the last build, until the next save
   std::string revision_;
   using Clock = std::chrono::steady_clock;

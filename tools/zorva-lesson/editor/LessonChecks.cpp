@@ -1,6 +1,7 @@
 #include "tools/zorva-lesson/editor/LessonChecks.h"
 
 #include <algorithm>
+#include <map>
 #include <regex>
 
 #include "tools/zorva-lesson/Assembler.h"
@@ -54,12 +55,22 @@ void checkPictureSize(const PagePicture& picture, size_t page, std::vector<Lesso
   }
 }
 
-void checkBuilderReading(const EditableLesson& lesson, std::vector<LessonCheck>& out) {
+void checkBuilderReading(const EditableLesson& lesson, LessonReview& out) {
   try {
     const builder::BookPlan plan = builder::readDescription(lesson.file.string());
-    for (const std::string& warning : plan.warnings) out.push_back(placeBuilderMessage(lesson, warning));
+    for (const std::string& warning : plan.warnings) out.checks.push_back(placeBuilderMessage(lesson, warning));
+    // The plan's pages, found by lesson number and place in it.
+    std::map<int, size_t> placed;
+    for (const EditablePage& page : lesson.pages) {
+      const size_t place = placed[page.lesson]++;
+      const auto planned = std::find_if(plan.lessons.begin(), plan.lessons.end(),
+                                        [&](const builder::LessonPlan& l) { return l.number == page.lesson; });
+      const bool found = planned != plan.lessons.end() && place < planned->pages.size();
+      out.info_lines.push_back(found ? planned->pages[place].info : std::string());
+    }
   } catch (const builder::BuildError& error) {
-    out.push_back(placeBuilderMessage(lesson, error.what()));
+    out.checks.push_back(placeBuilderMessage(lesson, error.what()));
+    out.info_lines.assign(lesson.pages.size(), std::string());
   }
 }
 
@@ -77,9 +88,10 @@ LessonCheck placeBuilderMessage(const EditableLesson& lesson, const std::string&
   return LessonCheck{std::nullopt, std::nullopt, message};
 }
 
-std::vector<LessonCheck> checkLesson(const EditableLesson& lesson, const LessonMedia& media) {
-  std::vector<LessonCheck> out;
-  checkBuilderReading(lesson, out);
+LessonReview checkLesson(const EditableLesson& lesson, const LessonMedia& media) {
+  LessonReview review;
+  checkBuilderReading(lesson, review);
+  std::vector<LessonCheck>& out = review.checks;
   for (const LessonMedia::Problem& problem : media.problems()) out.push_back(LessonCheck{problem.page, std::nullopt, problem.text});
   for (size_t p = 0; p < lesson.pages.size(); ++p) {
     checkPictureSize(media.picture(p), p, out);
@@ -91,7 +103,7 @@ std::vector<LessonCheck> checkLesson(const EditableLesson& lesson, const LessonM
       for (const std::string& flag : item.flags) out.push_back(LessonCheck{p, i, flag});
     }
   }
-  return out;
+  return review;
 }
 
 std::vector<LessonCheck> placeCheckerProblems(const EditableLesson& lesson, const std::vector<builder::Problem>& problems) {

@@ -26,8 +26,12 @@ window.PageView = class PageView {
     this.page = page;
     this.image = image;
     this.items = items;
-    this.canvas.width = page.width;
-    this.canvas.height = page.height;
+    // The view reaches past a small picture as far as the information line, which Zorva draws
+    // beside it; areas stay on the picture.
+    this.W = page.width;
+    this.H = page.height;
+    this.canvas.width = Math.max(page.width, this.view ? this.view.info[2] : 0);
+    this.canvas.height = Math.max(page.height, this.view ? this.view.info[3] : 0);
     this.draw();
   }
 
@@ -44,15 +48,17 @@ window.PageView = class PageView {
     const movable = (key) => item[key] && !(key === 'rect' && item.line);
     const key = movable(this.area) ? this.area : movable('role_rect') ? 'role_rect' : null;
     if (!key) return;
-    item[key] = PageView.moved(item[key], 'move', dx, dy, this.canvas.width, this.canvas.height);
+    item[key] = PageView.moved(item[key], 'move', dx, dy, this.W, this.H);
     this.events.changed();
     this.draw();
   }
 
   draw() {
     const ctx = this.ctx, { width, height } = this.canvas;
-    ctx.fillStyle = '#fff';
+    ctx.fillStyle = '#c8c8c0';
     ctx.fillRect(0, 0, width, height);
+    ctx.fillStyle = '#fff';
+    ctx.fillRect(0, 0, this.W, this.H);
     if (this.image) ctx.drawImage(this.image, 0, 0);
     if (this.view) this.drawUnseen();
     this.items.forEach((item, i) => { if (!item.deleted) this.drawItem(item, i); });
@@ -157,7 +163,7 @@ window.PageView = class PageView {
       this.canvas.style.cursor = hit ? cursors[hit.part] : 'crosshair';
       return;
     }
-    const d = this.drag, W = this.canvas.width, H = this.canvas.height;
+    const d = this.drag, W = this.W, H = this.H;
     if (d.kind === 'new') {
       const [x0, y0] = d.from;
       d.rect = [Math.max(0, Math.min(x0, x)), Math.max(0, Math.min(y0, y)), Math.min(W, Math.max(x0, x)), Math.min(H, Math.max(y0, y))];
