@@ -127,7 +127,8 @@ def scenario(editor, driver, work):
         failures.append('the built item plays %d samples, not the %d of the cut heard' % (len(built), len(heard)))
 
     driver.find_elements('css selector', '#tabs button')[1].click()
-    wait_for(lambda: 'areas only' in driver.find_element('id', 'recording-title').text, 'the page without recording')
+    wait_for(lambda: 'areas only' in driver.find_element('id', 'recording-title').text
+             and not driver.find_element('id', 'detail').is_displayed(), 'the page without recording')
     return failures
 
 
