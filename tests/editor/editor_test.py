@@ -92,10 +92,12 @@ def scenario(editor, driver, work):
     played = driver.execute_script('return document.getElementById("player").src')
     editor.keys(driver, 'tab')
     editor.keys(driver, 'delete')
-    editor.drag_on(driver, 'page', (480, 96), (90, 20))  # a new item beside item 1, where nothing is
-    # It cuts the recording from the end of item 1's cut, read before it, to the start of item 2's.
+    # A new item beside item 1, where nothing is: it cuts the recording from the end of item 1's
+    # cut, read before it, to the start of item 2's.
     items = lesson['pages'][0]['items']
-    added = {'rect': (480, 96, 570, 116), 'audio': items[0]['audio'], 'from': items[0]['to'], 'to': items[1]['from']}
+    y = items[0]['rect'][1] + 2
+    editor.drag_on(driver, 'page', (480, y), (90, 20))
+    added = {'rect': (480, y, 570, y + 20), 'audio': items[0]['audio'], 'from': items[0]['to'], 'to': items[1]['from']}
     driver.find_element('id', 'save').click()
     wait_for(lambda: 'Saved' in driver.find_element('id', 'status').text, 'the save')
     save_screenshot(driver, work)
