@@ -72,6 +72,7 @@ TEST_F(ProposeCommand, AWholeA4PageBecomesAPictureTheBuilderTakesWithItsSentence
       << err_.str();
   const builder::RgbaImage shown = builder::loadImageFile(path("page1.png"), builder::SourceRef{});
   EXPECT_EQ(builder::judge(builder::LimitId::PageWidth, static_cast<uint64_t>(shown.width)), std::nullopt);
+  EXPECT_LE(shown.width, propose::kShownPageWidth);
   EXPECT_EQ(builder::judge(builder::LimitId::PageHeight, static_cast<uint64_t>(shown.height)), std::nullopt);
   const auto level = [&](int x, int y) { return shown.rgba[(static_cast<size_t>(y) * shown.width + x) * 4]; };
   for (int y = 0; y < -builder::kPageTopPx; ++y)

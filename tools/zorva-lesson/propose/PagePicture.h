@@ -9,9 +9,11 @@
 
 namespace zorva::propose {
 
-// The page area right of Zorva's buttons: a larger picture would be cut off.
-constexpr int kShownPageWidth = builder::kPageWidthPx;
+// The width propose gives a page, that of the page area right of Zorva's buttons, and the
+// height the builder takes at most.
+constexpr int kShownPageWidth = 740;
 constexpr int kShownPageHeight = builder::kPageHeightPx;
+static_assert(kShownPageWidth <= builder::kPageWidthPx);
 constexpr int kPdfDpi = 150;
 
 // Whether the file starts as a PDF does, whatever its name.

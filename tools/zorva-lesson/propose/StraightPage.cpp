@@ -68,15 +68,23 @@ std::vector<PictureRect> piecesOf(PIX* ink) {
 }  // namespace
 
 PictureRect inkWithin(const StraightPage& page, const PictureRect& box) {
-  std::optional<PictureRect> ink;
-  for (const PictureRect& piece : page.ink_pieces) {
+  const auto ink = [&](auto holds) {
+    std::optional<PictureRect> all;
+    for (const PictureRect& piece : page.ink_pieces)
+      if (holds(piece)) all = all ? unite(*all, piece) : piece;
+    return all;
+  };
+  auto found = ink([&](const PictureRect& piece) {
     const int x = (piece.left + piece.right) / 2, y = (piece.top + piece.bottom) / 2;
-    const bool inside = x >= box.left && x < box.right && y >= box.top && y < box.bottom;
-    if (inside) ink = ink ? unite(*ink, piece) : piece;
-  }
-  return ink ? PictureRect{std::max(box.left, ink->left), std::max(box.top, ink->top), std::min(box.right, ink->right),
-                           std::min(box.bottom, ink->bottom)}
-             : box;
+    return x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+  });
+  // A box too narrow for its letter ("a" given a sliver of itself) holds no piece's middle.
+  if (!found) found = ink([&](const PictureRect& piece) {
+    return piece.left < box.right && piece.right > box.left && piece.top < box.bottom && piece.bottom > box.top;
+  });
+  return found ? PictureRect{std::max(box.left, found->left), std::max(box.top, found->top),
+                             std::min(box.right, found->right), std::min(box.bottom, found->bottom)}
+               : box;
 }
 
 PictureRect StraightPage::onGiven(const PictureRect& straight) const {
