@@ -15,7 +15,8 @@ TEST(PageReading, ATurnedUnevenlyLitPhotoGetsEachSentencesRectangleOnItsTurnedPr
   setenv("OMP_THREAD_LIMIT", "1", 0);
   zorva::testing::TempFolder folder;
   constexpr int kPhotographed = 7;
-  const evaluation::EvaluationPage page = evaluation::makeEvaluationPage(evaluation::evaluationLanguages()[1], kPhotographed);
+  const evaluation::EvaluationPage page =
+      evaluation::makeEvaluationPage(evaluation::evaluationLanguages()[1], kPhotographed);
   ASSERT_EQ(page.page_kind, "photographed");
   const evaluation::PageFiles files = evaluation::writeEvaluationPage(page, folder.path());
   propose::Progress quiet(nullptr);
