@@ -1,12 +1,13 @@
 // Measures `zorva-lesson propose` on the evaluation set and prints, for each family of pages (a
 // kind of print, a kind of recording), the figures with the author's sentence list and without
 // it, beside plain cutters run on the same recordings, then the totals against the goals.
-//   propose_bench [--pages N] [--kinds K] [--keep DIR]
+//   propose_bench [--pages N] [--kinds K] [--print KIND] [--recording KIND] [--keep DIR]
 // --pages N takes N pages of each language, each language starting at another page, so that
 // --pages 1 (CI's smoke run) still holds a dialogue; --keep leaves the pages' files (scan,
 // recording, sentences, truth) and the proposals in DIR. Besides its own pages, each language's
 // prose is read again in each kind of recording (flite, festival, noise, reverb, ...); --kinds K
-// takes the first K kinds only.
+// takes the first K kinds only; --print KIND and --recording KIND measure only the pages whose
+// kind of print or of recording names KIND ("photo", "spoken title"; "none" for none).
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -154,11 +155,12 @@ void printTable(const std::map<std::string, Figures>& families, const char* titl
 }
 
 // Prose pages read again in the first `kinds` kinds of recording, each on `pages` languages at most.
-void measureRecordings(int pages, size_t kinds, const fs::path& root, std::map<std::string, Figures>& by_recording,
-                       Figures& all) {
+void measureRecordings(int pages, size_t kinds, const std::string& only, const fs::path& root,
+                       std::map<std::string, Figures>& by_recording, Figures& all) {
   const auto& languages = evaluation::evaluationLanguages();
   const auto& families = evaluation::audioFamilies();
   for (size_t f = 0; f < families.size() && f < kinds; ++f) {
+    if (families[f].name.find(only) == std::string::npos) continue;
     int taken = 0;
     for (size_t l = 0; l < languages.size() && taken < pages; ++l) {
       const evaluation::LanguageTexts& texts = languages[(l + f) % languages.size()];
@@ -237,10 +239,13 @@ void printGoals(const Figures& all, bool another_page_refused) {
 int main(int argc, char** argv) {
   int pages = evaluation::kPagesPerLanguage;
   fs::path keep;
+  std::string print_kind, recording_kind;
   size_t kinds = evaluation::audioFamilies().size();
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::string(argv[i]) == "--pages") pages = std::clamp(std::atoi(argv[i + 1]), 1, evaluation::kPagesPerLanguage);
     if (std::string(argv[i]) == "--keep") keep = argv[i + 1];
+    if (std::string(argv[i]) == "--print") print_kind = argv[i + 1];
+    if (std::string(argv[i]) == "--recording") recording_kind = argv[i + 1];
     if (std::string(argv[i]) == "--kinds") kinds = static_cast<size_t>(std::max(0, std::atoi(argv[i + 1])));
   }
   // The machine's cores are shared: the text reader works on one thread, as on a course
@@ -256,13 +261,14 @@ int main(int argc, char** argv) {
       for (int taken = 0; taken < pages; ++taken) {
         const int index = (taken + static_cast<int>(language)) % evaluation::kPagesPerLanguage;
         const evaluation::EvaluationPage page = evaluation::makeEvaluationPage(languages[language], index);
+        if (page.page_kind.find(print_kind) == std::string::npos) continue;
         const Figures figures = measure(page, root / page.name);
         by_print[page.page_kind].add(figures);
         by_recording[page.audio_kind].add(figures);
         all.add(figures);
       }
     }
-    measureRecordings(pages, kinds, root, by_recording, all);
+    measureRecordings(pages, kinds, recording_kind, root, by_recording, all);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "propose_bench: %s\n", error.what());
     return 1;

@@ -5,9 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "tests/support/TempFolder.h"
+#include "tools/zorva-lesson/CourseRules.h"
 #include "tools/zorva-lesson/Picture.h"
 #include "tools/zorva-lesson/propose/PagePicture.h"
 #include "tools/zorva-lesson/propose/ProposeCommand.h"
@@ -17,9 +19,11 @@ using namespace zorva;
 
 namespace {
 
-// A one-page A4 PDF with one line of Helvetica, written object by object with its offsets table.
-std::string onePagePdf(const std::string& line) {
-  const std::string content = "BT /F1 24 Tf 72 760 Td (" + line + ") Tj ET";
+// A one-page A4 PDF with lines of 24 pt Helvetica, each at its height in points from the page's
+// foot, written object by object with its offsets table.
+std::string onePagePdf(const std::vector<std::pair<std::string, int>>& lines) {
+  std::string content;
+  for (const auto& [line, y] : lines) content += "BT /F1 24 Tf 72 " + std::to_string(y) + " Td (" + line + ") Tj ET ";
   const std::vector<std::string> objects = {
       "<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
       "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents 4 0 R "
@@ -62,22 +66,38 @@ class ProposeCommand : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(ProposeCommand, APdfPageBecomesAPictureOfTheShownWidthWithItsSentences) {
-  std::ofstream(path("book.pdf"), std::ios::binary) << onePagePdf("Guten Morgen. Wie geht es dir?");
+TEST_F(ProposeCommand, AWholeA4PageBecomesAPictureTheBuilderTakesWithItsSentencesOnTheirPrint) {
+  std::ofstream(path("book.pdf"), std::ios::binary) << onePagePdf({{"Guten Morgen.", 760}, {"Wie geht es dir?", 60}});
   ASSERT_EQ(run({"--pdf", path("book.pdf"), "--page", "1", "--picture", path("page1.png"), "--language", "deu"}), 0)
       << err_.str();
   const builder::RgbaImage shown = builder::loadImageFile(path("page1.png"), builder::SourceRef{});
-  EXPECT_EQ(shown.width, propose::kShownPageWidth);
-  EXPECT_EQ(shown.height, 1047) << "A4 at 150 dpi is 1240x1754, scaled to 740 wide";
+  EXPECT_EQ(builder::judge(builder::LimitId::PageWidth, static_cast<uint64_t>(shown.width)), std::nullopt);
+  EXPECT_LE(shown.width, propose::kShownPageWidth);
+  EXPECT_EQ(builder::judge(builder::LimitId::PageHeight, static_cast<uint64_t>(shown.height)), std::nullopt);
+  const auto level = [&](int x, int y) { return shown.rgba[(static_cast<size_t>(y) * shown.width + x) * 4]; };
+  for (int y = 0; y < -builder::kPageTopPx; ++y)
+    for (int x = 0; x < shown.width; ++x) ASSERT_EQ(level(x, y), 255) << "the rows the view hides hold no print";
   const std::string proposal = out_.str();
   EXPECT_NE(proposal.find("picture = \"" + path("page1.png") + "\""), std::string::npos) << proposal;
   EXPECT_NE(proposal.find("voice = \"de\""), std::string::npos) << proposal;
   EXPECT_NE(proposal.find("say = \"Guten Morgen.\""), std::string::npos) << proposal;
   EXPECT_NE(proposal.find("say = \"Wie geht es dir?\""), std::string::npos) << proposal;
+  const std::regex rect(R"(\n  rect = \[(\d+), (\d+), (\d+), (\d+)\])");
+  int rects = 0;
+  for (std::sregex_iterator it(proposal.begin(), proposal.end(), rect), end; it != end; ++it, ++rects) {
+    const int left = std::stoi((*it)[1]), top = std::stoi((*it)[2]), right = std::stoi((*it)[3]);
+    const int bottom = std::stoi((*it)[4]), middle = (top + bottom) / 2;
+    ASSERT_LE(right, shown.width);
+    ASSERT_LE(bottom, shown.height);
+    int ink = 0;
+    for (int x = left; x < right; ++x) ink += level(x, middle) < 128 ? 1 : 0;
+    EXPECT_GT(ink, (right - left) / 8) << "the area lies on its line's print: " << (*it)[0];
+  }
+  EXPECT_EQ(rects, 2);
 }
 
 TEST_F(ProposeCommand, InputThatCannotBeUsedIsNamedWithWhatToDo) {
-  std::ofstream(path("book.pdf"), std::ios::binary) << onePagePdf("Hello.");
+  std::ofstream(path("book.pdf"), std::ios::binary) << onePagePdf({{"Hello.", 760}});
   builder::RgbaImage blank;
   blank.width = 300;
   blank.height = 200;

@@ -79,6 +79,10 @@ TEST(SentenceSplitter, SentencesEndAtPunctuationSpeakersGapsAndHeadings) {
       {"labels with a spaced colon, a dash, a dash run in, and on their own line",
        {"Anna : Hallo!", "BEN \u2014 Hallo, Anna!", "ANNA - Wie geht's?", "BEN\u2014 Gut.", "Anna:", "Schön."},
        {"Anna| Hallo!", "BEN| Hallo, Anna!", "ANNA| Wie geht's?", "BEN| Gut.", "Anna| Schön."}},
+      {"a label in capitals read into the turn's first word",
+       {"A-Es ist halb elf.", "B-Hier, bitte.", "A-Danke."}, {"A| Es ist halb elf.", "B| Hier, bitte.", "A| Danke."}},
+      {"a hyphenated name starting lines is no label",
+       {"Jean-Pierre kommt.", "Jean-Pierre geht."}, {"Jean-Pierre kommt.", "Jean-Pierre geht."}},
       {"names without marks that start most lines",
        {"Anna Guten Morgen!", "Ben Hallo, Anna!", "Anna Wie geht's?", "Ben Gut, danke."},
        {"Anna| Guten Morgen!", "Ben| Hallo, Anna!", "Anna| Wie geht's?", "Ben| Gut, danke."}},
@@ -129,4 +133,15 @@ TEST(SentenceMatcher, ALabelInAGivenSentenceNamesTheRoleAndIsNotPartOfItsText) {
   const std::vector<PageSentence> found = groupText(lines, {"Anna: Hallo!", "Hallo, Anna!", "Wie geht's?"}).sentences;
   EXPECT_EQ(textsOf(found), (std::vector<std::string>{"Anna| Hallo!", "BEN| Hallo, Anna!", "Amna| Wie geht's?"}));
   ASSERT_EQ(found[1].word_boxes.size(), 2u);
+}
+
+TEST(TextGrouping, AHeadingInLargerPrintIsLeftOutAcrossTheGapBelowIt) {
+  std::vector<TextLine> lines =
+      page({"Lektion 5: Das Wochenende am Meer", "", "Der Film ist lang, aber sehr lustig. Eine", "Frau fragt."});
+  for (Word& word : lines.front().words) word.box.top -= 8;
+  const GroupedText grouped = groupText(lines, {});
+  EXPECT_EQ(textsOf(grouped.sentences),
+            (std::vector<std::string>{"Der Film ist lang, aber sehr lustig.", "Eine Frau fragt."}));
+  ASSERT_EQ(grouped.left_out.size(), 1u);
+  EXPECT_EQ(grouped.left_out.front().text, "Lektion 5: Das Wochenende am Meer");
 }

@@ -57,7 +57,5 @@ int typicalLinePitch(const std::vector<TextLine>& lines);
 bool startsParagraph(const std::vector<TextLine>& lines, size_t i, int pitch);
 
 PictureRect unite(const PictureRect& a, const PictureRect& b);
-// The sentence's area: the union of its words, grown by `margin_px` and kept on the picture.
-PictureRect sentenceArea(const PageSentence& sentence, int margin_px, int width, int height);
 
 }  // namespace zorva::propose

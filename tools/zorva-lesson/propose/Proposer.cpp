@@ -10,6 +10,7 @@
 #include "tools/zorva-lesson/propose/PagePicture.h"
 #include "tools/zorva-lesson/propose/RecordingCutter.h"
 #include "tools/zorva-lesson/propose/SentenceMatcher.h"
+#include "tools/zorva-lesson/propose/StraightPage.h"
 #include "tools/zorva-lesson/propose/TextGrouping.h"
 #include "tools/zorva-lesson/propose/TextReader.h"
 
@@ -22,13 +23,12 @@ constexpr int kSilentLevel = 64;  // quieter than this throughout, a recording h
 
 struct Pictures {
   builder::RgbaImage read;  // full resolution, for the text reader
-  std::string shown_path;   // what the lesson shows ...
-  int shown_width = 0;      // ... and its size
-  int shown_height = 0;
+  std::string shown_path;   // what the lesson shows
+  ShownPage shown;
 };
 
-// A PDF page is written to the picture file the author named; a scan wider than the page area
-// gets a scaled copy beside it.
+// A PDF page is written to the picture file the author named; a scan larger than the page area
+// gets a copy that fits beside it.
 Pictures pagePictures(const ProposeRequest& request) {
   Pictures pictures;
   const bool from_pdf = !request.pdf.empty();
@@ -38,36 +38,24 @@ Pictures pagePictures(const ProposeRequest& request) {
   }
   pictures.read = from_pdf ? renderPdfPage(request.pdf, request.pdf_page)
                            : builder::loadImageFile(request.picture, builder::SourceRef{});
-  const bool too_wide = pictures.read.width > kShownPageWidth;
+  pictures.shown = shownPage(pictures.read);
+  const bool reshaped = pictures.shown.image.width != pictures.read.width ||
+                        pictures.shown.image.height != pictures.read.height;
   pictures.shown_path = request.picture;
-  if (too_wide && !from_pdf) {
+  if (reshaped && !from_pdf) {
     const std::filesystem::path scan(request.picture);
     pictures.shown_path = (scan.parent_path() / (scan.stem().string() + "-shown.png")).string();
   }
-  const builder::RgbaImage scaled = too_wide ? scaledToWidth(pictures.read, kShownPageWidth) : builder::RgbaImage{};
-  const builder::RgbaImage& shown = too_wide ? scaled : pictures.read;
-  if (from_pdf || too_wide) savePng(shown, pictures.shown_path);
-  pictures.shown_width = shown.width;
-  pictures.shown_height = shown.height;
+  if (from_pdf || reshaped) savePng(pictures.shown.image, pictures.shown_path);
   return pictures;
 }
 
-PictureRect shownArea(const PictureRect& read, double scale, int margin, const Pictures& pictures) {
-  return PictureRect{std::max(0, static_cast<int>(std::floor(read.left * scale)) - margin),
-                     std::max(0, static_cast<int>(std::floor(read.top * scale)) - margin),
-                     std::min(pictures.shown_width, static_cast<int>(std::ceil(read.right * scale)) + margin),
-                     std::min(pictures.shown_height, static_cast<int>(std::ceil(read.bottom * scale)) + margin)};
-}
-
-ProposedItem itemFor(const PageSentence& sentence, double scale, const Pictures& pictures) {
+ProposedItem itemFor(const PageSentence& sentence, const StraightPage& read, const ShownPage& shown) {
   ProposedItem item{sentence.text, std::nullopt, std::nullopt, std::nullopt};
-  if (!sentence.word_boxes.empty()) {
-    const PictureRect words = sentenceArea(sentence, 0, pictures.read.width, pictures.read.height);
-    item.rect = shownArea(words, scale, kItemMarginPx, pictures);
-  }
+  if (!sentence.word_boxes.empty()) item.rect = shown.shownArea(read.onGiven(sentence.word_boxes), kItemMarginPx);
   if (sentence.speaker) {
-    item.speaker =
-        SpeakerLabel{sentence.speaker->role, shownArea(sentence.speaker->box, scale, kLabelMarginPx, pictures)};
+    const PictureRect label = read.onGiven(sentence.speaker->box);
+    item.speaker = SpeakerLabel{sentence.speaker->role, shown.shownArea(label, kLabelMarginPx)};
   }
   return item;
 }
@@ -107,8 +95,9 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
       request.recording.empty() ? std::vector<int16_t>{} : loadRecording(request.recording);
   progress.step("reading the picture");
   const Pictures pictures = pagePictures(request);
+  const StraightPage straight = straightened(pictures.read);
   std::vector<TextLine> lines =
-      readPageText(pictures.read, request.language, [&](int done) { progress.percent("reading the text", done); });
+      readPageText(straight, request.language, [&](int done) { progress.percent("reading the text", done); });
   if (lines.empty()) {
     throw builder::BuildError("no text found on the picture " + request.picture + " (is --language " +
                               request.language + " the page's language, and the picture a page of text?)");
@@ -120,8 +109,8 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
 
   proposal.picture = pictures.shown_path;
   proposal.voice = voiceForLanguage(request.language);
-  const double scale = static_cast<double>(pictures.shown_width) / pictures.read.width;
-  for (const PageSentence& sentence : grouped.sentences) proposal.items.push_back(itemFor(sentence, scale, pictures));
+  for (const PageSentence& sentence : grouped.sentences)
+    proposal.items.push_back(itemFor(sentence, straight, pictures.shown));
   if (!request.recording.empty()) {
     progress.step("cutting the recording");
     proposal.recording = request.recording;

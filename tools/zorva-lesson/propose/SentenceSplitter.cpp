@@ -108,7 +108,8 @@ bool standsAlone(const std::vector<TextLine>& lines, size_t i, int pitch) {
   const bool first_in_block = i == 0 || lines[i - 1].block != line.block;
   const bool last_in_block = i + 1 == lines.size() || lines[i + 1].block != line.block;
   const bool alone = first_in_block && last_in_block;
-  const bool larger = !last && tallestWord(line) * 5 > tallestWord(lines[i + 1]) * 6;
+  // A heading is larger than the line below it, also across the gap a heading leaves.
+  const bool larger = i + 1 < lines.size() && tallestWord(line) * 5 > tallestWord(lines[i + 1]) * 6;
   const bool bold = std::all_of(line.words.begin(), line.words.end(), [](const Word& w) { return w.bold; });
   const bool short_line = line.box.right - line.box.left < (blockRight(lines, i) - line.box.left) * 7 / 10;
   return alone || larger || bold || short_line;

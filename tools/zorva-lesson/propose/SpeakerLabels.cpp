@@ -28,6 +28,23 @@ std::string withoutTrailingDashes(std::string word) {
   return word;
 }
 
+// "A-Es": a name in capitals, a hyphen and the turn's first word, read as one word.
+void splitGluedLabel(std::vector<Word>& words) {
+  if (words.empty()) return;
+  const std::string& text = words.front().text;
+  const size_t hyphen = text.find('-');
+  if (hyphen == 0 || hyphen == std::string::npos || hyphen + 1 == text.size()) return;
+  const std::u32string name = codePoints(text.substr(0, hyphen));
+  if (!isName(text.substr(0, hyphen)) || !std::all_of(name.begin(), name.end(), isUpperCase)) return;
+  // The label takes its share of the box by its letters.
+  const PictureRect box = words.front().box;
+  const auto label_letters = static_cast<int>(name.size() + 1), letters = static_cast<int>(codePoints(text).size());
+  const int split = box.left + (box.right - box.left) * label_letters / letters;
+  Word label{text.substr(0, hyphen + 1), PictureRect{box.left, box.top, split, box.bottom}, words.front().bold};
+  words.front() = Word{text.substr(hyphen + 1), PictureRect{split, box.top, box.right, box.bottom}, label.bold};
+  words.insert(words.begin(), label);
+}
+
 }  // namespace
 
 std::optional<std::string> labelRole(const std::string& word) {
@@ -82,6 +99,7 @@ std::set<std::string> unmarkedNames(const std::vector<TextLine>& lines) {
 }  // namespace
 
 void findSpeakerLabels(std::vector<TextLine>& lines) {
+  for (TextLine& line : lines) splitGluedLabel(line.words);
   const std::set<std::string> names = unmarkedNames(lines);
   std::map<std::string, int> starts;
   for (const TextLine& line : lines) {

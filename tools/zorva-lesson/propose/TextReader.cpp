@@ -39,8 +39,8 @@ bool hasTraineddata(const std::string& code) {
 // The recogniser reports progress through a plain function; it reaches the caller's callback here.
 const std::function<void(int)>* g_progress = nullptr;
 
-constexpr double kBoldInk = 1.3;
-constexpr int kTallestWordHeights = 3;  // a word taller than this many usual word heights is misread  // bold strokes darken this much more of a word's box at least
+constexpr double kBoldInk = 1.3;       // bold strokes darken this much more of a word's box at least
+constexpr int kTallestWordHeights = 3;  // a word taller than this many usual word heights is misread
 
 bool reportProgress(tesseract::ETEXT_DESC* monitor, int, int, int, int) {
   if (g_progress != nullptr) (*g_progress)(monitor->progress);
@@ -71,6 +71,14 @@ double inkShare(const builder::RgbaImage& picture, const PictureRect& box) {
   return static_cast<double>(dark) / static_cast<double>(levels.size());
 }
 
+void fitLineBoxes(std::vector<TextLine>& lines) {
+  for (TextLine& line : lines) {
+    if (line.words.empty()) continue;
+    line.box = line.words.front().box;
+    for (const Word& word : line.words) line.box = unite(line.box, word.box);
+  }
+}
+
 // A "word" several lines tall is a column of labels or a picture's edge read downwards.
 void dropTallWords(std::vector<TextLine>& lines) {
   std::vector<int> heights;
@@ -81,11 +89,15 @@ void dropTallWords(std::vector<TextLine>& lines) {
   const int tallest = heights[heights.size() / 2] * kTallestWordHeights;
   for (TextLine& line : lines) {
     std::erase_if(line.words, [&](const Word& word) { return word.box.bottom - word.box.top > tallest; });
-    if (line.words.empty()) continue;
-    line.box = line.words.front().box;
-    for (const Word& word : line.words) line.box = unite(line.box, word.box);
   }
+  fitLineBoxes(lines);
   std::erase_if(lines, [](const TextLine& line) { return line.words.empty(); });
+}
+
+void fitWordsToInk(const StraightPage& page, std::vector<TextLine>& lines) {
+  for (TextLine& line : lines)
+    for (Word& word : line.words) word.box = inkWithin(page, word.box);
+  fitLineBoxes(lines);
 }
 
 // Bold print (a speaker's name, a heading) against the page's usual print.
@@ -151,8 +163,9 @@ void requireLanguage(const std::string& language) {
   }
 }
 
-std::vector<TextLine> readPageText(const builder::RgbaImage& picture, const std::string& language,
+std::vector<TextLine> readPageText(const StraightPage& page, const std::string& language,
                                    const std::function<void(int)>& progress) {
+  const builder::RgbaImage& picture = page.picture;
   requireLanguage(language);
   tesseract::TessBaseAPI api;
   if (api.Init(nullptr, language.c_str(), tesseract::OEM_LSTM_ONLY) != 0) {
@@ -193,6 +206,7 @@ std::vector<TextLine> readPageText(const builder::RgbaImage& picture, const std:
   } while (it->Next(tesseract::RIL_WORD));
   dropTallWords(lines);
   markBoldWords(picture, lines);
+  fitWordsToInk(page, lines);
   return inReadingOrder(lines);
 }
 

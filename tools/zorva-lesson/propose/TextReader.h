@@ -9,6 +9,7 @@
 
 #include "tools/zorva-lesson/Picture.h"
 #include "tools/zorva-lesson/propose/PageText.h"
+#include "tools/zorva-lesson/propose/StraightPage.h"
 
 namespace zorva::propose {
 
@@ -19,8 +20,8 @@ std::string traineddataPackage(const std::string& language);
 // naming the package to install when a language ("deu", "deu+eng") has no traineddata here.
 void requireLanguage(const std::string& language);
 
-// `progress` hears the recognition's percentage now and then.
-std::vector<TextLine> readPageText(const builder::RgbaImage& picture, const std::string& language,
+// `progress` hears the recognition's percentage now and then. Words' boxes end where their ink does.
+std::vector<TextLine> readPageText(const StraightPage& page, const std::string& language,
                                    const std::function<void(int)>& progress);
 
 }  // namespace zorva::propose
