@@ -136,8 +136,9 @@ class Desktop:
         return self.speaker_wav
 
     def feed_microphone(self, voice_wav):
-        """Plays the learner voice into the microphone over and over until close()."""
-        script = f'while :; do paplay --latency-msec=20 --device=voice {voice_wav!r} || exit 1; done'
+        """Plays the learner voice into the microphone over and over until close(). A generous buffer:
+        the player must not run dry on a busy machine, or the microphone itself would fall silent."""
+        script = f'while :; do paplay --latency-msec=500 --device=voice {voice_wav!r} || exit 1; done'
         feeder = subprocess.Popen(['sh', '-c', script], env=self.env, start_new_session=True)
         self.procs.append(feeder)
         self.groups.add(feeder.pid)
