@@ -22,14 +22,14 @@
     $('status').className = error ? 'error' : '';
   }
 
-  async function request(path, body) {
-    const response = await fetch(path, body === undefined ? {} : { method: 'POST', body: JSON.stringify(body) });
+  async function request(path, body, asked) {
+    const response = await (asked ?? fetch(path, body === undefined ? {} : { method: 'POST', body: JSON.stringify(body) }));
     const answer = response.status === 204 ? {} : await response.json();
     return { ok: response.ok, status: response.status, answer };
   }
 
   async function load(keep) {
-    const { ok, answer } = await request('lesson');
+    const { ok, answer } = await request('lesson', undefined, keep ? undefined : window.lessonAsked);
     if (!ok) return say(answer.error, true);
     state.lesson = answer;
     state.original = copy(answer);
