@@ -71,6 +71,20 @@ TEST(RecordingCutter, CutsLandOnTheReadersSpeech) {
   }
 }
 
+// Music between the sentences seems to the pause finder to be speech going on: the alignment's
+// edges place the cuts.
+TEST(RecordingCutter, MusicUnderTheReadingDoesNotWidenTheCuts) {
+  Reading reading = read(style(false, ""), 5);
+  std::mt19937 random(9);
+  evaluation::addHumAndMusic(reading.samples, random);
+  const propose::AlignedCuts cut = propose::cutRecording(reading.samples, kSentences, "en");
+  ASSERT_EQ(cut.cuts.size(), kSentences.size());
+  for (size_t s = 0; s < kSentences.size(); ++s) {
+    EXPECT_NEAR(cut.cuts[s].from_s, reading.speech_start_s[s] - propose::kCutMarginS, kNearS) << s;
+    EXPECT_NEAR(cut.cuts[s].to_s, reading.speech_end_s[s] + propose::kCutMarginS, kNearS) << s;
+  }
+}
+
 TEST(RecordingCutter, RefusesAnotherPagesReading) {
   const std::vector<std::string>& prose = evaluation::evaluationLanguages().front().prose;
   const std::vector<std::string> page(prose.begin(), prose.begin() + 9);
