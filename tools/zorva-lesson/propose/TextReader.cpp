@@ -13,6 +13,7 @@
 #include <optional>
 #include <sstream>
 
+#include "tools/zorva-lesson/propose/LetterKey.h"
 #include "tools/zorva-lesson/propose/ReadingOrder.h"
 
 namespace zorva::propose {
@@ -79,7 +80,13 @@ void fitLineBoxes(std::vector<TextLine>& lines) {
   }
 }
 
-// A "word" several lines tall is a column of labels or a picture's edge read downwards.
+bool isMarksOnly(const std::string& text) {
+  const std::u32string letters = codePoints(text);
+  return std::none_of(letters.begin(), letters.end(), isLetterOrDigit);
+}
+
+// A "word" several lines tall is a column of labels or a picture's edge read downwards; marks
+// alone taller than the print (a "—" standing upright) are a rule or a smudge, often in a gutter.
 void dropTallWords(std::vector<TextLine>& lines) {
   std::vector<int> heights;
   for (const TextLine& line : lines)
@@ -88,7 +95,10 @@ void dropTallWords(std::vector<TextLine>& lines) {
   std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
   const int tallest = heights[heights.size() / 2] * kTallestWordHeights;
   for (TextLine& line : lines) {
-    std::erase_if(line.words, [&](const Word& word) { return word.box.bottom - word.box.top > tallest; });
+    std::erase_if(line.words, [&](const Word& word) {
+      const int height = word.box.bottom - word.box.top;
+      return height > tallest || (height * 2 > tallest && isMarksOnly(word.text));
+    });
   }
   fitLineBoxes(lines);
   std::erase_if(lines, [](const TextLine& line) { return line.words.empty(); });
