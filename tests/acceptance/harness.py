@@ -28,6 +28,9 @@ class Failure(Exception):
 class Desktop:
     def __init__(self, work, name, step_timeout=20, screen_size=SCREEN_SIZE, dpi=None):
         self.dir = os.path.join(work, name)
+        if os.path.exists(self.failed_mark()):  # the try before failed: kept beside for a look
+            shutil.rmtree(self.dir + '.failed', ignore_errors=True)
+            os.rename(self.dir, self.dir + '.failed')
         shutil.rmtree(self.dir, ignore_errors=True)
         os.makedirs(self.dir)
         self.step_timeout = step_timeout
@@ -239,6 +242,10 @@ class Desktop:
                 return time.time() - started
             time.sleep(0.005)
         return None
+
+    def failed_mark(self):
+        """A file whose presence says this run failed; the next run keeps the folder as DIR.failed."""
+        return os.path.join(self.dir, 'FAILED')
 
     def artefacts(self):
         return f'screenshots and speaker.wav in {self.dir}'

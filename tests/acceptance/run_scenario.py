@@ -652,10 +652,12 @@ def run_one(run, function):
         return 1 if required else SKIP
     except Failure as e:
         print(f'{name}: FAILED: {e}')
+        open(run.desktop.failed_mark(), 'w').close()
         return 1
     except Exception:
         traceback.print_exc()
         print(f'{name}: FAILED with an error; {run.desktop.artefacts()}')
+        open(run.desktop.failed_mark(), 'w').close()
         return 1
     finally:
         run.desktop.close()

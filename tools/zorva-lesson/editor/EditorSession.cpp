@@ -110,7 +110,9 @@ Answer EditorSession::build(const json& request) {
   std::ostringstream report;
   try {
     const builder::BookPlan plan = builder::readDescription(file_.string());
-    builder::writeLessonFolder(builder::assemble(plan), folder.string());
+    // The new course is in place even when the old one could not be removed: the author is told.
+    const std::string warning = builder::writeLessonFolder(builder::assemble(plan), folder.string());
+    if (!warning.empty()) report << "warning: " << warning << "\n";
   } catch (const builder::BuildError& error) {
     const std::lock_guard lock(mutex_);
     build_checks_ = {placeBuilderMessage(lesson_, error.what())};
