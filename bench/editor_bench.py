@@ -64,6 +64,8 @@ def main():
             driver.quit()
             editor.close()
     load, redraw = statistics.median(loads), statistics.median(redraws)
+    # Other work on the machine slows the browser most: the figures are read against this.
+    print('load average (1 minute) at the end: %.2f on %d cores' % (os.getloadavg()[0], os.cpu_count()))
     print('editor start (60 items, 3-minute WAV read and summarised): %.0f ms' % start_ms)
     print('page load until drawn: %.0f ms (median of %d, range %.0f-%.0f; goal < %d ms)'
           % (load, LOADS, min(loads), max(loads), PAGE_GOAL_MS))

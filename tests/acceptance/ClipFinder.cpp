@@ -36,6 +36,13 @@ void fft(std::vector<Complex>& a, bool inverse) {
   }
 }
 
+// A tenth of a clip heard whole scores near 1, one a dropout cuts into far less, and another
+// sound near 0. An occurrence needs half its tenths heard whole, so neither a dropout in a clip
+// nor another sound that happens to correlate with it a little decides.
+constexpr double kTenthScore = 0.9;
+constexpr int kTenths = 10;
+constexpr int kTenthsNeeded = 5;
+
 }  // namespace
 
 std::vector<double> normalisedCorrelation(const std::vector<double>& recording, const std::vector<double>& clip) {
@@ -74,6 +81,42 @@ std::vector<double> normalisedCorrelation(const std::vector<double>& recording, 
   return out;
 }
 
+namespace {
+
+// Where `piece` begins when it matches best at a position in [from, to) of the recording; -1 when
+// no position there scores kTenthScore.
+long bestPlace(const std::vector<double>& recording, const std::vector<double>& piece, long from, long to) {
+  from = std::max(0L, from);
+  to = std::min(to, long(recording.size()) - long(piece.size()) + 1);
+  if (to <= from) return -1;
+  const std::vector<double> stretch(recording.begin() + from, recording.begin() + to + long(piece.size()) - 1);
+  const std::vector<double> ncc = normalisedCorrelation(stretch, piece);
+  const auto best = std::max_element(ncc.begin(), ncc.end());
+  return best == ncc.end() || *best < kTenthScore ? -1 : from + long(best - ncc.begin());
+}
+
+// Looks for each tenth of the clip within half a clip of where it follows the tenth before (a
+// dropout shifts everything after it); the hit then starts where its first tenth heard places the
+// clip's start, and ends where its last tenth heard places the clip's end. The count of tenths heard.
+int placeTenths(const std::vector<double>& recording, const std::vector<double>& clip, ClipHit& hit) {
+  const long length = long(clip.size()), tenth = std::max(1L, length / kTenths), reach = length / 2;
+  int heard = 0;
+  long next = hit.offset, start = -1;
+  for (long at = 0; at + tenth <= length && at < kTenths * tenth; at += tenth) {
+    const std::vector<double> piece(clip.begin() + at, clip.begin() + at + tenth);
+    const long place = bestPlace(recording, piece, next - reach, next + reach + 1);
+    next = (place < 0 ? next : place) + tenth;
+    if (place < 0) continue;
+    if (heard++ == 0) start = place - at;
+  }
+  if (heard == 0) return 0;
+  hit.offset = std::max(0L, start);
+  hit.end = next + length - kTenths * tenth;
+  return heard;
+}
+
+}  // namespace
+
 std::vector<ClipHit> findClips(const std::vector<double>& recording, const std::vector<std::vector<double>>& clips,
                                double min_score) {
   std::vector<ClipHit> hits;
@@ -86,7 +129,7 @@ std::vector<ClipHit> findClips(const std::vector<double>& recording, const std::
       const long at = long(best - ncc.begin());
       ClipHit hit{int(c), at, *best, 0.0};
       for (long i = at; i < at + length; ++i) hit.peak_level = std::max(hit.peak_level, std::fabs(recording[size_t(i)]));
-      hits.push_back(hit);
+      if (placeTenths(recording, clips[c], hit) >= std::min<long>(kTenthsNeeded, length)) hits.push_back(hit);
       const long from = std::max(0L, at - length + 1), to = std::min(long(ncc.size()), at + length);
       std::fill(ncc.begin() + from, ncc.begin() + to, -1.0);
     }

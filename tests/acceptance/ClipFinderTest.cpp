@@ -67,6 +67,27 @@ TEST(ClipFinder, NoisyCopyStillScoresAboveUnrelatedSound) {
   EXPECT_EQ(hits[0].offset, 20000);
 }
 
+// A dropout of the sound server puts silence into a clip or loses a stretch of it: the clip is
+// still found once, from where it starts to where its last sample is heard.
+TEST(ClipFinder, AClipCutByADropoutIsFoundOnceFromItsStartToItsEnd) {
+  const auto clip = burst(8, 10000);
+  const struct {
+    const char* what;
+    long cut_from, cut_to, silence, end;
+  } rows[] = {{"silence inside", 4000, 4000, 2500, 12500}, {"a stretch lost", 4000, 5000, 0, 9000}};
+  for (const auto& row : rows) {
+    std::vector<double> heard(clip.begin(), clip.begin() + row.cut_from);
+    heard.insert(heard.end(), size_t(row.silence), 0.0);
+    heard.insert(heard.end(), clip.begin() + row.cut_to, clip.end());
+    std::vector<double> recording(40000, 0.0);
+    place(recording, heard, 7000, 1.0);
+    const auto hits = findClips(recording, {clip}, 0.2);
+    ASSERT_EQ(hits.size(), 1u) << row.what;
+    EXPECT_EQ(hits[0].offset, 7000) << row.what;
+    EXPECT_EQ(hits[0].end, 7000 + row.end) << row.what;
+  }
+}
+
 TEST(ClipFinder, ClipLongerThanRecordingFindsNothing) {
   EXPECT_TRUE(findClips(std::vector<double>(100, 0.5), {burst(7, 200)}, 0.0).empty());
 }

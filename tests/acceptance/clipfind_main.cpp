@@ -1,6 +1,6 @@
 // zorva-clipfind RECORDING.wav MIN_SCORE CLIP.wav...
 // Prints one line per occurrence found, in time order:
-//   hit <clip index> <offset seconds> <score> <peak level>
+//   hit <clip index> <start seconds> <score> <peak level> <end seconds>
 // and one line per clip with its best score: best <clip index> <score>.
 #include <algorithm>
 #include <cstdio>
@@ -31,8 +31,8 @@ int main(int argc, char** argv) {
       clips.push_back(std::move(clip.samples));
     }
     for (const ClipHit& hit : findClips(recording.samples, clips, min_score)) {
-      std::printf("hit %d %.4f %.4f %.4f\n", hit.clip, double(hit.offset) / recording.rate_hz, hit.score,
-                  hit.peak_level);
+      std::printf("hit %d %.4f %.4f %.4f %.4f\n", hit.clip, double(hit.offset) / recording.rate_hz, hit.score,
+                  hit.peak_level, double(hit.end) / recording.rate_hz);
     }
     for (size_t c = 0; c < clips.size(); ++c) {
       const std::vector<double> ncc = normalisedCorrelation(recording.samples, clips[c]);

@@ -28,6 +28,9 @@ class Failure(Exception):
 class Desktop:
     def __init__(self, work, name, step_timeout=20, screen_size=SCREEN_SIZE, dpi=None):
         self.dir = os.path.join(work, name)
+        if os.path.exists(self.failed_mark()):  # the try before failed: kept beside for a look
+            shutil.rmtree(self.dir + '.failed', ignore_errors=True)
+            os.rename(self.dir, self.dir + '.failed')
         shutil.rmtree(self.dir, ignore_errors=True)
         os.makedirs(self.dir)
         self.step_timeout = step_timeout
@@ -136,8 +139,9 @@ class Desktop:
         return self.speaker_wav
 
     def feed_microphone(self, voice_wav):
-        """Plays the learner voice into the microphone over and over until close()."""
-        script = f'while :; do paplay --latency-msec=20 --device=voice {voice_wav!r} || exit 1; done'
+        """Plays the learner voice into the microphone over and over until close(). A generous buffer:
+        the player must not run dry on a busy machine, or the microphone itself would fall silent."""
+        script = f'while :; do paplay --latency-msec=500 --device=voice {voice_wav!r} || exit 1; done'
         feeder = subprocess.Popen(['sh', '-c', script], env=self.env, start_new_session=True)
         self.procs.append(feeder)
         self.groups.add(feeder.pid)
@@ -238,6 +242,10 @@ class Desktop:
                 return time.time() - started
             time.sleep(0.005)
         return None
+
+    def failed_mark(self):
+        """A file whose presence says this run failed; the next run keeps the folder as DIR.failed."""
+        return os.path.join(self.dir, 'FAILED')
 
     def artefacts(self):
         return f'screenshots and speaker.wav in {self.dir}'

@@ -18,7 +18,7 @@ import traceback
 
 from harness import SKIP, Desktop, Failure, Unavailable, write_wave
 from lesson_fixture import (CLIP_SECONDS, MARK_AT, PAGE_COLOUR, PAGE_MARKS, PICTURE_SIZE, TITLE_COLOUR, TITLE_MARK,
-                            TITLE_SIZE, VOICE_LEVEL, VOICE_PERIOD_SECONDS, AcceptanceLesson, build_lesson)
+                            TITLE_SIZE, VOICE_LEVEL, AcceptanceLesson, build_lesson)
 from page_file import read_page_items
 from sound_check import Heard
 from view_checks import (BLUE, CLIENT_EDGE, GREEN, INFO_RECT, LESSON_BUTTONS, LIGHT_GREY, MENU_BAR_HEIGHT,
@@ -104,8 +104,7 @@ class Run:
 
     def heard(self):
         recording = self.desktop.stop_recording()
-        return Heard(self.args.clipfind, recording, self.lesson.clips, CLIP_SECONDS, self.lesson.voice_period,
-                     VOICE_PERIOD_SECONDS)
+        return Heard(self.args.clipfind, recording, self.lesson.clips, self.lesson.voice_period)
 
     def expect_exit(self, how, seconds=10):
         status = self.desktop.wait_exit(seconds)
@@ -325,15 +324,17 @@ def item_click(run):
 
 
 def check_own_voice(run, voice, what):
-    """The learner's recording, played back normalised, for the grown length of the clip."""
+    """The learner's recording, played back normalised, for the grown length of the clip. A dropout
+    of the sound server may take a little of it (it sounds for less) or put silence inside it (it
+    spans more), never both beyond a few tens of milliseconds."""
     grown = CLIP_SECONDS * 1.5
-    length = voice.end - voice.start
-    run.figure(f'{what}: own voice played {length:.2f} s (grown length {grown:.2f} s), peak {voice.peak:.3f} '
-               f'(spoken at {VOICE_LEVEL}), correlation {voice.score:.3f}')
+    span = voice.end - voice.start
+    run.figure(f'{what}: own voice sounded {voice.voiced:.2f} s over {span:.2f} s (grown length {grown:.2f} s), '
+               f'peak {voice.peak:.3f} (spoken at {VOICE_LEVEL}), correlation {voice.score:.3f}')
     if voice.peak < 0.9:
         run.fail(f'{what}: the own voice played back at peak {voice.peak:.3f}, not normalised')
-    if abs(length - grown) > 0.12:
-        run.fail(f'{what}: the own voice lasted {length:.2f} s, expected about {grown:.2f} s')
+    if span < grown - 0.12 or voice.voiced > grown + 0.12 or span > grown + 0.5:
+        run.fail(f'{what}: the own voice sounded {voice.voiced:.2f} s over {span:.2f} s, expected about {grown:.2f} s')
 
 
 @scenario
@@ -399,7 +400,9 @@ def repeat_review(run):
         gap = after.start - before.end
         run.figure(f'Repeat after me: {gap:.2f} s from the end of {before.name} to {after.name} '
                    f'(recording {CLIP_SECONDS * 1.5:.2f} s)')
-        if not CLIP_SECONDS * 1.5 <= gap < CLIP_SECONDS * 1.5 + 0.5:
+        # The learner gets at least the grown length; opening the devices around it takes its
+        # time too, longer on a busy machine.
+        if not CLIP_SECONDS * 1.5 <= gap < CLIP_SECONDS * 1.5 + 1.0:
             run.fail(f'the learner had {gap:.2f} s after {before.name}, expected the grown length')
     for voice in heard.sounds[4::2]:
         check_own_voice(run, voice, 'Review')
@@ -615,7 +618,7 @@ def demo_lesson(run):
     length = sum(len(item.samples) for item in items) / 22050
     run.wait_for(item_corner(items[-1]), BLUE, 'the last sentence under Play', seconds=length + 10)
     run.wait_for(item_corner(items[-1]), WHITE, 'the end of Play', seconds=10)
-    heard = Heard(run.args.clipfind, run.desktop.stop_recording(), clips, clip_seconds=0)
+    heard = Heard(run.args.clipfind, run.desktop.stop_recording(), clips)
     expected = [f'c{i + 1}' for i in range(len(items))]
     if heard.names() != expected:
         run.fail(f'heard {heard.sounds}, expected the {len(items)} sentences in page order')
@@ -649,10 +652,12 @@ def run_one(run, function):
         return 1 if required else SKIP
     except Failure as e:
         print(f'{name}: FAILED: {e}')
+        open(run.desktop.failed_mark(), 'w').close()
         return 1
     except Exception:
         traceback.print_exc()
         print(f'{name}: FAILED with an error; {run.desktop.artefacts()}')
+        open(run.desktop.failed_mark(), 'w').close()
         return 1
     finally:
         run.desktop.close()

@@ -1,83 +1,77 @@
 """What came out of the speaker: the model clips and the learner's played-back voice, found in the
-recorded speaker stream by cross-correlation (zorva-clipfind)."""
+recorded speaker stream by cross-correlation (zorva-clipfind).
+
+The sound server may drop out for a few tens of milliseconds on a busy machine: silence inside a
+sound, or a stretch of it lost. Nothing here therefore cuts a sound at a silence: a clip is where
+its whole, its first and its last tenth match, and the learner's voice is everything voiced
+between the clips around it."""
+import math
 import subprocess
 
 from harness import read_wave
 
-MIN_SCORE = 0.6
+MIN_SCORE = 0.2      # a clip cut by a dropout still scores above this; its tenths decide (zorva-clipfind)
 SILENCE = 300        # sample magnitude below which the speaker counts as silent
+LOUD = 24576         # a normalised playback nears full scale; the learner and the clips are far below
 WINDOW = 220         # 10 ms at 22,050 Hz
+STEP_WINDOWS = 5     # a step up to full scale after this many windows at speaking level
 
 
 class Sound:
-    """One thing heard: a model clip ('c1', 'c2', ...) or a played-back recording ('voice').
-    The score of a recording is its best match."""
+    """One thing heard: a model clip ('c1', 'c2', ...) or a played-back recording ('voice'), with
+    its best correlation score, its peak (full scale 1) and its voiced time in seconds."""
 
-    def __init__(self, name, start, score, peak, end=None):
-        self.name, self.start, self.score, self.peak = name, start, score, peak
-        self.end = end
-        self.anchor = self.last_hit = start  # a recording's best match and its latest one
+    def __init__(self, name, start, end, score, peak, voiced=None):
+        self.name, self.start, self.end, self.score, self.peak = name, start, end, score, peak
+        self.voiced = end - start if voiced is None else voiced
 
     def __repr__(self):
         return f'{self.name}@{self.start:.2f}s'
 
 
 class Heard:
-    def __init__(self, clipfind, recording, clips, clip_seconds, voice_period=None, period_seconds=0):
+    def __init__(self, clipfind, recording, clips, voice_period=None):
         args = [clipfind, recording, str(MIN_SCORE), *clips] + ([voice_period] if voice_period else [])
         result = subprocess.run(args, capture_output=True, text=True, timeout=120)
         if result.returncode != 0:
             raise RuntimeError(f'zorva-clipfind failed: {result.stderr.strip()}')
-        self.samples, self.rate = read_wave(recording)
-        self.best = {}
-        hits = []
+        samples, self.rate = read_wave(recording)
+        self.levels = [max(map(abs, samples[i:i + WINDOW])) for i in range(0, len(samples), WINDOW)]
+        models, voice_hits = [], []
         for line in result.stdout.splitlines():
             fields = line.split()
-            if fields[0] == 'hit':
-                hits.append((int(fields[1]), float(fields[2]), float(fields[3]), float(fields[4])))
-            elif fields[0] == 'best':
-                self.best[int(fields[1])] = float(fields[2])
-        self.sounds = self._group(hits, len(clips), clip_seconds, period_seconds)
+            if fields[0] != 'hit':
+                continue
+            index, start, score, peak, end = int(fields[1]), *map(float, fields[2:6])
+            if index < len(clips):
+                models.append(Sound(f'c{index + 1}', start, end, score, peak))
+            else:
+                voice_hits.append((start, score))
+        models.sort(key=lambda s: s.start)
+        self.sounds = sorted(models + self._voices(voice_hits, models), key=lambda s: s.start)
 
-    def _group(self, hits, voice_index, clip_seconds, period):
-        """Clip hits stay as they are; voice hits exactly one period apart are one playback."""
-        sounds = []
-        for index, start, score, peak in hits:
-            if index < voice_index:
-                sounds.append(Sound(f'c{index + 1}', start, score, peak, start + clip_seconds))
+    def _voices(self, hits, models):
+        """The playbacks in each stretch between model clips where the learner's voice was found.
+        A playback keeps its last 10,000 bytes as spoken (only the rest is normalised), so where
+        the level steps up from speaking level to full scale the next playback begins; a dropout
+        is only a silence inside one."""
+        bounds = [0.0] + [edge for m in models for edge in (m.start, m.end)] + [len(self.levels) * WINDOW / self.rate]
+        voices = []
+        for low, high in zip(bounds[::2], bounds[1::2]):
+            scores = [score for start, score in hits if low <= start < high]
+            if not scores:
                 continue
-            last = sounds[-1] if sounds else None
-            if last is not None and last.name == 'voice' and abs(start - last.last_hit - period) < 0.002:
-                last.last_hit = start
-                if score > last.score:
-                    last.score, last.anchor = score, start
-                last.peak = max(last.peak, peak)
-                continue
-            sounds.append(Sound('voice', start, score, peak))
-        # A playback reaches out from its best match to the silence around it, but never into the
-        # sounds beside it. (Weaker matches at its ends may lie partly over silence.)
-        for i, sound in enumerate(sounds):
-            if sound.name == 'voice':
-                start, end = self.extent(sound.anchor + period / 2)
-                if i > 0:
-                    start = max(start, sounds[i - 1].end)
-                if i + 1 < len(sounds):
-                    end = min(end, sounds[i + 1].start)
-                sound.start, sound.end = start, end
-        return sounds
+            first, last = math.ceil(low * self.rate / WINDOW), int(high * self.rate / WINDOW)
+            playbacks, quiet = [], 0
+            for w in (w for w in range(first, last) if self.levels[w] > SILENCE):
+                if not playbacks or (self.levels[w] > LOUD and quiet >= STEP_WINDOWS):
+                    playbacks.append([])
+                quiet = quiet + 1 if self.levels[w] <= LOUD else 0
+                playbacks[-1].append(w)
+            voices += [Sound('voice', p[0] * WINDOW / self.rate, (p[-1] + 1) * WINDOW / self.rate, max(scores),
+                             max(self.levels[w] for w in p) / 32768, len(p) * WINDOW / self.rate)
+                       for p in playbacks]
+        return voices
 
     def names(self):
         return [s.name for s in self.sounds]
-
-    def extent(self, seconds):
-        """Start and end (seconds) of the stretch of sound around a moment, bounded by silence."""
-        at = int(seconds * self.rate) // WINDOW
-        def loud(w):
-            chunk = self.samples[w * WINDOW:(w + 1) * WINDOW]
-            return bool(chunk) and max(abs(s) for s in chunk) > SILENCE
-        first = last = at
-        while first > 0 and loud(first - 1):
-            first -= 1
-        while loud(last + 1):
-            last += 1
-        return first * WINDOW / self.rate, (last + 1) * WINDOW / self.rate

@@ -139,8 +139,8 @@ class Editor:
         chain = ActionChains(driver)
         for m in modifiers:
             chain.key_down(getattr(Keys, m.upper()))
-        chain.send_keys({'right': Keys.ARROW_RIGHT, 'left': Keys.ARROW_LEFT, 'space': Keys.SPACE,
-                         'tab': Keys.TAB}.get(key, key))
+        chain.send_keys({'right': Keys.ARROW_RIGHT, 'left': Keys.ARROW_LEFT, 'down': Keys.ARROW_DOWN, 'space': Keys.SPACE,
+                         'tab': Keys.TAB, 'delete': Keys.DELETE}.get(key, key))
         for m in modifiers:
             chain.key_up(getattr(Keys, m.upper()))
         chain.perform()

@@ -6,6 +6,7 @@ Leaves editor-screenshot.png (the README's picture) in the work folder. Exits 77
 cannot start here, unless ZORVA_ACCEPTANCE_REQUIRED=1.
 """
 import argparse
+import difflib
 import os
 import shutil
 import subprocess
@@ -53,15 +54,25 @@ def save_screenshot(driver, work):
         subprocess.run(['convert', shot, '+dither', '-colors', '64', '-strip', shot], check=True, timeout=60)
 
 
-def changed_lines(before, after):
-    old, new = before.splitlines(), after.splitlines()
-    if len(old) != len(new):
-        return None
-    return [(o, n) for o, n in zip(old, new) if o != n]
+ITEM = '\n\n  [[lesson.page.item]]\n'
+
+
+def expected_text(before, item, new_rect, to, added):
+    """The file with item 2's rectangle and end, without item 3, with the new item after page 1's last."""
+    left, top, right, bottom = item['rect']
+    text = before.replace('rect = [%d, %d, %d, %d]' % (left, top, right, bottom), 'rect = [%d, %d, %d, %d]' % tuple(new_rect))
+    text = text.replace('  to = %.3f\n' % item['to'], '  to = %.3f\n' % to, 1)
+    items = text.split(ITEM)
+    del items[3]
+    last, rest = items[-1].split('\n\n', 1)
+    items[-1] = last + ITEM + 'rect = [%d, %d, %d, %d]\n  audio = "%s"\n  from = %.3f\n  to = %.3f\n\n' % (
+        *added['rect'], added['audio'], added['from'], added['to']) + rest
+    return ITEM.join(items).replace(ITEM + 'rect', ITEM + '  rect')
 
 
 def scenario(editor, driver, work):
-    """Drags item 2's corner and its cut's end, nudges the end by a key, plays, saves and builds."""
+    """Drags item 2's corner and moves its area by keys, drags its cut's end and nudges it, plays;
+    deletes item 3, draws a new item; saves and builds."""
     lesson = editor.lesson()
     item = lesson['pages'][0]['items'][1]
     before = editor.lesson_text()
@@ -69,6 +80,7 @@ def scenario(editor, driver, work):
     wait_for(lambda: driver.execute_script('return document.body.dataset.ready') == 'yes', 'the page to load')
     left, top, right, bottom = item['rect']
     editor.drag_on(driver, 'page', (right - 1, bottom - 1), (12, 7))
+    editor.keys(driver, 'control+shift+down')  # the area 10 pixels lower
     start, end, width = editor.detail_span(driver)
     x = (item['to'] - start) / (end - start) * width
     editor.drag_on(driver, 'detail', (x, 75), (30, 0))
@@ -78,18 +90,25 @@ def scenario(editor, driver, work):
     wait_for(lambda: driver.execute_script('const p = document.getElementById("player");'
                                            'return p.currentTime > 0 || p.ended'), 'the cut to play')
     played = driver.execute_script('return document.getElementById("player").src')
+    editor.keys(driver, 'tab')
+    editor.keys(driver, 'delete')
+    # A new item beside item 1, where nothing is: it cuts the recording from the end of item 1's
+    # cut, read before it, to the start of item 2's.
+    items = lesson['pages'][0]['items']
+    y = items[0]['rect'][1] + 2
+    editor.drag_on(driver, 'page', (480, y), (90, 20))
+    added = {'rect': (480, y, 570, y + 20), 'audio': items[0]['audio'], 'from': items[0]['to'], 'to': items[1]['from']}
     driver.find_element('id', 'save').click()
     wait_for(lambda: 'Saved' in driver.find_element('id', 'status').text, 'the save')
     save_screenshot(driver, work)
 
     failures = []
-    changes = changed_lines(before, editor.lesson_text()) or []
-    want_rect = '  rect = [%d, %d, %d, %d]' % (left, top, right + 12, bottom + 7)
-    saved_to = [n for _, n in changes if n.startswith('  to = ')]
-    if len(changes) != 2 or changes[0][1] != want_rect or len(saved_to) != 1:
-        failures.append('the file changed in other lines than the rectangle and the cut end: %s' % changes)
+    to = editor.lesson()['pages'][0]['items'][1]['to']
+    want = expected_text(before, item, (left, top + 10, right + 12, bottom + 17), to, added)
+    if editor.lesson_text() != want:
+        failures.append('the file is not the old one with the corrections only:\n%s' % '\n'.join(
+            difflib.unified_diff(want.splitlines(), editor.lesson_text().splitlines(), 'expected', 'saved', lineterm='')))
         return failures
-    to = float(saved_to[0].split('=')[1])
     if abs(to - (dragged + 0.1)) > 0.004:
         failures.append('the cut ends at %.3f, dragged and nudged to %.3f' % (to, dragged + 0.1))
     if 'to=%.3f' % to not in played:
@@ -100,14 +119,18 @@ def scenario(editor, driver, work):
     driver.find_element('id', 'folder').send_keys(os.path.join(work, 'course'))
     driver.find_element('id', 'build').click()
     wait_for(lambda: 'Built into' in driver.find_element('id', 'status').text, 'the build', 120)
-    built = read_page_items(os.path.join(work, 'course', 'ZORVADAT', '14101.pge'))[1].samples
+    built_items = read_page_items(os.path.join(work, 'course', 'ZORVADAT', '14101.pge'))
+    built = built_items[1].samples
+    if len(built_items) != len(items) or not built_items[-1].samples:
+        failures.append('the built page has %d items, the last without a clip' % len(built_items))
     _, wav = editor.get(editor.address + 'cut?page=0&item=1&from=%.3f&to=%.3f' % (item['from'], to))
     heard = list(memoryview(wav[44:]).cast('h'))
     if built != heard:
         failures.append('the built item plays %d samples, not the %d of the cut heard' % (len(built), len(heard)))
 
     driver.find_elements('css selector', '#tabs button')[1].click()
-    wait_for(lambda: 'areas only' in driver.find_element('id', 'recording-title').text, 'the page without recording')
+    wait_for(lambda: 'areas only' in driver.find_element('id', 'recording-title').text
+             and not driver.find_element('id', 'detail').is_displayed(), 'the page without recording')
     return failures
 
 

@@ -74,4 +74,12 @@ PageFile pageFile(const Page& page, const Bytes& pcx) {
 
 PageFile pageFile(const Page& page) { return pageFile(page, encodePcx(page.picture)); }
 
+uint64_t pageFileSize(const Page& page) {
+  uint64_t size = kPageFixedSize + encodePcx(page.picture).size() + 2;
+  for (const Item& item : page.items) {
+    size += kItemRecordSize + (item.samples.empty() ? 0 : kAiffHeaderSize + 2 * uint64_t(item.samples.size()));
+  }
+  return size;
+}
+
 }  // namespace zorva::lessonkit

@@ -55,5 +55,7 @@ struct PageFile {
 PageFile pageFile(const Page& page);
 // The same with the picture given as ready PCX bytes (which may be deliberately damaged).
 PageFile pageFile(const Page& page, const Bytes& pcx);
+// The size of pageFile(page), counted without laying the file out.
+uint64_t pageFileSize(const Page& page);
 
 }  // namespace zorva::lessonkit

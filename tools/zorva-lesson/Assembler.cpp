@@ -228,6 +228,10 @@ lessonkit::Page buildPage(const PagePlan& wanted, std::string file_name, Warning
   }
   chainRoles(page.items, roles);
   page.picture = coverView(laid.image, Place::Page);
+  // `check` reads no larger page file, so none is written.
+  if (auto words = judge(LimitId::PageFileMegabytes, lessonkit::pageFileSize(page))) {
+    throw BuildError(wanted.where, page.file_name + ": " + *words + " (give the page fewer or shorter clips)");
+  }
   return page;
 }
 

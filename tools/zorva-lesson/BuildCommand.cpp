@@ -11,7 +11,8 @@ int buildCourse(const std::string& description, const std::string& out_dir, std:
     BookPlan wanted = readDescription(description);
     const BuiltBook book = assemble(wanted, &wanted.warnings);
     for (const std::string& warning : wanted.warnings) report(errors, warning);
-    writeLessonFolder(book, out_dir);
+    const std::string warning = writeLessonFolder(book, out_dir);
+    if (!warning.empty()) report(errors, "warning: " + warning);
     out << "wrote " << out_dir << "/ZORVADAT: " << book.pages.size() << " page(s)\n";
     return kExitDone;
   } catch (const BuildError& error) {

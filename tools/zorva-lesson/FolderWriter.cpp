@@ -5,7 +5,7 @@
 
 namespace zorva::builder {
 
-void writeLessonFolder(const BuiltBook& book, const std::string& out_dir, FileCalls& calls) {
+std::string writeLessonFolder(const BuiltBook& book, const std::string& out_dir, FileCalls& calls) {
   lessonkit::FolderFiles files;
   try {
     files = lessonkit::buildFolder(book);
@@ -19,8 +19,7 @@ void writeLessonFolder(const BuiltBook& book, const std::string& out_dir, FileCa
     FolderSwap swap(std::filesystem::path(out_dir) / lessonkit::kDataFolderName, ".zorvadat-", lessonkit::kDataFolderName,
                     calls);
     for (const auto& [name, bytes] : files.files) writeNewFile(calls, swap.staging() / name, bytes);
-    const std::string warning = swap.commit();
-    if (!warning.empty()) throw BuildError(warning);
+    return swap.commit();
   } catch (const FileError& failure) {
     throw BuildError(failure.what());
   }

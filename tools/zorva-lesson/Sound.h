@@ -28,6 +28,19 @@ struct LoadedSound {
 // (see InputLimits.h). Throws BuildError naming `where` when the file can't be read or is too long.
 LoadedSound readSoundFile(const std::string& path, const SourceRef& where, const SoundStretch& stretch);
 
+// The builder's refusal of a clip `seconds` long taken from `sound` (see InputLimits.h), or
+// nothing when it is short enough.
+std::optional<std::string> clipLengthRefusal(const std::string& sound, double seconds);
+
+// How long a sound file lasts by its header, checked as readSoundFile checks it.
+double soundFileSeconds(const std::string& path, const SourceRef& where);
+
+// The quietest and loudest sample (mixed down to mono, as signed bytes, lowest first) in each of
+// `columns` equal columns from `from_s` to `to_s` seconds of a sound file at its own rate, to draw
+// its waveform from. Read in blocks, so a recording of any length the builder takes is summarised
+// without being held. Throws BuildError as readSoundFile does.
+std::string summariseSoundFile(const std::string& path, const SourceRef& where, double from_s, double to_s, size_t columns);
+
 // The whole file, as readSoundFile; a damaged file is refused (BuildError with both lengths).
 std::vector<int16_t> loadSoundFile(const std::string& path, const SourceRef& where);
 

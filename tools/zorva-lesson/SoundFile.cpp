@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <tuple>
 
 #include <sndfile.h>
 #include <soxr.h>
@@ -48,16 +47,57 @@ std::string secondsText(double seconds) {
   return text;
 }
 
-// The frames of the stretch wanted, from the header's length, or BuildError saying which bound
-// the file or the stretch passes.
-std::pair<sf_count_t, sf_count_t> framesWanted(const SF_INFO& info, const std::string& path, const SourceRef& where,
-                                               const SoundStretch& stretch) {
-  const double rate = info.samplerate, length_s = static_cast<double>(info.frames) / rate;
-  if (length_s > kMaxSoundFileSeconds) {
-    throw BuildError(where, "sound file " + path + " lasts " + secondsText(length_s) + " by its header; a sound file "
-                            "may last at most " + secondsText(kMaxSoundFileSeconds));
+// A sound file whose header passed the builder's checks, closed when it goes. Throws BuildError
+// naming `where` when the file can't be read, has no usable format or lasts too long.
+struct OpenSound {
+  SF_INFO info{};
+  SNDFILE* file = nullptr;
+
+  OpenSound(const std::string& path, const SourceRef& where) {
+    file = sf_open(path.c_str(), SFM_READ, &info);
+    if (file == nullptr) {
+      // The library says "does not exist or is not a regular file" also of a file it cannot decode.
+      std::error_code error;
+      const bool regular = std::filesystem::is_regular_file(path, error) && std::ifstream(path).good();
+      throw BuildError(where, "can't read sound file " + path + ": " +
+                                  (regular ? "it is not a sound in a form the builder reads (WAV, MP3, FLAC, OGG or AIFF)"
+                                           : sf_strerror(nullptr)));
+    }
+    try {
+      check(path, where);
+    } catch (const BuildError&) {
+      sf_close(file);
+      throw;
+    }
   }
-  if (info.frames == 0) throw BuildError(where, noSamplesWords(path));
+  ~OpenSound() { sf_close(file); }
+  OpenSound(const OpenSound&) = delete;
+  OpenSound& operator=(const OpenSound&) = delete;
+
+  double seconds() const { return static_cast<double>(info.frames) / info.samplerate; }
+
+ private:
+  void check(const std::string& path, const SourceRef& where) const {
+    if (info.channels < 1 || info.channels > 64 || info.samplerate < 1 || info.frames < 0) {
+      throw BuildError(where, "sound file " + path + " has no usable format");
+    }
+    // Checked before decoding: a rate of 1 Hz would turn each sample into 22,050.
+    if (const std::optional<std::string> words = judge(LimitId::SoundRate, static_cast<uint64_t>(info.samplerate))) {
+      throw BuildError(where, path + ": " + *words);
+    }
+    if (seconds() > kMaxSoundFileSeconds) {
+      throw BuildError(where, "sound file " + path + " lasts " + secondsText(seconds()) + " by its header; a sound file "
+                              "may last at most " + secondsText(kMaxSoundFileSeconds));
+    }
+    if (info.frames == 0) throw BuildError(where, noSamplesWords(path));
+  }
+};
+
+// The frames of the stretch wanted, from the header's length, or BuildError saying which bound
+// the stretch passes.
+std::pair<sf_count_t, sf_count_t> framesWanted(const OpenSound& sound, const std::string& path, const SourceRef& where,
+                                               const SoundStretch& stretch) {
+  const double rate = sound.info.samplerate, length_s = sound.seconds();
   if (stretch.from_s > 0 && stretch.from_s >= length_s) {
     throw BuildError(where, cutPastEndWords("from", stretch.from_s, path, length_s));
   }
@@ -66,10 +106,8 @@ std::pair<sf_count_t, sf_count_t> framesWanted(const SF_INFO& info, const std::s
     throw BuildError(where, cutPastEndWords("to", *stretch.to_s, path, length_s));
   }
   const double to_s = std::min(stretch.to_s.value_or(length_s), length_s);
-  if (to_s - stretch.from_s > kMaxClipSeconds) {
-    throw BuildError(where, "the sound taken from " + path + " lasts " + secondsText(to_s - stretch.from_s) +
-                                "; a clip or a page's recording lasts at most " + secondsText(kMaxClipSeconds) +
-                                " (cut a clip out of a longer file with 'from' and 'to')");
+  if (const std::optional<std::string> refusal = clipLengthRefusal(path, to_s - stretch.from_s)) {
+    throw BuildError(where, *refusal);
   }
   const auto frame = [&](double seconds) { return static_cast<sf_count_t>(std::llround(seconds * rate)); };
   return {frame(stretch.from_s), std::max<sf_count_t>(frame(to_s) - frame(stretch.from_s), 1)};
@@ -77,47 +115,65 @@ std::pair<sf_count_t, sf_count_t> framesWanted(const SF_INFO& info, const std::s
 
 }  // namespace
 
+std::optional<std::string> clipLengthRefusal(const std::string& sound, double seconds) {
+  if (seconds <= kMaxClipSeconds) return std::nullopt;
+  return "the sound taken from " + sound + " lasts " + secondsText(seconds) + "; a clip or a page's recording lasts at most " +
+         secondsText(kMaxClipSeconds) + " (cut a clip out of a longer file with 'from' and 'to')";
+}
+
 LoadedSound readSoundFile(const std::string& path, const SourceRef& where, const SoundStretch& stretch) {
-  SF_INFO info{};
-  SNDFILE* file = sf_open(path.c_str(), SFM_READ, &info);
-  if (file == nullptr) {
-    // The library says "does not exist or is not a regular file" also of a file it cannot decode.
-    std::error_code error;
-    const bool regular = std::filesystem::is_regular_file(path, error) && std::ifstream(path).good();
-    throw BuildError(where, "can't read sound file " + path + ": " +
-                                (regular ? "it is not a sound in a form the builder reads (WAV, MP3, FLAC, OGG or AIFF)"
-                                         : sf_strerror(nullptr)));
-  }
-  if (info.channels < 1 || info.channels > 64 || info.samplerate < 1 || info.frames < 0) {
-    sf_close(file);
-    throw BuildError(where, "sound file " + path + " has no usable format");
-  }
-  // Checked before decoding: a rate of 1 Hz would turn each sample into 22,050.
-  if (const std::optional<std::string> words = judge(LimitId::SoundRate, static_cast<uint64_t>(info.samplerate))) {
-    sf_close(file);
-    throw BuildError(where, path + ": " + *words);
-  }
-  sf_count_t first = 0, count = 0;
-  try {
-    std::tie(first, count) = framesWanted(info, path, where, stretch);
-  } catch (const BuildError&) {
-    sf_close(file);
-    throw;
-  }
-  std::vector<float> interleaved(static_cast<size_t>(count) * info.channels);
-  const sf_count_t got = first == 0 || sf_seek(file, first, SEEK_SET) == first
-                             ? sf_readf_float(file, interleaved.data(), count) : 0;
-  sf_close(file);
-  LoadedSound sound;
+  const OpenSound sound(path, where);
+  const auto [first, count] = framesWanted(sound, path, where, stretch);
+  const int channels = sound.info.channels;
+  std::vector<float> interleaved(static_cast<size_t>(count) * channels);
+  const sf_count_t got = first == 0 || sf_seek(sound.file, first, SEEK_SET) == first
+                             ? sf_readf_float(sound.file, interleaved.data(), count) : 0;
+  LoadedSound loaded;
   if (got < count) {
-    sound.damage = "sound file " + path + " is damaged: " + secondsText(static_cast<double>(std::max<sf_count_t>(got, 0)) /
-                   info.samplerate) + " of the " + secondsText(static_cast<double>(count) / info.samplerate) +
-                   " its header claims could be read";
+    loaded.damage = "sound file " + path + " is damaged: " + secondsText(static_cast<double>(std::max<sf_count_t>(got, 0)) /
+                    sound.info.samplerate) + " of the " + secondsText(static_cast<double>(count) / sound.info.samplerate) +
+                    " its header claims could be read";
   }
-  interleaved.resize(static_cast<size_t>(std::max<sf_count_t>(got, 0)) * info.channels);
+  interleaved.resize(static_cast<size_t>(std::max<sf_count_t>(got, 0)) * channels);
   if (interleaved.empty()) throw BuildError(where, noSamplesWords(path));
-  sound.samples = toClipFormat(interleaved, info.channels, info.samplerate);
-  return sound;
+  loaded.samples = toClipFormat(interleaved, channels, sound.info.samplerate);
+  return loaded;
+}
+
+double soundFileSeconds(const std::string& path, const SourceRef& where) { return OpenSound(path, where).seconds(); }
+
+std::string summariseSoundFile(const std::string& path, const SourceRef& where, double from_s, double to_s, size_t columns) {
+  const OpenSound sound(path, where);
+  const double rate = sound.info.samplerate;
+  const sf_count_t first = std::clamp<sf_count_t>(std::llround(from_s * rate), 0, sound.info.frames);
+  const sf_count_t last = std::clamp<sf_count_t>(std::llround(to_s * rate), first, sound.info.frames);
+  std::vector<float> low(columns, 0.0f), high(columns, 0.0f);
+  // A block at a time: a long recording is summarised without being held.
+  constexpr sf_count_t kBlockFrames = 4096;
+  const int channels = sound.info.channels;
+  std::vector<float> block(static_cast<size_t>(kBlockFrames) * channels);
+  if (columns > 0 && last > first && (first == 0 || sf_seek(sound.file, first, SEEK_SET) == first)) {
+    for (sf_count_t at = first; at < last;) {
+      const sf_count_t got = sf_readf_float(sound.file, block.data(), std::min(kBlockFrames, last - at));
+      if (got <= 0) break;
+      for (sf_count_t f = 0; f < got; ++f) {
+        float sum = 0;
+        for (int c = 0; c < channels; ++c) sum += block[static_cast<size_t>(f * channels + c)];
+        const float mono = sum / static_cast<float>(channels);
+        const auto column = static_cast<size_t>((at + f - first) * static_cast<sf_count_t>(columns) / (last - first));
+        low[column] = std::min(low[column], mono);
+        high[column] = std::max(high[column], mono);
+      }
+      at += got;
+    }
+  }
+  std::string out(columns * 2, '\0');
+  const auto byte = [](float v) { return static_cast<char>(std::lround(std::clamp(v, -1.0f, 1.0f) * 127.0f)); };
+  for (size_t c = 0; c < columns; ++c) {
+    out[2 * c] = byte(low[c]);
+    out[2 * c + 1] = byte(high[c]);
+  }
+  return out;
 }
 
 std::vector<int16_t> loadSoundFile(const std::string& path, const SourceRef& where) {

@@ -102,8 +102,10 @@ int SdlAudio::openAudio(AudioDirection direction, const AudioFormat& format) {
   s.device = device;
   s.direction = direction;
   s.format = format;
-  s.device_buffer = have.size != 0 ? have.size
-                                   : uint64_t(have.samples) * format.channels * (format.bits / 8);
+  // Beyond SDL's queue a sound sits in SDL's mixing buffer and then in the device's own, one
+  // buffer each; closing the stream drops both, so they count as not yet heard.
+  const uint64_t buffer = have.size != 0 ? have.size : uint64_t(have.samples) * format.channels * (format.bits / 8);
+  s.device_buffer = 2 * buffer;
   const int id = next_id_++;
   streams_[id] = s;
   return id;

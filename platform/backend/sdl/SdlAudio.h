@@ -37,8 +37,8 @@ class SdlAudio final : public AudioBackend {
   void closeAudio(int stream) override;
   size_t readCaptured(int stream, void* dst, size_t bytes) override;
   void queuePlayback(int stream, const void* src, size_t bytes) override;
-  // Bytes heard: those handed to SDL less those still in SDL's queue and in the device's own
-  // buffer; the last buffer's worth is counted in as time passes after the queue runs dry.
+  // Bytes heard: those handed to SDL less those still in SDL's queue, its mixing buffer and the
+  // device's own; the last buffers' worth is counted in as time passes after the queue runs dry.
   uint64_t playedBytes(int stream) override;
   // SDL has no system sound: every kind of beep is the same short tone on the default output.
   void beep(unsigned type) override;
@@ -49,7 +49,7 @@ class SdlAudio final : public AudioBackend {
     AudioDirection direction = AudioDirection::Playback;
     AudioFormat format;
     uint64_t queued = 0;         // bytes handed to SDL
-    uint64_t device_buffer = 0;  // bytes the device holds beyond SDL's queue
+    uint64_t device_buffer = 0;  // bytes beyond SDL's queue: its mixing buffer and the device's
     uint64_t heard = 0;          // never goes back
     bool running = false;
     bool drained = false;        // SDL's queue was found empty since the last queueing

@@ -98,6 +98,7 @@ HANDLE CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD dwShareMode,
     return fail(ERROR_INVALID_PARAMETER, INVALID_HANDLE_VALUE);
   const std::optional<std::string> path = resolvePath(lpFileName);
   if (!path) return fail(ERROR_PATH_NOT_FOUND, INVALID_HANDLE_VALUE);
+  if (leadsOutOfCurrentFolder(lpFileName, *path)) return fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
   const int fd = ::open(path->c_str(), openFlags(dwDesiredAccess, dwCreationDisposition), 0666);
   if (fd < 0) return fail(win32Error(errno), INVALID_HANDLE_VALUE);
   struct stat st;

@@ -2,6 +2,11 @@
 
 #include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 
 #include <algorithm>
 #include <vector>
@@ -90,6 +95,22 @@ std::optional<std::string> resolvePath(const std::string& win32Path) {
     }
   }
   return resolved;
+}
+
+bool leadsOutOfCurrentFolder(const std::string& win32Path, const std::string& resolved) {
+  if (win32Path.empty() || win32Path[0] == '\\' || win32Path[0] == '/') return false;
+  char here[PATH_MAX], real[PATH_MAX];
+  if (::getcwd(here, sizeof here) == nullptr) return true;
+  if (::realpath(resolved.c_str(), real) == nullptr) {
+    struct stat st;
+    if (errno != ENOENT || ::lstat(resolved.c_str(), &st) == 0) return true;  // a link leading nowhere
+    // Nothing there yet (a file about to be created): the folder it would go in decides.
+    const size_t slash = resolved.rfind('/');
+    return leadsOutOfCurrentFolder(win32Path, slash == std::string::npos ? "." : resolved.substr(0, slash));
+  }
+  const std::string folder = here, file = real;
+  const std::string inside = folder == "/" ? folder : folder + "/";
+  return file != folder && file.compare(0, inside.size(), inside) != 0;
 }
 
 }  // namespace zorva::platform

@@ -14,4 +14,10 @@ namespace zorva::platform {
 // found, or the path is empty.
 std::optional<std::string> resolvePath(const std::string& win32Path);
 
+// True when a relative name leads out of the current folder: through a link (followed to its
+// end) or through "..". The program's data lives under the folder it runs in, so a data file that
+// is a link to somewhere else is not one of its files. An absolute name never leads out;
+// `resolved` is what resolvePath gave for `win32Path`.
+bool leadsOutOfCurrentFolder(const std::string& win32Path, const std::string& resolved);
+
 }  // namespace zorva::platform

@@ -1,5 +1,6 @@
-// `install` puts a new course in the place of the old one all or nothing: a failure or a kill at
-// any file call leaves the old course or the new one whole, and the next run tidies up.
+// `install` puts a new course in the place of the old one, and `build` a new ZORVADAT in the place
+// of the old, all or nothing: a failure or a kill at any file call leaves the old files or the new
+// ones whole, and the next run tidies up.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -11,7 +12,9 @@
 #include <sstream>
 
 #include "tests/unit/builder/BuilderFixture.h"
+#include "tests/support/DataFolder.h"
 #include "tools/zorva-lesson/FolderSwap.h"
+#include "tools/zorva-lesson/FolderWriter.h"
 #include "tools/zorva-lesson/Launcher.h"
 
 namespace zorva::builder {
@@ -42,16 +45,65 @@ class CourseSwapTest : public BuilderFolder {
     }
     return root_ / name;
   }
+  // A data file's bytes would fill a failure's report: it names them by their hash.
+  static std::string text(const std::string& bytes) {
+    return bytes.size() < 64 ? bytes : std::to_string(bytes.size()) + " bytes #" + std::to_string(std::hash<std::string>{}(bytes));
+  }
   // Every file of the current course with its text.
-  Files held() const {
+  Files held() const { return heldIn(place_ / "ZORVADAT"); }
+  static Files heldIn(const fs::path& data) {
     Files files;
-    const fs::path data = place_ / "ZORVADAT";  // a dangling link in its place holds nothing
-    std::error_code error;
+    std::error_code error;  // a dangling link in its place holds nothing
     for (fs::recursive_directory_iterator it(data, error), end; !error && it != end; it.increment(error)) {
       std::ifstream in(it->path());
-      if (it->is_regular_file()) files[fs::relative(it->path(), data)] = std::string(std::istreambuf_iterator(in), {});
+      if (it->is_regular_file()) files[fs::relative(it->path(), data)] = text(std::string(std::istreambuf_iterator(in), {}));
     }
     return files;
+  }
+  // Counts the file calls of `swap_in` (which puts the new files in the place of the old through
+  // the calls: 0 on success, 1 when it leaves the old ones), then fails or kills it at each call in turn, with the exchange
+  // working and refused, after `put_old`: `data` holds the old files or the new ones whole, and
+  // so after the next run's tidying of `target` (the folder swapped), which leaves nothing but it
+  // and the lock beside it.
+  void expectOldOrNewAtEveryCall(const fs::path& target, const fs::path& data, const char* staging,
+                                 const std::function<void()>& put_old, const std::function<int(FileCalls&)>& swap_in) {
+    put_old();
+    const Files old_files = heldIn(data);
+    size_t calls = 0;
+    ScriptedCalls counting([&](std::string_view, const fs::path&) { return ++calls, 0; });
+    ASSERT_EQ(swap_in(counting), 0);
+    const Files new_files = heldIn(data);
+    ASSERT_NE(old_files, new_files);
+    for (const bool exchange_works : {true, false}) {
+      for (const bool kill : {false, true}) {
+        for (size_t step = 1; step <= calls + 2; ++step) {
+          SCOPED_TRACE(std::string(kill ? "killed" : "failed") + " at call " + std::to_string(step) +
+                       (exchange_works ? "" : ", no exchange"));
+          put_old();
+          if (const pid_t child = fork(); child == 0) {  // the child swaps and may die on the way
+            size_t at = 0;
+            ScriptedCalls faulty([&](std::string_view call, const fs::path&) {
+              if (!exchange_works && call == "exchange") return EINVAL;
+              if (++at == step && kill) _exit(9);
+              return at == step ? EIO : 0;
+            });
+            _exit(swap_in(faulty));
+          }
+          int status = 0;
+          wait(&status);
+          const Files now = heldIn(data);
+          if (kill) {  // without the exchange a kill between the two renames leaves the old one aside
+            EXPECT_TRUE(now == old_files || now == new_files || (!exchange_works && now.empty()));
+          } else {
+            EXPECT_EQ(now, WEXITSTATUS(status) == 1 ? old_files : new_files) << "the old files exactly, or the new";
+          }
+          { FolderSwap next(target, staging, "the files", realFileCalls()); }
+          EXPECT_TRUE(heldIn(data) == old_files || heldIn(data) == new_files) << "the next run finds them whole";
+          EXPECT_EQ(std::distance(fs::directory_iterator(target.parent_path()), fs::directory_iterator()), 2)
+              << "the files and the lock only";
+        }
+      }
+    }
   }
   int install(const fs::path& from, FileCalls& calls = realFileCalls(), std::string* said = nullptr) {
     std::ostringstream out, err;
@@ -67,39 +119,25 @@ class CourseSwapTest : public BuilderFolder {
 
 TEST_F(CourseSwapTest, AFailureOrKillAtEveryCallLeavesTheOldCourseOrTheNewOneWhole) {
   const fs::path old_course = course("old", old_files_), new_course = course("new", new_files_);
-  ASSERT_EQ(install(old_course), 0);
-  size_t calls = 0;
-  ScriptedCalls counting([&](std::string_view, const fs::path&) { return ++calls, 0; });
-  ASSERT_EQ(install(new_course, counting), 0);
-  for (const bool exchange_works : {true, false}) {
-    for (const bool kill : {false, true}) {
-      for (size_t step = 1; step <= calls + 2; ++step) {
-        SCOPED_TRACE(std::string(kill ? "killed" : "failed") + " at call " + std::to_string(step) +
-                     (exchange_works ? "" : ", no exchange"));
-        ASSERT_EQ(install(old_course), 0);
-        if (const pid_t child = fork(); child == 0) {  // the child installs and may die on the way
-          size_t at = 0;
-          ScriptedCalls faulty([&](std::string_view call, const fs::path&) {
-            if (!exchange_works && call == "exchange") return EINVAL;
-            if (++at == step && kill) _exit(9);
-            return at == step ? EIO : 0;
-          });
-          _exit(install(new_course, faulty));
+  expectOldOrNewAtEveryCall(
+      place_, place_ / "ZORVADAT", ".course-", [&] { ASSERT_EQ(install(old_course), 0); },
+      [&](FileCalls& calls) { return install(new_course, calls); });
+}
+
+TEST_F(CourseSwapTest, AFailureOrKillAtEveryCallOfABuildLeavesTheOldDataFolderOrTheNewOneWhole) {
+  const std::string out = (root_ / "out").string();
+  lessonkit::Book old_book = testing::sampleBook(), new_book = testing::sampleBook();
+  old_book.pages.front().info = "the old page";
+  new_book.pages.front().info = "the new page";
+  expectOldOrNewAtEveryCall(
+      root_ / "out/ZORVADAT", root_ / "out/ZORVADAT", ".zorvadat-", [&] { writeLessonFolder(old_book, out); },
+      [&](FileCalls& calls) {
+        try {
+          return writeLessonFolder(new_book, out, calls).empty() ? 0 : 2;  // the new one in place
+        } catch (const BuildError&) {
+          return 1;
         }
-        int status = 0;
-        wait(&status);
-        const Files now = held();
-        if (kill) {  // without the exchange a kill between the two renames leaves the old one aside
-          EXPECT_TRUE(now == old_files_ || now == new_files_ || (!exchange_works && now.empty()));
-        } else {
-          EXPECT_EQ(now, WEXITSTATUS(status) == 0 ? new_files_ : old_files_) << "the old course exactly, or the new";
-        }
-        { FolderSwap next(place_, ".course-", "the course", realFileCalls()); }
-        EXPECT_TRUE(held() == old_files_ || held() == new_files_) << "the next run finds a whole course";
-        EXPECT_EQ(std::distance(fs::directory_iterator(place_.parent_path()), fs::directory_iterator()), 2) << "course and lock only";
-      }
-    }
-  }
+      });
 }
 
 TEST_F(CourseSwapTest, RefusalsSayTheCauseAndChangeNothing) {

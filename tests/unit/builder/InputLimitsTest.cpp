@@ -60,6 +60,8 @@ TEST_F(InputLimitsTest, InputsBeyondTheirBoundsAreRefusedAtTheirLineWithTheLimit
   zorva::testing::writeWav(path("empty.wav"), {}, 8000);
   std::string deep_key = "a";
   for (int i = 0; i < 50000; ++i) deep_key += ".a";
+  const std::string ten_minutes = "    audio = \"hour.wav\"\n    from = 0\n    to = 599\n";
+  const std::string and_another = "    [[lesson.page.item]]\n    line = 1\n" + ten_minutes;
   struct Row {
     const char* label;
     std::string description;
@@ -92,6 +94,8 @@ TEST_F(InputLimitsTest, InputsBeyondTheirBoundsAreRefusedAtTheirLineWithTheLimit
        "lasts 18000.00 s by its header; a sound file may last at most 14400.00 s"},
       {"not a sound", std::string(kOneLinePage) + "    audio = \"lesson.toml\"\n", "it is not a sound in a form"},
       {"an empty file", std::string(kOneLinePage) + "    audio = \"empty.wav\"\n", "empty.wav has no samples"},
+      {"a page larger than check reads", std::string(kOneLinePage) + ten_minutes + and_another + and_another + and_another + and_another + and_another,
+       ":6: 14101.pge: the page file is 152 MB, more than the 128 MB"},
   };
   for (const Row& row : rows) {
     std::string message;

@@ -39,30 +39,36 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 
 struct Case {
   const char* what;
-  std::vector<ValueChange> changes;
-  std::vector<NewItem> added;
+  Corrections corrections;
   std::string expected;
 };
 
 TEST(LessonEdits, OnlyTheChangedNumbersAreWrittenWhereTheyStand) {
   const EditableLesson lesson = parseEditableLesson("/course/lesson.toml", kLesson);
   const Case cases[] = {
-      {"one corner", {{0, 0, "rect", {30, 50, 312, 95}}}, {}, replaced(kLesson, " 300,", " 312,")},
-      {"times equal to the millisecond", {{0, 0, "from", {1.5004}}, {0, 0, "to", {2.25}}}, {}, kLesson},
-      {"a cut's end", {{0, 0, "to", {2.1}}}, {}, replaced(kLesson, "to = 2.250", "to = 2.100")},
+      {"one corner", {{{0, 0, "rect", {30, 50, 312, 95}}}}, replaced(kLesson, " 300,", " 312,")},
+      {"times equal to the millisecond", {{{0, 0, "from", {1.5004}}, {0, 0, "to", {2.25}}}}, kLesson},
+      {"a cut's end", {{{0, 0, "to", {2.1}}}}, replaced(kLesson, "to = 2.250", "to = 2.100")},
       {"a cut given where there was none",
-       {{0, 1, "to", {4.0}}},
-       {},
+       {{{0, 1, "to", {4.0}}}},
        replaced(kLesson, "audio = \"all.mp3\"\n\n", "audio = \"all.mp3\"\n    to = 4.000\n\n")},
-      {"a new item after the page's last",
-       {},
-       {{0, {5, 6, 70, 80}}},
+      {"a new item after the page's last, cutting the page's recording",
+       {{}, {{0, {5, 6, 70, 80}, "all.mp3", 2.25, 3}}},
        replaced(kLesson, "[30, 100, 420, 140]\n    audio = \"all.mp3\"\n",
-                "[30, 100, 420, 140]\n    audio = \"all.mp3\"\n\n    [[lesson.page.item]]\n    rect = [5, 6, 70, 80]\n")},
+                "[30, 100, 420, 140]\n    audio = \"all.mp3\"\n\n    [[lesson.page.item]]\n    rect = [5, 6, 70, 80]\n"
+                "    audio = \"all.mp3\"\n    from = 2.250\n    to = 3.000\n")},
+      {"the last item deleted, its change dropped and a new one in its place",
+       {{{0, 1, "to", {4.0}}}, {{0, {5, 6, 70, 80}}}, {{0, 1}}},
+       replaced(kLesson, "\n\n    [[lesson.page.item]]\n    rect = [30, 100, 420, 140]\n    audio = \"all.mp3\"\n",
+                "\n\n    [[lesson.page.item]]\n    rect = [5, 6, 70, 80]\n")},
+      {"the first item deleted with its own comments, the page's kept",
+       {{}, {}, {{0, 0}}},
+       replaced(kLesson, "\n\n    [[lesson.page.item]]\n    rect = [ 30,50 , 300, 95 ]   # by eye\n    audio = \"all.mp3\"\n"
+                         "    from = 1.5\n    to = 2.250  # too late?\n    # say = \"Guten Morgen!\"", "")},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(applyChanges(lesson, c.changes, c.added), c.expected) << c.what;
-    EXPECT_EQ(parseEditableLesson("/course/lesson.toml", applyChanges(lesson, c.changes, c.added)).pages.size(), 2u) << c.what;
+    EXPECT_EQ(applyChanges(lesson, c.corrections), c.expected) << c.what;
+    EXPECT_EQ(parseEditableLesson("/course/lesson.toml", applyChanges(lesson, c.corrections)).pages.size(), 2u) << c.what;
   }
 }
 
@@ -77,8 +83,11 @@ TEST(LessonEdits, ImpossibleCorrectionsAreRefused) {
       {1, 0, "to", {1}},  // page 2 has no items
   };
   for (const ValueChange& change : refused) {
-    EXPECT_THROW(applyChanges(lesson, {change}, {}), EditRefused) << change.key << " of item " << change.item + 1;
+    EXPECT_THROW(applyChanges(lesson, Corrections{{change}}), EditRefused) << change.key << " of item " << change.item + 1;
   }
+  EXPECT_THROW(applyChanges(lesson, Corrections{{}, {{0, {5, 6, 70, 80}, "../../etc/passwd", 0, 1}}}), EditRefused);
+  EXPECT_THROW(applyChanges(lesson, Corrections{{}, {{0, {5, 6, 70, 80}, "all.mp3", 3, 2}}}), EditRefused);
+  EXPECT_THROW(applyChanges(lesson, Corrections{{}, {}, {{0, 2}}}), EditRefused);
 }
 
 }  // namespace

@@ -80,24 +80,42 @@ TEST_F(BookTest, EmptyPreviousNameLoadsLessonZeroAndReportsItMissing) {
   EXPECT_TRUE(book.m_strNextFile.IsEmpty());
 }
 
-// A page file that is a named pipe nobody writes to, or a device, is opened without waiting and
-// reported like a page that can't be opened; the program goes on.
-TEST_F(BookTest, PageFilesThatAreNotRegularFilesAreRefusedAtOnce) {
+// A page file must be a file of the course: a named pipe nobody writes to, a device, or a link
+// leading out of the course folder is refused at once with the page message, and the program
+// goes on; a link to a page inside the course is that page.
+TEST_F(BookTest, PageFilesThatAreNotRegularFilesOfTheCourseAreRefusedAtOnce) {
   lk::Book data;
   data.title = lk::IndexedPicture::filled(50, 30, 2);
   data.pages = {page("14101.pge", "", "", {silentItem(200, 100)})};
   writeBook(data);
-  ASSERT_EQ(::mkfifo((folder_.dataDir() / "14201.pge").c_str(), 0600), 0);
-  std::filesystem::create_symlink("/dev/zero", folder_.dataDir() / "14301.pge");
+  const std::filesystem::path dir = folder_.dataDir();
+  const std::filesystem::path outside = folder_.root().string() + "-outside.pge";
+  std::filesystem::copy_file(dir / "14101.pge", outside);
+  std::filesystem::rename(dir / "14101.pge", dir / "PAGE.PGE");
+  std::filesystem::create_symlink("PAGE.PGE", dir / "14101.pge");
+  ASSERT_EQ(::mkfifo((dir / "14201.pge").c_str(), 0600), 0);
+  std::filesystem::create_symlink("/dev/zero", dir / "14301.pge");
+  std::filesystem::create_symlink(outside, dir / "14401.pge");
+  const struct {
+    short lesson;
+    const char* what;
+    int items;
+  } rows[] = {{0, "a link to a page inside the course", 1},
+              {1, "a named pipe", 0},
+              {2, "a link to a device", 0},
+              {3, "a link to a page outside the course", 0}};
   CLessonBook& book = makeBook();
-  for (const short lesson : {1, 2}) {
-    zorva::testing::Watchdog watchdog(5, "opening a page that is not a regular file");
-    book.OpenLesson(lesson, &dc_);
-    EXPECT_EQ(book.m_nItems, 0) << lesson;
+  for (const auto& row : rows) {
+    zorva::testing::Watchdog watchdog(5, row.what);
+    book.OpenLesson(row.lesson, &dc_);
+    EXPECT_EQ(book.m_nItems, row.items) << row.what;
   }
-  ASSERT_EQ(desktop_->messageBoxes().size(), 2u);
-  EXPECT_EQ(desktop_->messageBoxes()[0].text, "Can't find file 'ZORVADAT\\14201.pge'");
-  EXPECT_EQ(desktop_->messageBoxes()[1].text, "Can't find file 'ZORVADAT\\14301.pge'");
+  std::filesystem::remove(outside);
+  ASSERT_EQ(desktop_->messageBoxes().size(), 3u);
+  for (int i = 0; i < 3; i++) {
+    EXPECT_EQ(desktop_->messageBoxes()[size_t(i)].text,
+              "Can't find file 'ZORVADAT\\14" + std::to_string(i + 2) + "01.pge'") << rows[i + 1].what;
+  }
 }
 
 TEST_F(BookTest, ItemCountAboveTheTableReadsOnlySixty) {

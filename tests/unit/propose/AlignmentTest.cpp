@@ -2,8 +2,9 @@
 // speech in rooms that hide pauses, and speech on no sentence stays out of every item.
 #include <gtest/gtest.h>
 
-
+#include "tools/zorva-lesson/LessonDescription.h"
 #include "tools/zorva-lesson/propose/RecordingCutter.h"
+#include "tools/zorva-lesson/propose/evaluation/AudioFamilies.h"
 #include "tools/zorva-lesson/propose/evaluation/Reading.h"
 #include "tools/zorva-lesson/propose/evaluation/RoomSounds.h"
 
@@ -67,5 +68,30 @@ TEST(RecordingCutter, CutsLandOnTheReadersSpeech) {
     if (titled) {
       EXPECT_LT(cut.unlisted[0].end_s, reading.speech_start_s[0]) << row.label;
     }
+  }
+}
+
+// Music between the sentences seems to the pause finder to be speech going on: the alignment's
+// edges place the cuts.
+TEST(RecordingCutter, MusicUnderTheReadingDoesNotWidenTheCuts) {
+  Reading reading = read(style(false, ""), 5);
+  std::mt19937 random(9);
+  evaluation::addHumAndMusic(reading.samples, random);
+  const propose::AlignedCuts cut = propose::cutRecording(reading.samples, kSentences, "en");
+  ASSERT_EQ(cut.cuts.size(), kSentences.size());
+  for (size_t s = 0; s < kSentences.size(); ++s) {
+    EXPECT_NEAR(cut.cuts[s].from_s, reading.speech_start_s[s] - propose::kCutMarginS, kNearS) << s;
+    EXPECT_NEAR(cut.cuts[s].to_s, reading.speech_end_s[s] + propose::kCutMarginS, kNearS) << s;
+  }
+}
+
+TEST(RecordingCutter, RefusesAnotherPagesReading) {
+  const std::vector<std::string>& prose = evaluation::evaluationLanguages().front().prose;
+  const std::vector<std::string> page(prose.begin(), prose.begin() + 9);
+  try {
+    propose::cutRecording(evaluation::anotherPagesReading(), page, "en");
+    ADD_FAILURE() << "another page's reading was accepted";
+  } catch (const builder::BuildError& error) {
+    EXPECT_NE(std::string(error.what()).find("were not heard:\n  \""), std::string::npos) << error.what();
   }
 }

@@ -134,3 +134,20 @@ TEST(SentenceMatcher, ALabelInAGivenSentenceNamesTheRoleAndIsNotPartOfItsText) {
   EXPECT_EQ(textsOf(found), (std::vector<std::string>{"Anna| Hallo!", "BEN| Hallo, Anna!", "Amna| Wie geht's?"}));
   ASSERT_EQ(found[1].word_boxes.size(), 2u);
 }
+
+TEST(TextGrouping, AHeadingInLargerPrintIsLeftOutAcrossTheGapBelowItButNotALineWithDescenders) {
+  std::vector<TextLine> lines =
+      page({"Lektion 5: Das Wochenende am Meer", "", "Der Film ist lang, aber sehr lustig. Eine", "Frau fragt."});
+  for (Word& word : lines.front().words) word.box.top -= 8;
+  const GroupedText grouped = groupText(lines, {});
+  EXPECT_EQ(textsOf(grouped.sentences),
+            (std::vector<std::string>{"Der Film ist lang, aber sehr lustig.", "Eine Frau fragt."}));
+  ASSERT_EQ(grouped.left_out.size(), 1u);
+  EXPECT_EQ(grouped.left_out.front().text, "Lektion 5: Das Wochenende am Meer");
+
+  std::vector<TextLine> descenders = page({"Der Zug nach Berlin fährt um neun", "Uhr ab."});
+  for (Word& word : descenders.front().words) word.box.bottom += word.text == "Zug" ? 6 : 0;
+  EXPECT_EQ(textsOf(groupText(descenders, {}).sentences),
+            std::vector<std::string>{"Der Zug nach Berlin fährt um neun Uhr ab."})
+      << "a line's descenders are not larger print";
+}

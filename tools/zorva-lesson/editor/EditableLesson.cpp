@@ -55,21 +55,32 @@ struct Walk {
 
   SourceRef at(const toml::node& node) const { return SourceRef{file.string(), static_cast<int>(node.source().begin.line)}; }
 
+  // Whether the line, without its indent, begins with `what`; an empty `what`: the line is blank.
+  bool lineStarts(int line, std::string_view what) const {
+    const std::string_view text = lines.at(line);
+    const size_t at = text.find_first_not_of(" \t\r");
+    return what.empty() ? at == std::string_view::npos : at != std::string_view::npos && text.substr(at).starts_with(what);
+  }
+
   // A section's own lines run to the next section, without the blank lines before it and without
   // the comment lines right above its header, which speak of it.
   int lastLine(int first) const {
     const auto next = headers.upper_bound(first);
     int last = next == headers.end() ? lines.count() : *next - 1;
-    const auto starts = [&](int line, std::string_view what) {
-      const std::string_view text = lines.at(line);
-      const size_t at = text.find_first_not_of(" \t\r");
-      return what.empty() ? at == std::string_view::npos : at != std::string_view::npos && text.substr(at).starts_with(what);
-    };
     if (next != headers.end()) {
-      while (last > first && starts(last, "#")) --last;
+      while (last > first && lineStarts(last, "#")) --last;
     }
-    while (last > first && starts(last, "")) --last;
+    while (last > first && lineStarts(last, "")) --last;
     return last;
+  }
+
+  // From the end of the line before the section's comments and blank lines to the end of its last
+  // line: the text before and after it then meet as they met it.
+  TextSpan wholeSection(int first, int last) const {
+    int start = first;
+    while (start > 1 && lineStarts(start - 1, "#")) --start;
+    while (start > 1 && lineStarts(start - 1, "")) --start;
+    return TextSpan{start > 1 ? lines.end(start - 1) : 0, lines.end(last)};
   }
 
   TextSpan numberAt(const toml::node& node, const std::string& key) const {
@@ -143,6 +154,7 @@ struct Walk {
     item.first_line = static_cast<int>(table.source().begin.line);
     item.last_line = lastLine(item.first_line);
     item.values_end = valuesEnd(table);
+    if (!table.is_inline()) item.whole = wholeSection(item.first_line, item.last_line);
     item.indent = indentOf(item.first_line);
     readNotes(item);
     return item;
@@ -166,10 +178,10 @@ struct Walk {
     page.first_line = static_cast<int>(table.source().begin.line);
     page.item_indent = indentOf(page.first_line) + "  ";
     page.new_item_at = valuesEnd(table);
-    const double page_tempo = table["tempo"].value_or(tempo);
+    page.tempo = table["tempo"].value_or(tempo);
     if (const toml::array* items = table["item"].as_array()) {
       for (const auto& node : *items) {
-        if (const toml::table* item_table = node.as_table()) page.items.push_back(item(*item_table, page_tempo));
+        if (const toml::table* item_table = node.as_table()) page.items.push_back(item(*item_table, page.tempo));
       }
     }
     if (!page.items.empty()) {

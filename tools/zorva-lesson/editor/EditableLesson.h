@@ -42,6 +42,9 @@ struct EditableItem {
   int first_line = 0;  // the item's lines in the file, from its header to its last word
   int last_line = 0;
   size_t values_end = 0;  // where the item's last value ends: a new key is written after it
+  // What deleting the item removes: its section, the comments right above its header and the
+  // blank lines before them. Empty for an item written inline in its page.
+  TextSpan whole;
   std::string indent;     // of the item's header, for keys written into it
   std::vector<std::string> flags;  // "# listen to this cut" notes left by propose
 };
@@ -53,6 +56,7 @@ struct EditablePage {
   std::vector<std::string> text;   // the lines of a text page
   int width = 740;
   int height = 700;
+  double tempo = 1.0;  // what its items play at unless they say otherwise
   std::vector<EditableItem> items;
   int first_line = 0;
   int last_line = 0;

@@ -122,14 +122,15 @@ void EditorServer::route() {
     const auto optional = [&](const char* key) {
       return req.has_param(key) ? std::optional<double>(numberParam(req, key)) : std::nullopt;
     };
-    const std::optional<std::string> summary =
-        session_.summary(req.matches[1].str(), optional("from"), optional("to"), indexParam(req, "columns"));
-    if (!summary) return refuse(res, 403, "not a sound this lesson names");
-    res.set_content(*summary, "application/octet-stream");
+    std::string summary;
+    const Answer answer =
+        session_.summary(req.matches[1].str(), optional("from"), optional("to"), indexParam(req, "columns"), summary);
+    if (answer.status != 200) return sendJson(res, answer);
+    res.set_content(summary, "application/octet-stream");
   });
   http_->Get(k + "/cut", [this](const httplib::Request& req, httplib::Response& res) {
     std::string wav;
-    const Answer answer = session_.cut(indexParam(req, "page"), indexParam(req, "item"), numberParam(req, "from"),
+    const Answer answer = session_.cut(indexParam(req, "page"), indexParam(req, "item"), req.get_param_value("audio"), numberParam(req, "from"),
                                        numberParam(req, "to"), wav);
     if (answer.status != 200) return sendJson(res, answer);
     res.set_content(wav, "audio/wav");

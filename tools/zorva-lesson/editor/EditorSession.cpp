@@ -59,15 +59,18 @@ void EditorSession::reload() {
   const std::vector<std::string> named_before = lesson_.namedFiles();
   lesson_ = readEditableLesson(file_);
   if (!media_ || lesson_.namedFiles() != named_before) media_ = std::make_unique<LessonMedia>(lesson_);
-  checks_ = checkLesson(lesson_, *media_);
+  review_ = checkLesson(lesson_, *media_);
   revision_ = revisionOf(lesson_.text);
 }
 
 json EditorSession::lessonJson() const {
   const std::lock_guard lock(mutex_);
   json out = lessonToJson(lesson_, *media_);
-  std::vector<LessonCheck> all = checks_;
+  std::vector<LessonCheck> all = review_.checks;
   all.insert(all.end(), build_checks_.begin(), build_checks_.end());
+  for (size_t p = 0; p < review_.info_lines.size() && p < out["pages"].size(); ++p) {
+    if (!review_.info_lines[p].empty()) out["pages"][p]["info"] = review_.info_lines[p];
+  }
   out["checks"] = checksToJson(all);
   out["revision"] = revision_;
   out["build_folder"] = (file_.parent_path() / (file_.stem().string() + "-course")).string();
@@ -84,7 +87,7 @@ Answer EditorSession::save(const json& request) {
                               " was changed by another writer since this page read it: reload the page to see its "
                               "changes, then make yours again");
     }
-    const std::string text = applyChanges(on_disk, changesFromJson(request), newItemsFromJson(request));
+    const std::string text = applyChanges(on_disk, correctionsFromJson(request));
     if (text != on_disk.text) replaceFile(file_, text);
     build_checks_.clear();
     reload();
@@ -107,7 +110,9 @@ Answer EditorSession::build(const json& request) {
   std::ostringstream report;
   try {
     const builder::BookPlan plan = builder::readDescription(file_.string());
-    builder::writeLessonFolder(builder::assemble(plan), folder.string());
+    // The new course is in place even when the old one could not be removed: the author is told.
+    const std::string warning = builder::writeLessonFolder(builder::assemble(plan), folder.string());
+    if (!warning.empty()) report << "warning: " << warning << "\n";
   } catch (const builder::BuildError& error) {
     const std::lock_guard lock(mutex_);
     build_checks_ = {placeBuilderMessage(lesson_, error.what())};
@@ -128,26 +133,34 @@ std::optional<PagePicture> EditorSession::picture(size_t page) const {
   return media_->picture(page);
 }
 
-std::optional<std::string> EditorSession::summary(const std::string& name, std::optional<double> from,
-                                                  std::optional<double> to, size_t columns) const {
-  constexpr size_t kColumnsPerSecond = 100, kMostColumns = 20000;
+Answer EditorSession::summary(const std::string& name, std::optional<double> from, std::optional<double> to,
+                              size_t columns, std::string& bytes) const {
+  constexpr size_t kMostColumns = 20000;
   const std::lock_guard lock(mutex_);
-  if (!media_->hasSound(name)) return std::nullopt;
-  const double length = media_->seconds(name);
+  if (!media_->hasSound(name)) return refused(403, "not a sound this lesson names");
   if (!from || !to || !std::isfinite(*from) || !std::isfinite(*to) || *to <= *from) {
-    return media_->summary(name, 0, length, static_cast<size_t>(std::ceil(length * kColumnsPerSecond)));
+    bytes = media_->overview(name);
+    return Answer{};
   }
-  return media_->summary(name, *from, *to, std::clamp<size_t>(columns, 1, kMostColumns));
+  try {
+    bytes = media_->summary(name, *from, *to, std::clamp<size_t>(columns, 1, kMostColumns));
+  } catch (const builder::BuildError& error) {
+    return refused(500, error.what());
+  }
+  return Answer{};
 }
 
-Answer EditorSession::cut(size_t page, size_t item, double from, double to, std::string& wav) const {
+Answer EditorSession::cut(size_t page, size_t item, const std::string& sound, double from, double to,
+                          std::string& wav) const {
   const std::lock_guard lock(mutex_);
-  if (page >= lesson_.pages.size() || item >= lesson_.pages[page].items.size()) return refused(404, "no such item");
-  const EditableItem& wanted = lesson_.pages[page].items[item];
-  if (!media_->hasSound(wanted.audio)) return refused(404, "this item has no recording to cut");
+  if (page >= lesson_.pages.size()) return refused(404, "no such page");
+  const std::vector<EditableItem>& items = lesson_.pages[page].items;
+  const bool saved = item < items.size();
+  const std::string& name = sound.empty() && saved ? items[item].audio : sound;
+  if (!media_->hasSound(name)) return refused(404, "this item has no recording to cut");
   if (!std::isfinite(from) || !std::isfinite(to) || from < 0 || to > 86400) return refused(400, "give 'from' and 'to' in seconds");
   try {
-    wav = media_->cutWav(wanted.audio, from, to, wanted.tempo);
+    wav = media_->cutWav(name, from, to, saved ? items[item].tempo : lesson_.pages[page].tempo);
   } catch (const builder::BuildError& error) {
     return refused(400, error.what());
   }

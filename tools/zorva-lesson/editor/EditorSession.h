@@ -43,11 +43,13 @@ class EditorSession {
 
   // The page's own bytes, under the lock: a picture, a waveform summary or a cut.
   std::optional<PagePicture> picture(size_t page) const;
-  // A sound's waveform summary: its whole length at 100 columns a second, or `columns` columns
-  // from `from` to `to` seconds.
-  std::optional<std::string> summary(const std::string& name, std::optional<double> from, std::optional<double> to,
-                                     size_t columns) const;
-  Answer cut(size_t page, size_t item, double from, double to, std::string& wav) const;
+  // A sound's waveform summary into `bytes`: its overview (100 columns a second), or `columns`
+  // columns from `from` to `to` seconds. 403 for a sound the lesson does not name.
+  Answer summary(const std::string& name, std::optional<double> from, std::optional<double> to, size_t columns,
+                 std::string& bytes) const;
+  // The clip the builder would cut from `from` to `to` for an item of the page, into `wav`: of
+  // the item's own sound (or of `sound`, a recording the lesson names, for an item not yet saved).
+  Answer cut(size_t page, size_t item, const std::string& sound, double from, double to, std::string& wav) const;
 
   // The page says it is open, or that it is being closed. pageGone() is true once the page has
   // been closed (and not reloaded) for a few seconds, or has not been heard from for long.
@@ -64,7 +66,7 @@ class EditorSession {
   std::mutex build_mutex_;  // one build at a time into the folder
   EditableLesson lesson_;
   std::unique_ptr<LessonMedia> media_;
-  std::vector<LessonCheck> checks_;
+  LessonReview review_;
   std::vector<LessonCheck> build_checks_;  // from the last build, until the next save
   std::string revision_;
   using Clock = std::chrono::steady_clock;

@@ -1,9 +1,12 @@
 #include "tools/zorva-lesson/editor/LessonChecks.h"
 
+#include <algorithm>
+#include <map>
 #include <regex>
 
 #include "tools/zorva-lesson/Assembler.h"
 #include "tools/zorva-lesson/CourseRules.h"
+#include "tools/zorva-lesson/Sound.h"
 
 namespace zorva::editor {
 namespace {
@@ -29,14 +32,17 @@ void checkArea(const std::optional<EditableRect>& area, const PagePicture& pictu
 }
 
 // The builder's rules for cuts, in its words: a cut ending within a hundredth of a second past
-// the end is the end.
+// the end is the end, and a clip is not too long.
 void checkCut(const EditableItem& item, const LessonMedia& media, size_t page, size_t index, std::vector<LessonCheck>& out) {
   if (item.audio.empty() || !media.hasSound(item.audio)) return;
   const double length = media.seconds(item.audio);
-  if (item.from && item.from->value >= length) {
-    out.push_back(LessonCheck{page, index, builder::cutPastEndWords("from", item.from->value, item.audio, length)});
+  const double from = item.from ? item.from->value : 0, to = item.to ? std::min(item.to->value, length) : length;
+  if (item.from && from >= length) {
+    out.push_back(LessonCheck{page, index, builder::cutPastEndWords("from", from, item.audio, length)});
   } else if (item.to && item.to->value > length + 0.01) {
     out.push_back(LessonCheck{page, index, builder::cutPastEndWords("to", item.to->value, item.audio, length)});
+  } else if (const std::optional<std::string> refusal = builder::clipLengthRefusal(item.audio, to - from)) {
+    out.push_back(LessonCheck{page, index, *refusal});
   }
 }
 
@@ -49,12 +55,22 @@ void checkPictureSize(const PagePicture& picture, size_t page, std::vector<Lesso
   }
 }
 
-void checkBuilderReading(const EditableLesson& lesson, std::vector<LessonCheck>& out) {
+void checkBuilderReading(const EditableLesson& lesson, LessonReview& out) {
   try {
     const builder::BookPlan plan = builder::readDescription(lesson.file.string());
-    for (const std::string& warning : plan.warnings) out.push_back(placeBuilderMessage(lesson, warning));
+    for (const std::string& warning : plan.warnings) out.checks.push_back(placeBuilderMessage(lesson, warning));
+    // The plan's pages, found by lesson number and place in it.
+    std::map<int, size_t> placed;
+    for (const EditablePage& page : lesson.pages) {
+      const size_t place = placed[page.lesson]++;
+      const auto planned = std::find_if(plan.lessons.begin(), plan.lessons.end(),
+                                        [&](const builder::LessonPlan& l) { return l.number == page.lesson; });
+      const bool found = planned != plan.lessons.end() && place < planned->pages.size();
+      out.info_lines.push_back(found ? planned->pages[place].info : std::string());
+    }
   } catch (const builder::BuildError& error) {
-    out.push_back(placeBuilderMessage(lesson, error.what()));
+    out.checks.push_back(placeBuilderMessage(lesson, error.what()));
+    out.info_lines.assign(lesson.pages.size(), std::string());
   }
 }
 
@@ -72,9 +88,10 @@ LessonCheck placeBuilderMessage(const EditableLesson& lesson, const std::string&
   return LessonCheck{std::nullopt, std::nullopt, message};
 }
 
-std::vector<LessonCheck> checkLesson(const EditableLesson& lesson, const LessonMedia& media) {
-  std::vector<LessonCheck> out;
-  checkBuilderReading(lesson, out);
+LessonReview checkLesson(const EditableLesson& lesson, const LessonMedia& media) {
+  LessonReview review;
+  checkBuilderReading(lesson, review);
+  std::vector<LessonCheck>& out = review.checks;
   for (const LessonMedia::Problem& problem : media.problems()) out.push_back(LessonCheck{problem.page, std::nullopt, problem.text});
   for (size_t p = 0; p < lesson.pages.size(); ++p) {
     checkPictureSize(media.picture(p), p, out);
@@ -86,7 +103,7 @@ std::vector<LessonCheck> checkLesson(const EditableLesson& lesson, const LessonM
       for (const std::string& flag : item.flags) out.push_back(LessonCheck{p, i, flag});
     }
   }
-  return out;
+  return review;
 }
 
 std::vector<LessonCheck> placeCheckerProblems(const EditableLesson& lesson, const std::vector<builder::Problem>& problems) {

@@ -18,10 +18,17 @@ struct LessonCheck {
   std::string text;
 };
 
+struct LessonReview {
+  std::vector<LessonCheck> checks;
+  // Each page's information line as Zorva will show it: the author's, or the one the builder
+  // names a page without one by; empty when the builder can't read the description.
+  std::vector<std::string> info_lines;
+};
+
 // What the builder would say about the description as it stands, what the pictures and sounds
-// allow (areas off the picture, cuts past the recording's end, unreadable files) and the notes
-// propose left on cuts to listen to.
-std::vector<LessonCheck> checkLesson(const EditableLesson& lesson, const LessonMedia& media);
+// allow (areas off the picture, cuts past the recording's end, clips too long, unreadable files)
+// and the notes propose left on cuts to listen to.
+LessonReview checkLesson(const EditableLesson& lesson, const LessonMedia& media);
 
 // A "FILE:LINE: ..." message of the builder, placed by its line.
 LessonCheck placeBuilderMessage(const EditableLesson& lesson, const std::string& message);

@@ -20,10 +20,27 @@ struct ValueChange {
   std::vector<double> values;
 };
 
-// An item the author drew on a page.
+// An item the author drew on a page; on a page whose items cut a recording it cuts one too,
+// so that it plays once built.
 struct NewItem {
   size_t page = 0;
   builder::PictureRect rect;
+  std::string audio{};  // a recording the lesson names, or empty: an item without a clip
+  double from = 0;
+  double to = 0;
+};
+
+// An item of the file as it was read.
+struct ItemRef {
+  size_t page = 0;
+  size_t item = 0;
+};
+
+// Everything the author corrected on the page since the file was read.
+struct Corrections {
+  std::vector<ValueChange> changes{};  // values of items that stay
+  std::vector<NewItem> new_items{};
+  std::vector<ItemRef> deleted{};  // whole sections go; changes to them are dropped
 };
 
 // A correction that names no item, an unknown key or impossible values.
@@ -32,10 +49,9 @@ class EditRefused : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-// The lesson's text with the changes made. Values equal to the file's (times to the millisecond)
-// leave it as it is. Throws EditRefused.
-std::string applyChanges(const EditableLesson& lesson, const std::vector<ValueChange>& changes,
-                         const std::vector<NewItem>& new_items);
+// The lesson's text with the corrections made. Values equal to the file's (times to the
+// millisecond) leave it as it is. Throws EditRefused.
+std::string applyChanges(const EditableLesson& lesson, const Corrections& corrections);
 
 // Writes `text` to a new file beside `file` and renames it over, so that a crash leaves either
 // the old file or the new one. Throws std::runtime_error when it can't.

@@ -1,5 +1,8 @@
 #include "tools/zorva-lesson/editor/LessonJson.h"
 
+#include "tools/zorva-lesson/CourseRules.h"
+#include "tools/zorva-lesson/InfoLine.h"
+
 namespace zorva::editor {
 namespace {
 
@@ -8,6 +11,16 @@ using nlohmann::json;
 json rectJson(const std::optional<EditableRect>& r) {
   if (!r) return nullptr;
   return json::array({r->rect.left, r->rect.top, r->rect.right, r->rect.bottom});
+}
+
+// Where Zorva's view shows a page picture and draws the page's information line over it, in the
+// picture's pixels.
+json viewJson() {
+  using namespace builder;
+  const int info_left = lessonkit::kInfoLeft - kPictureLeftPx;
+  return json{{"shown", {0, -kPageTopPx, kPageWidthPx, kPageHeightPx}},
+              {"info", {info_left, lessonkit::kInfoTop - kPageTopPx, info_left + kInfoShownWidthPx,
+                        lessonkit::kInfoBottom - kPageTopPx}}};
 }
 
 json secondsJson(const std::optional<EditableSeconds>& s) { return s ? json(s->value) : json(nullptr); }
@@ -67,7 +80,10 @@ nlohmann::json lessonToJson(const EditableLesson& lesson, const LessonMedia& med
                          {"height", picture.height},
                          {"items", std::move(items)}});
   }
-  return json{{"file", lesson.file.filename().string()}, {"pages", std::move(pages)}, {"sounds", std::move(sounds)}};
+  return json{{"file", lesson.file.filename().string()},
+              {"pages", std::move(pages)},
+              {"sounds", std::move(sounds)},
+              {"view", viewJson()}};
 }
 
 nlohmann::json checksToJson(const std::vector<LessonCheck>& checks) {
@@ -80,23 +96,27 @@ nlohmann::json checksToJson(const std::vector<LessonCheck>& checks) {
   return out;
 }
 
-std::vector<ValueChange> changesFromJson(const nlohmann::json& request) {
-  std::vector<ValueChange> changes;
+Corrections correctionsFromJson(const nlohmann::json& request) {
+  Corrections out;
   for (const json& change : listIn(request, "changes")) {
-    changes.push_back(ValueChange{field<size_t>(change, "page"), field<size_t>(change, "item"),
-                                  field<std::string>(change, "key"), field<std::vector<double>>(change, "values")});
+    out.changes.push_back(ValueChange{field<size_t>(change, "page"), field<size_t>(change, "item"),
+                                      field<std::string>(change, "key"), field<std::vector<double>>(change, "values")});
   }
-  return changes;
-}
-
-std::vector<NewItem> newItemsFromJson(const nlohmann::json& request) {
-  std::vector<NewItem> items;
   for (const json& added : listIn(request, "new_items")) {
     const std::vector<int> r = field<std::vector<int>>(added, "rect");
     if (r.size() != 4) throw EditRefused("a new item's 'rect' takes four numbers");
-    items.push_back(NewItem{field<size_t>(added, "page"), builder::PictureRect{r[0], r[1], r[2], r[3]}});
+    NewItem item{field<size_t>(added, "page"), builder::PictureRect{r[0], r[1], r[2], r[3]}, "", 0, 0};
+    if (added.contains("audio")) {
+      item.audio = field<std::string>(added, "audio");
+      item.from = field<double>(added, "from");
+      item.to = field<double>(added, "to");
+    }
+    out.new_items.push_back(std::move(item));
   }
-  return items;
+  for (const json& gone : listIn(request, "deleted")) {
+    out.deleted.push_back(ItemRef{field<size_t>(gone, "page"), field<size_t>(gone, "item")});
+  }
+  return out;
 }
 
 }  // namespace zorva::editor

@@ -16,9 +16,8 @@ namespace zorva::editor {
 nlohmann::json lessonToJson(const EditableLesson& lesson, const LessonMedia& media);
 nlohmann::json checksToJson(const std::vector<LessonCheck>& checks);
 
-// {changes: [{page, item, key, values}], new_items: [{page, rect}]}; throws EditRefused when a
-// field is missing or of the wrong kind.
-std::vector<ValueChange> changesFromJson(const nlohmann::json& request);
-std::vector<NewItem> newItemsFromJson(const nlohmann::json& request);
+// {changes: [{page, item, key, values}], new_items: [{page, rect, audio?, from?, to?}],
+// deleted: [{page, item}]}; throws EditRefused when a field is missing or of the wrong kind.
+Corrections correctionsFromJson(const nlohmann::json& request);
 
 }  // namespace zorva::editor

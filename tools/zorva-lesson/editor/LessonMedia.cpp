@@ -1,6 +1,7 @@
 #include "tools/zorva-lesson/editor/LessonMedia.h"
 
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
@@ -104,34 +105,19 @@ void LessonMedia::readPicture(const EditableLesson& lesson, size_t page) {
 }
 
 void LessonMedia::readSound(const EditableLesson& lesson, size_t page, const std::string& name) {
-  const std::filesystem::path path = lesson.folder() / name;
+  const std::string path = (lesson.folder() / name).string();
   try {
-    sounds_[name] = builder::loadSoundFile(path.string(), builder::SourceRef{path.string(), 0});
+    const double seconds = builder::soundFileSeconds(path, builder::SourceRef{path, 0});
+    const auto columns = static_cast<size_t>(std::ceil(seconds * kOverviewColumnsPerSecond));
+    sounds_[name] = Sound{seconds, builder::summariseSoundFile(path, builder::SourceRef{path, 0}, 0, seconds, columns)};
   } catch (const builder::BuildError& error) {
     problems_.push_back(Problem{page, error.what()});
   }
 }
 
-double LessonMedia::seconds(const std::string& name) const {
-  return static_cast<double>(sounds_.at(name).size()) / builder::kClipRateHz;
-}
-
 std::string LessonMedia::summary(const std::string& name, double from, double to, size_t columns) const {
-  const std::vector<int16_t>& samples = sounds_.at(name);
-  const auto at = [&](double seconds) {
-    return std::min(samples.size(), static_cast<size_t>(std::max(0.0, seconds) * builder::kClipRateHz));
-  };
-  std::string out(columns * 2, '\0');
-  for (size_t c = 0; c < columns; ++c) {
-    const size_t begin = at(from + (to - from) * static_cast<double>(c) / static_cast<double>(columns));
-    const size_t end = std::max(begin + 1, at(from + (to - from) * static_cast<double>(c + 1) / static_cast<double>(columns)));
-    if (end > samples.size()) continue;
-    const auto [low, high] = std::minmax_element(samples.begin() + static_cast<std::ptrdiff_t>(begin),
-                                                 samples.begin() + static_cast<std::ptrdiff_t>(end));
-    out[2 * c] = static_cast<char>(*low >> 8);
-    out[2 * c + 1] = static_cast<char>(*high >> 8);
-  }
-  return out;
+  const std::string path = (folder_ / name).string();
+  return builder::summariseSoundFile(path, builder::SourceRef{path, 0}, from, to, columns);
 }
 
 std::string LessonMedia::cutWav(const std::string& name, double from, double to, double tempo) const {

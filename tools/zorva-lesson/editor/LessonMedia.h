@@ -1,7 +1,7 @@
 // The pictures and sounds of a lesson as the editor shows and plays them: each page's picture,
-// a summary of each sound to draw its waveform from, and the cut of an item as the builder makes
-// it. Pictures and summaries are read once, when the editor starts; a cut is read from its file
-// the way the builder reads it.
+// summaries of each sound to draw its waveform from, and the cut of an item as the builder makes
+// it. Pictures and each sound's overview are read once, when the editor starts; a closer summary
+// and a cut are read from the file when asked for, so no recording is held whole.
 #pragma once
 
 #include <cstdint>
@@ -29,10 +29,13 @@ class LessonMedia {
 
   const PagePicture& picture(size_t page) const { return pictures_.at(page); }
   bool hasSound(const std::string& name) const { return sounds_.count(name) != 0; }
-  double seconds(const std::string& name) const;
+  double seconds(const std::string& name) const { return sounds_.at(name).seconds; }
 
-  // The sound's quietest and loudest sample (signed bytes, minimum first) in each of `columns`
-  // columns from `from` to `to` seconds.
+  static constexpr size_t kOverviewColumnsPerSecond = 100;
+  // The whole sound's quietest and loudest sample (signed bytes, lowest first) in each 10 ms.
+  const std::string& overview(const std::string& name) const { return sounds_.at(name).overview; }
+  // The same in each of `columns` columns from `from` to `to` seconds. Throws builder::BuildError
+  // when the file can no longer be read.
   std::string summary(const std::string& name, double from, double to, size_t columns) const;
 
   // The clip the builder cuts for `from` to `to` at `tempo`, as a 16-bit mono WAV file.
@@ -52,7 +55,11 @@ class LessonMedia {
 
   std::vector<PagePicture> pictures_;
   std::filesystem::path folder_;
-  std::map<std::string, std::vector<int16_t>> sounds_;
+  struct Sound {
+    double seconds = 0;
+    std::string overview;
+  };
+  std::map<std::string, Sound> sounds_;
   std::vector<Problem> problems_;
 };
 

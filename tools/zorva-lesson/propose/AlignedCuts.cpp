@@ -13,6 +13,11 @@ constexpr float kPoorerMismatch = 1.0f;  // over the page's typical, a sentence'
 constexpr double kOddStretch = 1.6;      // a sentence this much longer or shorter than the page's others
 constexpr double kShortestUnlistedS = 0.3;
 constexpr double kUnlistedShare = 0.6;  // of a stretch of speech aligned with no sentence
+// An echo or music under the reading makes the reader's speech seem to go on past its words: when
+// the speech's edges lie this much outside the alignment's on most sentences, the alignment's
+// edges on that side are the better ones.
+constexpr double kRoomSoundS = 0.1;
+constexpr double kRoomSoundSearchS = 0.5;
 
 std::string seconds(double s) {
   char text[32];
@@ -25,11 +30,12 @@ double median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-// The edge nearest to `at` among the starts (or ends) of the reader's stretches of speech.
-std::optional<double> nearestEdge(const SpeechMap& speech, double at, bool starts) {
+// The edge nearest to `at`, within `reach`, among the starts (or ends) of the reader's stretches
+// of speech.
+std::optional<double> nearestEdge(const SpeechMap& speech, double at, bool starts, double reach = kSnapS) {
   std::optional<double> best;
   const auto consider = [&](double edge) {
-    if (std::abs(edge - at) <= kSnapS && (!best || std::abs(edge - at) < std::abs(*best - at))) best = edge;
+    if (std::abs(edge - at) <= reach && (!best || std::abs(edge - at) < std::abs(*best - at))) best = edge;
   };
   consider(starts ? speech.first_speech_s : speech.last_speech_s);
   for (const Pause& pause : speech.pauses) consider(starts ? pause.end_s : pause.start_s);
@@ -45,6 +51,18 @@ double spokenStretch(const AlignedSentence& s, const SpeechMap& speech) {
   return s.stretch * (s.end_s - s.start_s - paused) / std::max(kFrameS, s.end_s - s.start_s);
 }
 
+// Whether the speech's starts (or ends) lie outside the alignment's on most sentences.
+bool roomSoundWidens(const Alignment& alignment, const SpeechMap& speech, bool starts) {
+  std::vector<double> outward;
+  for (const AlignedSentence& s : alignment.sentences) {
+    const double at = starts ? s.start_s : s.end_s;
+    if (const std::optional<double> edge = nearestEdge(speech, at, starts, kRoomSoundSearchS)) {
+      outward.push_back(starts ? at - *edge : *edge - at);
+    }
+  }
+  return outward.size() * 2 > alignment.sentences.size() && median(outward) > kRoomSoundS;
+}
+
 struct Edges {
   std::vector<double> starts, ends;  // of each sentence's speech
   std::vector<std::string> doubts;
@@ -58,9 +76,11 @@ Edges snappedEdges(const Alignment& alignment, const SpeechMap& speech) {
     stretches.push_back(spokenStretch(s, speech));
   }
   const double usual_mismatch = median(mismatches), usual_stretch = median(stretches);
+  const bool aligned_starts = roomSoundWidens(alignment, speech, true);
+  const bool aligned_ends = roomSoundWidens(alignment, speech, false);
   for (const AlignedSentence& s : alignment.sentences) {
-    const std::optional<double> start = nearestEdge(speech, s.start_s, true);
-    const std::optional<double> end = nearestEdge(speech, s.end_s, false);
+    const std::optional<double> start = aligned_starts ? s.start_s : nearestEdge(speech, s.start_s, true);
+    const std::optional<double> end = aligned_ends ? s.end_s : nearestEdge(speech, s.end_s, false);
     edges.starts.push_back(start.value_or(s.start_s));
     edges.ends.push_back(std::max(end.value_or(s.end_s), edges.starts.back()));
     std::string doubt;

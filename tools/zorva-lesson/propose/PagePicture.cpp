@@ -143,7 +143,8 @@ ShownPage shownPage(const builder::RgbaImage& read) {
   const builder::RgbaImage part = scaled(read, shown.taken, width, height);
   shown.image = builder::RgbaImage{width, height + shown.top,
                                    std::vector<uint8_t>(static_cast<size_t>(width) * (height + shown.top) * 4, 255)};
-  std::copy(part.rgba.begin(), part.rgba.end(), shown.image.rgba.begin() + static_cast<ptrdiff_t>(width) * shown.top * 4);
+  const auto below_hidden_rows = shown.image.rgba.begin() + static_cast<ptrdiff_t>(width) * shown.top * 4;
+  std::copy(part.rgba.begin(), part.rgba.end(), below_hidden_rows);
   return shown;
 }
 

@@ -109,7 +109,8 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
 
   proposal.picture = pictures.shown_path;
   proposal.voice = voiceForLanguage(request.language);
-  for (const PageSentence& sentence : grouped.sentences) proposal.items.push_back(itemFor(sentence, straight, pictures.shown));
+  for (const PageSentence& sentence : grouped.sentences)
+    proposal.items.push_back(itemFor(sentence, straight, pictures.shown));
   if (!request.recording.empty()) {
     progress.step("cutting the recording");
     proposal.recording = request.recording;

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "tools/zorva-lesson/Sound.h"
+#include "tools/zorva-lesson/propose/HeardSentences.h"
 #include "tools/zorva-lesson/propose/LetterKey.h"
 
 namespace zorva::propose {
@@ -17,6 +18,7 @@ constexpr int kSynthesisSilence = 200;  // below this espeak-ng's output is its 
 constexpr double kShortestReading = 1.0 / 3;
 constexpr double kLongestReading = 4;
 constexpr double kUnheardStretch = 0.25;
+constexpr double kLeastClarity = 2.5;  // a reader of the page's text stands out of its decoys at least this much
 const char* const kWomansVariant = "+f3";
 
 std::vector<FeatureFrame> spokenFeatures(const std::string& text, const std::string& voice) {
@@ -54,13 +56,15 @@ void checkLength(const SpeechMap& speech, size_t synthesised_frames) {
   }
 }
 
-// A sentence is not heard when the alignment squeezed it to a fraction of its length.
-void checkHeard(const Alignment& alignment, const std::vector<std::string>& sentences) {
+// A sentence is not heard when the alignment squeezed it to a fraction of its length, or where
+// the alignment put it the recording matches other words about as well as the sentence's.
+void checkHeard(const Alignment& alignment, const std::vector<double>& clarity,
+                const std::vector<std::string>& sentences) {
   std::string unheard;
   size_t count = 0;
   for (size_t k = 0; k < sentences.size(); ++k) {
-    const AlignedSentence& s = alignment.sentences[k];
-    if (s.stretch > kUnheardStretch) continue;
+    const bool clear = clarity.empty() || clarity[k] >= kLeastClarity;
+    if (alignment.sentences[k].stretch > kUnheardStretch && clear) continue;
     unheard += "\n  \"" + sentences[k] + "\"";
     ++count;
   }
@@ -89,7 +93,7 @@ AlignedCuts cutRecording(const std::vector<int16_t>& samples, const std::vector<
   checkLength(speech, std::accumulate(said.begin(), said.end(), size_t{0},
                                       [](size_t sum, const auto& frames) { return sum + frames.size(); }));
   const Alignment alignment = alignSentences(heard, level, said);
-  checkHeard(alignment, sentences);
+  checkHeard(alignment, heardClarity(heard, alignment, said), sentences);
   return cutAligned(alignment, speech, duration_s);
 }
 

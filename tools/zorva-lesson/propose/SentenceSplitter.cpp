@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <set>
+#include <vector>
 
 #include "tools/zorva-lesson/propose/LetterKey.h"
 
@@ -86,12 +87,15 @@ std::string joined(const std::vector<Word>& words) {
   return text;
 }
 
-// The height of a line's tallest word (one with an ascender and a descender): a turned page
-// stretches a line's box, not its words.
-int tallestWord(const TextLine& line) {
-  int tallest = 0;
-  for (const Word& word : line.words) tallest = std::max(tallest, word.box.bottom - word.box.top);
-  return tallest;
+// The size of a line's print: from its highest letter's top down to its baseline, where most
+// words end, so a line of descenders is not taken for larger print.
+int printHeight(const TextLine& line) {
+  if (line.words.empty()) return 0;
+  std::vector<int> bottoms;
+  int top = line.words.front().box.top;
+  for (const Word& word : line.words) bottoms.push_back(word.box.bottom), top = std::min(top, word.box.top);
+  std::nth_element(bottoms.begin(), bottoms.begin() + bottoms.size() / 2, bottoms.end());
+  return bottoms[bottoms.size() / 2] - top;
 }
 
 // A line that stands apart from the text around it, as a heading or a caption does: it starts
@@ -108,7 +112,8 @@ bool standsAlone(const std::vector<TextLine>& lines, size_t i, int pitch) {
   const bool first_in_block = i == 0 || lines[i - 1].block != line.block;
   const bool last_in_block = i + 1 == lines.size() || lines[i + 1].block != line.block;
   const bool alone = first_in_block && last_in_block;
-  const bool larger = !last && tallestWord(line) * 5 > tallestWord(lines[i + 1]) * 6;
+  // A heading is larger than the line below it, also across the gap a heading leaves.
+  const bool larger = i + 1 < lines.size() && printHeight(line) * 5 > printHeight(lines[i + 1]) * 6;
   const bool bold = std::all_of(line.words.begin(), line.words.end(), [](const Word& w) { return w.bold; });
   const bool short_line = line.box.right - line.box.left < (blockRight(lines, i) - line.box.left) * 7 / 10;
   return alone || larger || bold || short_line;

@@ -13,6 +13,7 @@
 #include <optional>
 #include <sstream>
 
+#include "tools/zorva-lesson/propose/LetterKey.h"
 #include "tools/zorva-lesson/propose/ReadingOrder.h"
 
 namespace zorva::propose {
@@ -41,6 +42,8 @@ const std::function<void(int)>* g_progress = nullptr;
 
 constexpr double kBoldInk = 1.3;       // bold strokes darken this much more of a word's box at least
 constexpr int kTallestWordHeights = 3;  // a word taller than this many usual word heights is misread
+constexpr float kLeastRereadConfidence = 50;  // a misread area read again gives nonsense below this
+constexpr int kLabelGapHeights = 2;  // a label stands at most this many of its heights left of its line
 
 bool reportProgress(tesseract::ETEXT_DESC* monitor, int, int, int, int) {
   if (g_progress != nullptr) (*g_progress)(monitor->progress);
@@ -79,25 +82,94 @@ void fitLineBoxes(std::vector<TextLine>& lines) {
   }
 }
 
-// A "word" several lines tall is a column of labels or a picture's edge read downwards.
-void dropTallWords(std::vector<TextLine>& lines) {
+bool isMarksOnly(const std::string& text) {
+  const std::u32string letters = codePoints(text);
+  return std::none_of(letters.begin(), letters.end(), isLetterOrDigit);
+}
+
+// A "word" several lines tall is a column of labels or a picture's edge read downwards; marks
+// alone taller than the print (a "—" standing upright) are a rule or a smudge, often in a gutter.
+std::vector<PictureRect> dropTallWords(std::vector<TextLine>& lines) {
   std::vector<int> heights;
   for (const TextLine& line : lines)
     for (const Word& word : line.words) heights.push_back(word.box.bottom - word.box.top);
-  if (heights.empty()) return;
+  std::vector<PictureRect> tall;
+  if (heights.empty()) return tall;
   std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
   const int tallest = heights[heights.size() / 2] * kTallestWordHeights;
   for (TextLine& line : lines) {
-    std::erase_if(line.words, [&](const Word& word) { return word.box.bottom - word.box.top > tallest; });
+    std::erase_if(line.words, [&](const Word& word) {
+      const int height = word.box.bottom - word.box.top;
+      if (height > tallest) tall.push_back(word.box);
+      return height > tallest || (height * 2 > tallest && isMarksOnly(word.text));
+    });
   }
   fitLineBoxes(lines);
   std::erase_if(lines, [](const TextLine& line) { return line.words.empty(); });
+  return tall;
 }
 
 void fitWordsToInk(const StraightPage& page, std::vector<TextLine>& lines) {
   for (TextLine& line : lines)
     for (Word& word : line.words) word.box = inkWithin(page, word.box);
   fitLineBoxes(lines);
+}
+
+// The recogniser's words, line by line, appended to `lines`; `least_confidence` drops doubtful ones.
+void appendLines(tesseract::TessBaseAPI& api, float least_confidence, std::vector<TextLine>& lines) {
+  std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
+  if (!it) return;
+  bool new_line = true;
+  int block = lines.empty() ? -1 : lines.back().block;
+  do {
+    if (it->IsAtBeginningOf(tesseract::RIL_BLOCK)) ++block;
+    if (it->Empty(tesseract::RIL_WORD)) continue;
+    new_line = new_line || it->IsAtBeginningOf(tesseract::RIL_TEXTLINE);
+    std::unique_ptr<char[]> text(it->GetUTF8Text(tesseract::RIL_WORD));
+    int l = 0, t = 0, r = 0, b = 0;
+    it->BoundingBox(tesseract::RIL_WORD, &l, &t, &r, &b);
+    const Word word{text ? text.get() : "", PictureRect{l, t, r, b}};
+    const float confidence = it->Confidence(tesseract::RIL_WORD);
+    if (isNoise(word.text, confidence) || confidence < least_confidence) continue;
+    if (new_line || lines.back().block != block) {
+      lines.push_back(TextLine{{}, std::nullopt, word.box, block});
+    }
+    new_line = false;
+    lines.back().words.push_back(word);
+    lines.back().box = unite(lines.back().box, word.box);
+  } while (it->Next(tesseract::RIL_WORD));
+}
+
+// A column of speaker labels ("A", "B", "A", ...) beside a dialogue is taken for one word as tall
+// as the column and read as nonsense; read again on its own as a block of lines, its letters come
+// out one a line.
+std::vector<Word> rereadTallWords(tesseract::TessBaseAPI& api, std::vector<TextLine>& lines) {
+  const std::vector<PictureRect> tall = dropTallWords(lines);
+  std::vector<TextLine> again;
+  api.SetPageSegMode(tesseract::PSM_SINGLE_BLOCK);
+  for (const PictureRect& box : tall) {
+    api.SetRectangle(box.left, box.top, box.right - box.left, box.bottom - box.top);
+    if (api.Recognize(nullptr) == 0) appendLines(api, kLeastRereadConfidence, again);
+  }
+  std::vector<Word> words;
+  for (const TextLine& line : again) words.insert(words.end(), line.words.begin(), line.words.end());
+  return words;
+}
+
+// Each label read again starts the line it stands just left of; the layout was found without
+// them, so a column of labels does not join a heading above to the dialogue.
+void putBeside(std::vector<Word> labels, std::vector<TextLine>& lines) {
+  for (Word& label : labels) {
+    const int h = label.box.bottom - label.box.top;
+    const auto beside = std::find_if(lines.begin(), lines.end(), [&](const TextLine& line) {
+      const int overlap = std::min(line.box.bottom, label.box.bottom) - std::max(line.box.top, label.box.top);
+      const int gap = line.box.left - label.box.right;
+      return overlap * 2 > h && gap >= -2 && gap <= kLabelGapHeights * h;
+    });
+    if (beside == lines.end()) continue;
+    beside->words.insert(beside->words.begin(), label);
+    beside->box = unite(beside->box, label.box);
+  }
 }
 
 // Bold print (a speaker's name, a heading) against the page's usual print.
@@ -184,30 +256,14 @@ std::vector<TextLine> readPageText(const StraightPage& page, const std::string& 
   if (failed != 0) throw builder::BuildError("the text recogniser failed on the picture");
 
   std::vector<TextLine> lines;
-  std::unique_ptr<tesseract::ResultIterator> it(api.GetIterator());
-  if (!it) return lines;
-  bool new_line = true;
-  int block = -1;
-  do {
-    if (it->IsAtBeginningOf(tesseract::RIL_BLOCK)) ++block;
-    if (it->Empty(tesseract::RIL_WORD)) continue;
-    new_line = new_line || it->IsAtBeginningOf(tesseract::RIL_TEXTLINE);
-    std::unique_ptr<char[]> text(it->GetUTF8Text(tesseract::RIL_WORD));
-    int l = 0, t = 0, r = 0, b = 0;
-    it->BoundingBox(tesseract::RIL_WORD, &l, &t, &r, &b);
-    const Word word{text ? text.get() : "", PictureRect{l, t, r, b}};
-    if (isNoise(word.text, it->Confidence(tesseract::RIL_WORD))) continue;
-    if (new_line || lines.back().block != block) {
-      lines.push_back(TextLine{{}, std::nullopt, word.box, block});
-    }
-    new_line = false;
-    lines.back().words.push_back(word);
-    lines.back().box = unite(lines.back().box, word.box);
-  } while (it->Next(tesseract::RIL_WORD));
-  dropTallWords(lines);
+  appendLines(api, 0, lines);
+  std::vector<Word> labels = rereadTallWords(api, lines);
   markBoldWords(picture, lines);
   fitWordsToInk(page, lines);
-  return inReadingOrder(lines);
+  std::vector<TextLine> ordered = inReadingOrder(lines);
+  for (Word& label : labels) label.box = inkWithin(page, label.box);
+  putBeside(std::move(labels), ordered);
+  return ordered;
 }
 
 }  // namespace zorva::propose

@@ -22,17 +22,18 @@
     $('status').className = error ? 'error' : '';
   }
 
-  async function request(path, body) {
-    const response = await fetch(path, body === undefined ? {} : { method: 'POST', body: JSON.stringify(body) });
+  async function request(path, body, asked) {
+    const response = await (asked ?? fetch(path, body === undefined ? {} : { method: 'POST', body: JSON.stringify(body) }));
     const answer = response.status === 204 ? {} : await response.json();
     return { ok: response.ok, status: response.status, answer };
   }
 
   async function load(keep) {
-    const { ok, answer } = await request('lesson');
+    const { ok, answer } = await request('lesson', undefined, keep ? undefined : window.lessonAsked);
     if (!ok) return say(answer.error, true);
     state.lesson = answer;
     state.original = copy(answer);
+    pageView.view = answer.view;
     $('file').textContent = answer.file;
     if (!$('folder').value) $('folder').value = answer.build_folder;
     $('tabs').replaceChildren(...answer.pages.map((p, i) => {
@@ -80,6 +81,8 @@
     await select(page().items.length ? Math.min(selected ?? 0, page().items.length - 1) : null);
   }
 
+  const shown = (i) => !page().items[i].deleted;
+
   function checksFor(p, i) {
     return state.lesson.checks.filter((c) => c.page === p && c.item === i).map((c) => c.text);
   }
@@ -93,6 +96,7 @@
     fill($('page-checks'), checksFor(state.page, null));
     $('items').replaceChildren(...page().items.map((item, i) => {
       const row = document.createElement('li');
+      row.hidden = !!item.deleted;
       row.addEventListener('click', () => select(i).then(() => play(i)));
       row.replaceChildren(...rowParts(item, i));
       return row;
@@ -122,6 +126,7 @@
     state.selected = i;
     pageView.select(i);
     markRows();
+    $('delete').disabled = i === null;
     if (i === null) return;
     $('items').children[i].scrollIntoView({ block: 'nearest' });
     const item = page().items[i], seconds = state.lesson.sounds[item.audio];
@@ -137,7 +142,7 @@
     const item = page().items[i];
     if (!item || state.lesson.sounds[item.audio] === undefined) return;
     const from = item.from ?? 0, to = item.to ?? state.lesson.sounds[item.audio];
-    player.src = `cut?page=${state.page}&item=${i}&from=${from.toFixed(3)}&to=${to.toFixed(3)}`;
+    player.src = `cut?page=${state.page}&item=${i}&audio=${encodeURIComponent(item.audio)}&from=${from.toFixed(3)}&to=${to.toFixed(3)}`;
     player.dataset.item = String(i);
     player.play().catch((error) => say('The cut can\'t be played: ' + error.message, true));
     const step = () => {
@@ -155,7 +160,7 @@
     const out = [];
     state.lesson.pages.forEach((p, pi) => p.items.forEach((item, i) => {
       const before = state.original.pages[pi].items[i];
-      if (item.isNew) return;
+      if (item.isNew || item.deleted) return;
       for (const key of ['rect', 'role_rect']) {
         if (item[key] && JSON.stringify(item[key]) !== JSON.stringify(before[key])) out.push({ page: pi, item: i, key, values: item[key] });
       }
@@ -169,12 +174,22 @@
 
   function newItems() {
     const out = [];
-    state.lesson.pages.forEach((p, pi) => p.items.forEach((item) => { if (item.isNew) out.push({ page: pi, rect: item.rect }); }));
+    state.lesson.pages.forEach((p, pi) => p.items.forEach((item) => {
+      if (item.isNew) out.push({ page: pi, rect: item.rect, ...(item.audio ? { audio: item.audio, from: item.from, to: item.to } : {}) });
+    }));
     return out;
   }
 
+  function deleted() {
+    const out = [];
+    state.lesson.pages.forEach((p, pi) => p.items.forEach((item, i) => { if (item.deleted) out.push({ page: pi, item: i }); }));
+    return out;
+  }
+
+  const pending = () => changes().length + newItems().length + deleted().length;
+
   function edited() {
-    const count = changes().length + newItems().length;
+    const count = pending();
     $('save').disabled = count === 0;
     $('save').textContent = count ? `Save (${count})` : 'Save';
     const row = $('items').children[state.selected];
@@ -182,16 +197,53 @@
     markRows();
   }
 
+  // On a page whose items cut a recording, a new item cuts it too, so that it plays once built:
+  // from the end of the cut read before it (by the areas' tops) to the start of the one after.
+  function newCut(rect) {
+    const sounded = page().items.filter((it) => !it.deleted && it.rect && state.lesson.sounds[it.audio] !== undefined);
+    const chosen = page().items[state.selected];
+    const audio = sounded.includes(chosen) ? chosen.audio : sounded[0]?.audio;
+    if (!audio) return { audio: '', from: null, to: null, tempo: 1 };
+    const length = state.lesson.sounds[audio], cuts = sounded.filter((it) => it.audio === audio);
+    let from = Math.max(0, ...cuts.filter((it) => it.rect[1] <= rect[1]).map((it) => it.to ?? length));
+    if (from > length - 0.1) from = Math.max(0, length - 1);
+    const next = Math.min(length, ...cuts.filter((it) => it.rect[1] > rect[1]).map((it) => it.from ?? 0));
+    const to = next > from + 0.1 ? next : Math.min(length, from + 1);
+    return { audio, from: Math.round(from * 1000) / 1000, to: Math.round(to * 1000) / 1000, tempo: cuts[0].tempo };
+  }
+
   function addItem(rect) {
-    page().items.push({ rect, line: null, role: '', role_rect: null, audio: '', from: null, to: null, say: '', tempo: 1, isNew: true });
+    page().items.push({ rect, line: null, role: '', role_rect: null, say: '', ...newCut(rect), isNew: true });
     list();
     select(page().items.length - 1);
     edited();
   }
 
+  // An item read from the file is marked, so that the others keep their places until saved.
+  function removeItem(i) {
+    if (i === null) return;
+    if (page().items[i].isNew) page().items.splice(i, 1);
+    else page().items[i].deleted = true;
+    list();
+    const indexes = page().items.map((_, j) => j).filter(shown);
+    select(indexes.find((j) => j >= i) ?? indexes.pop() ?? null);
+    edited();
+    say(`Item ${i + 1} deleted: Save to write it`);
+  }
+
+  // The next item shown, after (step 1) or before (step -1) the selected one.
+  function nextItem(step) {
+    const count = page().items.length;
+    for (let k = 1; k <= count; ++k) {
+      const j = (state.selected + step * k + count * k) % count;
+      if (shown(j)) return j;
+    }
+    return state.selected;
+  }
+
   async function save() {
-    const body = { revision: state.lesson.revision, changes: changes(), new_items: newItems() };
-    if (!body.changes.length && !body.new_items.length) return true;
+    const body = { revision: state.lesson.revision, changes: changes(), new_items: newItems(), deleted: deleted() };
+    if (!pending()) return true;
     const { ok, answer } = await request('save', body);
     if (!ok) {
       say(answer.error, true);
@@ -221,14 +273,21 @@
       return;
     }
     if (e.target instanceof HTMLInputElement || state.selected === null) return;
-    const count = page().items.length;
-    const actions = {
+    const px = e.shiftKey ? 10 : 1, s = e.shiftKey ? 0.1 : 0.01;
+    // Ctrl with an arrow moves the selected area; an arrow alone moves the cut's edge.
+    const actions = e.ctrlKey ? {
+      ArrowLeft: () => pageView.nudge(-px, 0),
+      ArrowRight: () => pageView.nudge(px, 0),
+      ArrowUp: () => pageView.nudge(0, -px),
+      ArrowDown: () => pageView.nudge(0, px),
+    } : {
       ' ': () => play(state.selected),
-      ArrowLeft: () => waveView.nudge(e.shiftKey ? -0.1 : -0.01),
-      ArrowRight: () => waveView.nudge(e.shiftKey ? 0.1 : 0.01),
+      ArrowLeft: () => waveView.nudge(-s),
+      ArrowRight: () => waveView.nudge(s),
       '[': () => waveView.setEdge('from'),
       ']': () => waveView.setEdge('to'),
-      Tab: () => select((state.selected + (e.shiftKey ? count - 1 : 1)) % count),
+      Tab: () => select(nextItem(e.shiftKey ? -1 : 1)),
+      Delete: () => removeItem(state.selected),
     };
     if (!actions[e.key]) return;
     e.preventDefault();
@@ -237,6 +296,7 @@
 
   document.addEventListener('keydown', keys);
   $('save').addEventListener('click', save);
+  $('delete').addEventListener('click', () => removeItem(state.selected));
   $('build').addEventListener('click', build);
   window.addEventListener('resize', () => waveView.draw());
   // The editor stops when its page is gone; a reload comes back within its grace.
@@ -244,7 +304,7 @@
   setInterval(alive, 2000);
   alive();
   window.addEventListener('pagehide', () => navigator.sendBeacon('closed'));
-  window.addEventListener('beforeunload', (e) => { if (changes().length || newItems().length) e.preventDefault(); });
+  window.addEventListener('beforeunload', (e) => { if (pending()) e.preventDefault(); });
   load(false).then(() => {
     document.body.dataset.ready = 'yes';
     document.body.dataset.readyMs = performance.now().toFixed(1);

@@ -1,11 +1,10 @@
 'use strict';
 // The page as Zorva shows it, with every item's area numbered over it: drag an area to move it,
-// its edges and corners to resize it, or draw on the picture for a new item.
+// its edges and corners to resize it, or draw on the picture for a new item; Ctrl+arrows move the
+// selected item's area.
 window.PageView = class PageView {
-  // Zorva places a page picture at (110, -20) of its 1024 x 716 view: the picture's top 20 rows,
-  // what lies right of x = 914 and below y = 736 are unseen.
-  static SHOWN = { left: 0, top: 20, right: 914, bottom: 736 };
   static GRIP = 6;
+  static UNSEEN = 'rgba(60, 60, 60, 0.28)';
 
   constructor(canvas, events) {
     this.canvas = canvas;
@@ -13,7 +12,11 @@ window.PageView = class PageView {
     this.events = events;  // select(index), clicked(index), changed(), drawn(rect)
     this.items = [];
     this.selected = null;
+    this.area = 'rect';  // the selected item's area the keys move
     this.drag = null;
+    // Where Zorva shows the picture and draws the page's information line over it, in the
+    // picture's pixels ({shown, info}: [left, top, right, bottom]), as the editor says.
+    this.view = null;
     canvas.addEventListener('pointerdown', (e) => this.down(e));
     canvas.addEventListener('pointermove', (e) => this.move(e));
     canvas.addEventListener('pointerup', (e) => this.up(e));
@@ -23,28 +26,65 @@ window.PageView = class PageView {
     this.page = page;
     this.image = image;
     this.items = items;
-    this.canvas.width = page.width;
-    this.canvas.height = page.height;
+    // The view reaches past a small picture as far as the information line, which Zorva draws
+    // beside it; areas stay on the picture.
+    this.W = page.width;
+    this.H = page.height;
+    this.canvas.width = Math.max(page.width, this.view ? this.view.info[2] : 0);
+    this.canvas.height = Math.max(page.height, this.view ? this.view.info[3] : 0);
     this.draw();
   }
 
   select(index) {
     this.selected = index;
+    this.area = 'rect';
+    this.draw();
+  }
+
+  // Moves the selected item's area (the one last grabbed) by (dx, dy) pixels, kept on the picture.
+  nudge(dx, dy) {
+    const item = this.items[this.selected];
+    if (!item) return;
+    const movable = (key) => item[key] && !(key === 'rect' && item.line);
+    const key = movable(this.area) ? this.area : movable('role_rect') ? 'role_rect' : null;
+    if (!key) return;
+    item[key] = PageView.moved(item[key], 'move', dx, dy, this.W, this.H);
+    this.events.changed();
     this.draw();
   }
 
   draw() {
     const ctx = this.ctx, { width, height } = this.canvas;
-    ctx.fillStyle = '#fff';
+    ctx.fillStyle = '#c8c8c0';
     ctx.fillRect(0, 0, width, height);
+    ctx.fillStyle = '#fff';
+    ctx.fillRect(0, 0, this.W, this.H);
     if (this.image) ctx.drawImage(this.image, 0, 0);
-    const s = PageView.SHOWN;
-    ctx.fillStyle = 'rgba(60, 60, 60, 0.28)';
-    ctx.fillRect(0, 0, width, s.top);
-    ctx.fillRect(s.right, s.top, Math.max(0, width - s.right), height);
-    ctx.fillRect(0, s.bottom, Math.min(width, s.right), Math.max(0, height - s.bottom));
-    this.items.forEach((item, i) => this.drawItem(item, i));
+    if (this.view) this.drawUnseen();
+    this.items.forEach((item, i) => { if (!item.deleted) this.drawItem(item, i); });
     if (this.drag && this.drag.kind === 'new') this.box(this.drag.rect, '#0a8f3c', 2, [6, 4]);
+  }
+
+  // What the learner does not see of the picture is shaded: the rows above the view, what lies
+  // past its right and bottom edges, and the strip Zorva paints the information line over.
+  drawUnseen() {
+    const ctx = this.ctx, { width, height } = this.canvas, [, top, right, bottom] = this.view.shown;
+    const [il, it, ir, ib] = this.view.info;
+    ctx.fillStyle = '#fff';
+    ctx.fillRect(il, it, ir - il, ib - it);
+    ctx.save();
+    ctx.beginPath();
+    ctx.rect(il, it, ir - il, ib - it);
+    ctx.clip();
+    ctx.fillStyle = '#000';
+    ctx.font = 'bold 13px sans-serif';
+    ctx.fillText(this.page.info || '', il, it + 14);
+    ctx.restore();
+    ctx.fillStyle = PageView.UNSEEN;
+    ctx.fillRect(0, 0, width, top);
+    ctx.fillRect(right, top, Math.max(0, width - right), height);
+    ctx.fillRect(0, bottom, Math.min(width, right), Math.max(0, height - bottom));
+    ctx.fillRect(il, it, ir - il, ib - it);
   }
 
   drawItem(item, i) {
@@ -81,6 +121,7 @@ window.PageView = class PageView {
     const order = this.items.map((_, i) => i);
     if (this.selected !== null) order.unshift(this.selected);
     for (const i of order) {
+      if (this.items[i].deleted) continue;
       for (const key of ['role_rect', 'rect']) {
         const r = this.items[i][key];
         if (!r || (key === 'rect' && this.items[i].line)) continue;
@@ -107,6 +148,7 @@ window.PageView = class PageView {
     if (hit) {
       this.drag = { ...hit, kind: 'area', from: [x, y], start: this.items[hit.index][hit.key].slice() };
       if (hit.index !== this.selected) this.events.select(hit.index);
+      this.area = hit.key;
     } else {
       this.drag = { kind: 'new', from: [x, y], rect: [x, y, x, y] };
     }
@@ -121,7 +163,7 @@ window.PageView = class PageView {
       this.canvas.style.cursor = hit ? cursors[hit.part] : 'crosshair';
       return;
     }
-    const d = this.drag, W = this.canvas.width, H = this.canvas.height;
+    const d = this.drag, W = this.W, H = this.H;
     if (d.kind === 'new') {
       const [x0, y0] = d.from;
       d.rect = [Math.max(0, Math.min(x0, x)), Math.max(0, Math.min(y0, y)), Math.min(W, Math.max(x0, x)), Math.min(H, Math.max(y0, y))];

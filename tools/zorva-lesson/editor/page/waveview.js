@@ -44,7 +44,7 @@ window.WaveView = class WaveView {
     const W = Math.max(100, Math.round(this.detail.clientWidth)), key = [this.sound, W, this.start, this.end].join();
     if (this.fine && this.fine.key === key) return;
     const url = `waveform/${encodeURIComponent(this.sound)}?from=${this.start}&to=${this.end}&columns=${W}`;
-    fetch(url).then((r) => r.arrayBuffer()).then((bytes) => {
+    fetch(url).then((r) => (r.ok ? r.arrayBuffer() : Promise.reject())).then((bytes) => {
       this.fine = { key, columns: new Int8Array(bytes) };
       this.draw();
     }, () => {});
@@ -52,7 +52,7 @@ window.WaveView = class WaveView {
 
   cut(index) {
     const item = this.items[index];
-    if (!item || item.audio !== this.sound) return null;
+    if (!item || item.deleted || item.audio !== this.sound) return null;
     return { from: item.from ?? 0, to: item.to ?? this.seconds };
   }
 
