@@ -93,10 +93,13 @@ evaluation::Score proposeAndScore(const evaluation::EvaluationPage& page, const 
   score.pages_failed = failed ? 1 : 0;
   score.page_seconds.push_back(seconds);
   score.page_cpu_seconds.push_back(cpu_seconds);
-  std::printf("  %-7s %-12s %-10s %-9s %2d/%2d found, %2d boxes >= 0.8, roles %d/%d, %d cuts into speech, %.1f s\n",
+  const auto not_heard = std::count_if(proposal.left_out.begin(), proposal.left_out.end(),
+                                       [](const propose::UnreadPrint& print) { return print.kind == propose::kNotHeard; });
+  std::printf("  %-7s %-12s %-10s %-9s %2d/%2d found, %2d boxes >= 0.8, roles %d/%d, %d cuts into speech, "
+              "%ld left out as not heard, %.1f s\n",
               page.name.c_str(), page.page_kind.c_str(), page.audio_kind.c_str(), listed ? "list" : "text",
               score.found, score.sentences, score.boxes_right, score.roles_right, score.dialogue_lines,
-              score.cuts_into_speech, seconds);
+              score.cuts_into_speech, static_cast<long>(not_heard), seconds);
   return score;
 }
 

@@ -37,3 +37,22 @@ TEST(PageReading, HardPagesGiveEachSentenceItsRectangleAndSpeaker) {
     EXPECT_EQ(score.roles_right, score.dialogue_lines) << page.name;
   }
 }
+
+// A heading printed with a stop is a sentence to the layout; nobody reads it, so the recording
+// leaves it out, listed, and the sentences are cut without it.
+TEST(PageReading, AHeadingNobodyReadsIsLeftOutByTheRecording) {
+  setenv("OMP_THREAD_LIMIT", "1", 0);
+  zorva::testing::TempFolder folder;
+  evaluation::EvaluationPage page = evaluation::makeEvaluationPage(evaluation::evaluationLanguages()[0], 0);
+  const std::string heading = page.print.blocks.front().spans.front().text += ".";
+  page.scan = evaluation::compose(page.print, static_cast<int>(page.sentences.size())).image;
+  const evaluation::PageFiles files = evaluation::writeEvaluationPage(page, folder.path());
+  propose::Progress quiet(nullptr);
+  const propose::Proposal proposal =
+      propose::proposePage({files.picture, "", 0, files.recording, page.language, ""}, quiet);
+  const evaluation::Score score = evaluation::scoreProposal(page, proposal, false);
+  EXPECT_EQ(proposal.items.size(), page.sentences.size());
+  EXPECT_EQ(score.cutsOffBy(100), 0);
+  ASSERT_FALSE(proposal.left_out.empty());
+  EXPECT_EQ(proposal.left_out.back().text + " " + proposal.left_out.back().kind, heading + " not heard in the recording");
+}

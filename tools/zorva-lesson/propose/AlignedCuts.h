@@ -20,6 +20,7 @@ struct SpeechSpan {
 struct AlignedCuts {
   std::vector<Cut> cuts;
   std::vector<SpeechSpan> unlisted;  // speech on no sentence: a title, a number, a jingle
+  std::vector<bool> unspoken;        // per sentence: the recording holds no speech of it (empty: not judged)
 };
 
 AlignedCuts cutAligned(const Alignment& alignment, const SpeechMap& speech, double duration_s);

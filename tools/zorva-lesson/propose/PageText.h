@@ -41,8 +41,11 @@ struct PageSentence {
 // Print that is not read aloud, left out of the items: a heading, a caption, a page number.
 struct UnreadPrint {
   std::string text;
-  std::string kind;  // "heading or caption", "page number", "numbering"
+  std::string kind;  // "heading or caption", "page number", "numbering", kNotHeard
 };
+
+// The kind of an item left out because the recording holds no speech of it.
+inline constexpr const char* kNotHeard = "not heard in the recording";
 
 // The middle height of a line's words, which a label, a dash or descenders do not stretch.
 int wordHeight(const TextLine& line);

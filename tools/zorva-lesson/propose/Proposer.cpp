@@ -68,10 +68,30 @@ std::vector<int16_t> loadRecording(const std::string& path) {
   return samples;
 }
 
-void cutPageRecording(const std::vector<int16_t>& samples, Proposal& proposal) {
+AlignedCuts cutItems(const std::vector<int16_t>& samples, const Proposal& proposal) {
   std::vector<std::string> texts;
   for (const ProposedItem& item : proposal.items) texts.push_back(item.text);
-  AlignedCuts cuts = cutRecording(samples, texts, proposal.voice);
+  return cutRecording(samples, texts, proposal.voice);
+}
+
+// Without the author's list, an item the recording holds no speech of is print the layout took
+// for a sentence (a heading, a caption): it is left out, and the others are cut again without it
+// so that it takes none of their audio.
+void cutPageRecording(const std::vector<int16_t>& samples, bool listed, Proposal& proposal) {
+  AlignedCuts cuts = cutItems(samples, proposal);
+  const auto unspoken = std::count(cuts.unspoken.begin(), cuts.unspoken.end(), true);
+  if (!listed && unspoken > 0 && static_cast<size_t>(unspoken) < proposal.items.size()) {
+    std::vector<ProposedItem> heard;
+    for (size_t i = 0; i < proposal.items.size(); ++i) {
+      if (!cuts.unspoken[i]) {
+        heard.push_back(std::move(proposal.items[i]));
+      } else {
+        proposal.left_out.push_back(UnreadPrint{proposal.items[i].text, kNotHeard});
+      }
+    }
+    proposal.items = std::move(heard);
+    cuts = cutItems(samples, proposal);
+  }
   for (size_t i = 0; i < cuts.cuts.size(); ++i) proposal.items[i].cut = cuts.cuts[i];
   proposal.unlisted_speech = std::move(cuts.unlisted);
 }
@@ -114,7 +134,7 @@ Proposal proposePage(const ProposeRequest& request, Progress& progress) {
   if (!request.recording.empty()) {
     progress.step("cutting the recording");
     proposal.recording = request.recording;
-    cutPageRecording(recording, proposal);
+    cutPageRecording(recording, !given.empty(), proposal);
   }
   progress.finish();
   return proposal;

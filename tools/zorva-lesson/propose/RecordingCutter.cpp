@@ -19,6 +19,9 @@ constexpr double kShortestReading = 1.0 / 3;
 constexpr double kLongestReading = 4;
 constexpr double kUnheardStretch = 0.25;
 constexpr double kLeastClarity = 2.5;  // a reader of the page's text stands out of its decoys at least this much
+// Where the alignment put print nobody read, the recording matches it worse than its decoys on
+// average; a sentence read even in a voice far from the synthesiser's matches it better.
+constexpr double kNoSpeechClarity = 0;
 const char* const kWomansVariant = "+f3";
 
 std::vector<FeatureFrame> spokenFeatures(const std::string& text, const std::string& voice) {
@@ -57,20 +60,28 @@ void checkLength(const SpeechMap& speech, size_t synthesised_frames) {
 }
 
 // A sentence is not heard when the alignment squeezed it to a fraction of its length, or where
-// the alignment put it the recording matches other words about as well as the sentence's.
-void checkHeard(const Alignment& alignment, const std::vector<double>& clarity,
-                const std::vector<std::string>& sentences) {
-  std::string unheard;
+// the alignment put it the recording matches other words about as well as the sentence's (its
+// clarity is below `least`).
+std::vector<bool> unheard(const Alignment& alignment, const std::vector<double>& clarity, double least) {
+  std::vector<bool> out;
+  for (size_t k = 0; k < alignment.sentences.size(); ++k) {
+    const bool clear = clarity.empty() || clarity[k] >= least;
+    out.push_back(alignment.sentences[k].stretch <= kUnheardStretch || !clear);
+  }
+  return out;
+}
+
+void refuseUnheard(const std::vector<bool>& not_heard, const std::vector<std::string>& sentences) {
+  std::string names;
   size_t count = 0;
   for (size_t k = 0; k < sentences.size(); ++k) {
-    const bool clear = clarity.empty() || clarity[k] >= kLeastClarity;
-    if (alignment.sentences[k].stretch > kUnheardStretch && clear) continue;
-    unheard += "\n  \"" + sentences[k] + "\"";
+    if (!not_heard[k]) continue;
+    names += "\n  \"" + sentences[k] + "\"";
     ++count;
   }
   if (count * 2 > sentences.size()) {
     throw builder::BuildError("the recording is not the reading of this page: " + std::to_string(count) + " of " +
-                              std::to_string(sentences.size()) + " sentences were not heard:" + unheard);
+                              std::to_string(sentences.size()) + " sentences were not heard:" + names);
   }
 }
 
@@ -85,7 +96,7 @@ AlignedCuts cutRecording(const std::vector<int16_t>& samples, const std::vector<
   if (voice.empty()) {
     std::vector<int> letters;
     for (const std::string& s : sentences) letters.push_back(static_cast<int>(letterKey(s).size()));
-    return AlignedCuts{cutSentences(speech, letters, duration_s), {}};
+    return AlignedCuts{cutSentences(speech, letters, duration_s), {}, {}};
   }
   const std::vector<FeatureFrame> heard = speechFeatures(clean, kRate);
   const std::vector<float> level = loudness(clean, kRate);
@@ -93,8 +104,11 @@ AlignedCuts cutRecording(const std::vector<int16_t>& samples, const std::vector<
   checkLength(speech, std::accumulate(said.begin(), said.end(), size_t{0},
                                       [](size_t sum, const auto& frames) { return sum + frames.size(); }));
   const Alignment alignment = alignSentences(heard, level, said);
-  checkHeard(alignment, heardClarity(heard, alignment, said), sentences);
-  return cutAligned(alignment, speech, duration_s);
+  const std::vector<double> clarity = heardClarity(heard, alignment, said);
+  refuseUnheard(unheard(alignment, clarity, kLeastClarity), sentences);
+  AlignedCuts cuts = cutAligned(alignment, speech, duration_s);
+  cuts.unspoken = unheard(alignment, clarity, kNoSpeechClarity);
+  return cuts;
 }
 
 }  // namespace zorva::propose

@@ -13,6 +13,7 @@ namespace zorva::propose {
 
 // `voice` is espeak-ng's, or empty. Throws BuildError when the recording holds no speech, is far
 // shorter or longer than the sentences, or is not their reading (naming the sentences not heard).
+// With a voice, the cuts say which sentences the recording holds no speech of.
 AlignedCuts cutRecording(const std::vector<int16_t>& samples, const std::vector<std::string>& sentences,
                          const std::string& voice);
 
